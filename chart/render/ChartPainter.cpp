@@ -1,0 +1,115 @@
+#include "chart/render/ChartPainter.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora
+{
+
+namespace
+{
+
+// Texts are laid out in a box this large from their top-left corner; the
+// box only anchors the text, it is not clipped.
+constexpr double kTextBox = 1.0e6;
+
+QFont chartFont(bool bold)
+{
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    // Sized in twips: the painter's transform scales it with everything else.
+    font.setPixelSize(static_cast<int>(ChartPixels::FontHeight));
+    font.setBold(bold);
+    return font;
+}
+
+// The record after its last Clear: what the surface shows.
+std::vector<ChartOp>::const_iterator firstShown(const std::vector<ChartOp> &ops)
+{
+    const auto lastClear = std::find_if(ops.rbegin(), ops.rend(),
+        [](const ChartOp &op) { return op.kind == ChartOp::Kind::Clear; });
+    return lastClear.base();
+}
+
+void drawLine(QPainter &painter, const ChartOp &op)
+{
+    // A one-pixel pen covers the pixel that holds the line's coordinates, so
+    // the line's middle lies half a pen width right of and below them.
+    constexpr double half = ChartPixels::TwipsPerPixel / 2;
+    QPen pen(colourOf(op.colour), ChartPixels::TwipsPerPixel);
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawLine(QPointF(op.x1 + half, op.y1 + half), QPointF(op.x2 + half, op.y2 + half));
+}
+
+} // namespace
+
+QColor colourOf(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QTransform chartTransform(const ChartSurface &surface, const QRectF &target)
+{
+    const double width = surface.scaleWidth();
+    const double height = surface.scaleHeight();
+    if (width <= 0 || height <= 0 || target.isEmpty())
+        return QTransform(0, 0, 0, 0, target.x(), target.y()); // nothing to show
+    const double scale = std::min(target.width() / width, target.height() / height);
+    const double left = target.x() + (target.width() - width * scale) / 2;
+    const double top = target.y() + (target.height() - height * scale) / 2;
+    return QTransform(scale, 0, 0, scale, left, top);
+}
+
+QSize chartPixelSize(const ChartSurface &surface, bool bordered)
+{
+    const double border = bordered ? 2 * ChartSize::BorderTwips : 0.0;
+    const auto pixels = [](double twips) {
+        return std::max(1, static_cast<int>(std::ceil(twips / ChartPixels::TwipsPerPixel)));
+    };
+    return {pixels(surface.scaleWidth() + border), pixels(surface.scaleHeight() + border)};
+}
+
+void paintChart(QPainter &painter, const ChartSurface &surface, const QRectF &target)
+{
+    const QTransform toDevice = chartTransform(surface, target);
+    if (!toDevice.isInvertible())
+        return;
+    const QRectF area(0, 0, surface.scaleWidth(), surface.scaleHeight());
+    const ChartPalette &palette = surface.palette();
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setTransform(toDevice, true);
+    painter.setClipRect(area, Qt::IntersectClip);
+    painter.fillRect(area, colourOf(palette.background));
+
+    const QFont regular = chartFont(false);
+    const QFont bold = chartFont(true);
+    const QColor foreground = colourOf(palette.foreground);
+    const auto &ops = surface.ops();
+    for (auto it = firstShown(ops); it != ops.end(); ++it) {
+        const ChartOp &op = *it;
+        switch (op.kind) {
+        case ChartOp::Kind::Text:
+            painter.setFont(op.bold ? bold : regular);
+            painter.setPen(foreground);
+            painter.drawText(QRectF(op.x1, op.y1, kTextBox, kTextBox),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
+            break;
+        case ChartOp::Kind::Line:
+            drawLine(painter, op);
+            break;
+        case ChartOp::Kind::Clear:
+            break;
+        }
+    }
+    painter.restore();
+}
+
+} // namespace velmora
