@@ -35,15 +35,20 @@ std::vector<ChartOp>::const_iterator firstShown(const std::vector<ChartOp> &ops)
     return lastClear.base();
 }
 
-void drawLine(QPainter &painter, const ChartOp &op)
+// A line of pen width w covers, like a pen on a pixel surface, the band of
+// w device pixels that starts at the pixel holding each end point; so a
+// one-pixel line on screen lies crisply on one row or column of pixels.
+void drawLine(QPainter &painter, const QTransform &toDevice, const ChartOp &op)
 {
-    // A one-pixel pen covers the pixel that holds the line's coordinates, so
-    // the line's middle lies half a pen width right of and below them.
-    constexpr double half = ChartPixels::TwipsPerPixel / 2;
-    QPen pen(colourOf(op.colour), ChartPixels::TwipsPerPixel);
+    const double width = std::max(1.0, ChartPixels::TwipsPerPixel * toDevice.m11());
+    const auto snapped = [&](double x, double y) {
+        const QPointF p = toDevice.map(QPointF(x, y));
+        return QPointF(std::floor(p.x()) + width / 2, std::floor(p.y()) + width / 2);
+    };
+    QPen pen(colourOf(op.colour), width);
     pen.setCapStyle(Qt::SquareCap);
     painter.setPen(pen);
-    painter.drawLine(QPointF(op.x1 + half, op.y1 + half), QPointF(op.x2 + half, op.y2 + half));
+    painter.drawLine(snapped(op.x1, op.y1), snapped(op.x2, op.y2));
 }
 
 } // namespace
@@ -79,16 +84,18 @@ void paintChart(QPainter &painter, const ChartSurface &surface, const QRectF &ta
     const QTransform toDevice = chartTransform(surface, target);
     if (!toDevice.isInvertible())
         return;
-    const QRectF area(0, 0, surface.scaleWidth(), surface.scaleHeight());
+    const QRectF area = toDevice.mapRect(QRectF(0, 0, surface.scaleWidth(), surface.scaleHeight()));
     const ChartPalette &palette = surface.palette();
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setTransform(toDevice, true);
     painter.setClipRect(area, Qt::IntersectClip);
     painter.fillRect(area, colourOf(palette.background));
 
+    // Lines are placed in device pixels; texts are laid out in twips.
+    const QTransform lineSpace = painter.worldTransform();
+    const QTransform textSpace = toDevice * lineSpace;
     const QFont regular = chartFont(false);
     const QFont bold = chartFont(true);
     const QColor foreground = colourOf(palette.foreground);
@@ -97,13 +104,15 @@ void paintChart(QPainter &painter, const ChartSurface &surface, const QRectF &ta
         const ChartOp &op = *it;
         switch (op.kind) {
         case ChartOp::Kind::Text:
+            painter.setWorldTransform(textSpace);
             painter.setFont(op.bold ? bold : regular);
             painter.setPen(foreground);
             painter.drawText(QRectF(op.x1, op.y1, kTextBox, kTextBox),
                 Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
             break;
         case ChartOp::Kind::Line:
-            drawLine(painter, op);
+            painter.setWorldTransform(lineSpace);
+            drawLine(painter, toDevice, op);
             break;
         case ChartOp::Kind::Clear:
             break;

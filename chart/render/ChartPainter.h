@@ -25,6 +25,8 @@ namespace ChartPixels
 constexpr double TwipsPerPixel = 15;
 // The surface's default font: about 8.25 pt, in twips.
 constexpr double FontHeight = 165;
+// The surface's single fixed border, in pixels on each side.
+constexpr int BorderPixels = 2;
 } // namespace ChartPixels
 
 // Colour value (red + 256 green + 65536 blue) as a QColor.

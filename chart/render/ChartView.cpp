@@ -39,7 +39,7 @@ QSize ChartView::sizeHint() const
 
 QSize ChartView::minimumSizeHint() const
 {
-    const int border = m_bordered ? 2 * BorderPixels : 0;
+    const int border = m_bordered ? 2 * ChartPixels::BorderPixels : 0;
     return {border + 1, border + 1};
 }
 
@@ -49,7 +49,8 @@ void ChartView::paintEvent(QPaintEvent *)
     QRect inner = rect();
     if (m_bordered) {
         qDrawWinPanel(&painter, inner, palette(), true);
-        inner.adjust(BorderPixels, BorderPixels, -BorderPixels, -BorderPixels);
+        inner.adjust(ChartPixels::BorderPixels, ChartPixels::BorderPixels,
+            -ChartPixels::BorderPixels, -ChartPixels::BorderPixels);
     }
     if (!m_surface) {
         painter.fillRect(inner, palette().window());

@@ -22,9 +22,6 @@ public:
     // palette needs only update().
     void surfaceResized();
 
-    // Border width in pixels on each side when bordered.
-    static constexpr int BorderPixels = 2;
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -1,0 +1,33 @@
+#pragma once
+// The chart on paper: a printer, a PDF writer and the print preview all get
+// the same landscape page with the chart scaled to the printable area.
+
+#include <QString>
+
+class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
+
+namespace velmora
+{
+
+class ChartSurface;
+
+// Turns the page to landscape and paints the chart over the printable area,
+// keeping its proportions. Returns the reason of a failure, empty when the
+// page was painted. Used for real printers and for QPrinter::PdfFormat alike.
+QString paintChartPage(QPagedPaintDevice &device, const ChartSurface &surface);
+
+// Sets up a printer for the chart: landscape. Construct it with
+// QPrinter::HighResolution.
+void prepareChartPrinter(QPrinter &printer);
+
+// Prints the chart on the printer (see paintChartPage); returns an error
+// text, empty when it was printed.
+QString printChart(QPrinter &printer, const ChartSurface &surface);
+
+// Shows the print preview of the chart; returns when the dialog closes.
+// Printing from the preview goes through printChart.
+void previewChart(const ChartSurface &surface, QWidget *parent);
+
+} // namespace velmora
