@@ -1,0 +1,118 @@
+#include "store/OpenSaveCommand.h"
+
+#include "store/PositionMapping.h"
+#include "store/PositionStore.h"
+
+#include "app/Catalogue.h"
+#include "app/Workspace.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kAttention = QStringLiteral("Attention");
+
+} // namespace
+
+OpenSaveCommand::OpenSaveCommand(PositionStore &store, OpenSaveState &state, MessageBoxes &boxes)
+    : m_store(store), m_state(state), m_boxes(boxes)
+{
+}
+
+Message OpenSaveCommand::blankNameMessage()
+{
+    return {QStringLiteral("Blank File Name cannot be Saved."), MsgStyle::Information, kAttention};
+}
+
+Message OpenSaveCommand::nameTakenMessage()
+{
+    return {QStringLiteral("File Already Exist."), MsgStyle::Stop, kAttention};
+}
+
+Message OpenSaveCommand::savedMessage()
+{
+    return {QStringLiteral("Saved Successfully"), MsgStyle::OkOnly, QString()};
+}
+
+Message OpenSaveCommand::updatedMessage()
+{
+    return {QStringLiteral("Updated Successfully"), MsgStyle::OkOnly, QString()};
+}
+
+Message OpenSaveCommand::failureMessage(const DatabaseError &error, const QString &consequence)
+{
+    return {error.text() + QLatin1Char('\n') + consequence, MsgStyle::Stop, kAttention};
+}
+
+OpenSaveOutcome OpenSaveCommand::save(const Workspace &workspace, int strategy,
+                                      const QString &typedName)
+{
+    OpenSaveOutcome outcome;
+    if (typedName.trimmed().isEmpty()) {
+        m_boxes.show(blankNameMessage());
+        outcome.focusName = true;
+        return outcome;
+    }
+    const bool replacing = m_state.OpSvMode == OpenSaveState::Opened;
+    try {
+        // The clash test takes the name as typed; the row stores it trimmed.
+        const std::optional<qint64> except =
+            replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
+        if (m_store.nameTaken(typedName, except)) {
+            m_boxes.show(nameTakenMessage());
+            outcome.focusName = true;
+            outcome.selectName = true;
+            return outcome;
+        }
+        const PositionRow row = rowFromWorkspace(workspace, strategy, typedName);
+        if (replacing) {
+            // The remembered position is now the row just written.
+            m_state.OpSvID = m_store.replace(m_state.OpSvID, row);
+            m_state.OpSvName = *row.name;
+        } else {
+            m_store.insert(row);
+        }
+    } catch (const DatabaseError &error) {
+        m_boxes.show(failureMessage(error, QStringLiteral("Nothing was saved.")));
+        outcome.focusName = true;
+        return outcome;
+    }
+    m_boxes.show(replacing ? updatedMessage() : savedMessage());
+    outcome.done = true;
+    outcome.close = true;
+    return outcome;
+}
+
+OpenSaveOutcome OpenSaveCommand::open(Workspace &workspace, int strategy, const NameEntry &entry)
+{
+    OpenSaveOutcome outcome;
+    std::optional<PositionRow> row;
+    try {
+        row = m_store.row(entry.id);
+    } catch (const DatabaseError &error) {
+        m_boxes.show(failureMessage(error, QStringLiteral("Nothing was opened.")));
+        return outcome;
+    }
+    if (!row || row->strategy < 0) {
+        const QString why = row ? QStringLiteral("its strategy is unknown")
+                                : QStringLiteral("it is no longer in the file");
+        m_boxes.show({QStringLiteral("The position \"%1\" cannot be opened: %2.")
+                          .arg(entry.name, why),
+                      MsgStyle::Stop, kAttention});
+        outcome.refreshList = true;
+        return outcome;
+    }
+    m_state.OpSvMode = OpenSaveState::Opened;
+    outcome.mainCaption = QStringLiteral("File Opened: ") + strategyNames().value(strategy);
+    outcome.disableStrategyList = true;
+    loadRow(*row, workspace);
+    m_state.OpSvSID = strategy;
+    m_state.OpSvName = entry.name;
+    m_state.OpSvID = entry.id;
+    outcome.escape = true;
+    outcome.done = true;
+    outcome.close = true;
+    return outcome;
+}
+
+} // namespace velmora
