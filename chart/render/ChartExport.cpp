@@ -18,6 +18,7 @@ namespace
 {
 
 constexpr int kPdfResolution = 1200;
+constexpr int kCssPixelsPerInch = 96;
 
 QString cannotWrite(const QString &fileName, const QString &reason)
 {
@@ -58,6 +59,7 @@ QString writeSvg(const ChartSurface &surface, QSaveFile &file)
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(area.size());
+    generator.setResolution(kCssPixelsPerInch); // so viewers show it at screen size
     generator.setViewBox(area);
     generator.setTitle(QStringLiteral("Profit/Loss at expiration"));
     QPainter painter;

@@ -19,7 +19,7 @@ constexpr double kTextBox = 1.0e6;
 
 QFont chartFont(bool bold)
 {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);
     // Sized in twips: the painter's transform scales it with everything else.
     font.setPixelSize(static_cast<int>(ChartPixels::FontHeight));

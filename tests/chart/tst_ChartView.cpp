@@ -1,0 +1,124 @@
+// The on-screen chart view: its size, border and painting after changes.
+
+#include "chart/GraphBase.h"
+#include "chart/render/ChartView.h"
+
+#include <QImage>
+#include <QTest>
+
+using namespace velmora;
+
+namespace
+{
+const QColor kScreenBackground(0, 64, 64);
+const QColor kDarkRed(192, 0, 0);
+
+QImage shot(ChartView &view)
+{
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
+
+class TestChartView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sizeFollowsSurfaceAndBorder_data();
+    void sizeFollowsSurfaceAndBorder();
+    void paintsChartInsideBorder();
+    void paintsWithoutBorder();
+    void scalesToNewSize();
+    void showsNewRecordAfterUpdate();
+    void survivesMissingSurface();
+};
+
+void TestChartView::sizeFollowsSurfaceAndBorder_data()
+{
+    QTest::addColumn<bool>("printing");
+    QTest::addColumn<bool>("bordered");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("screen") << false << true << QSize(1078, 684);
+    QTest::newRow("printing") << true << false << QSize(1045, 684);
+}
+
+void TestChartView::sizeFollowsSurfaceAndBorder()
+{
+    QFETCH(bool, printing);
+    QFETCH(bool, bordered);
+    ChartSurface s;
+    ChartView view(&s);
+    if (printing) {
+        s.setOuter(
+            ChartSize::OuterWidth - ChartSize::PrintNarrowing, ChartSize::OuterHeight, false);
+        view.surfaceResized();
+    }
+    view.setBordered(bordered);
+    QCOMPARE(view.isBordered(), bordered);
+    QTEST(view.sizeHint(), "expected");
+}
+
+void TestChartView::paintsChartInsideBorder()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    ChartView view(&s);
+    view.resize(view.sizeHint());
+    const QImage image = shot(view);
+    QCOMPARE(image.size(), QSize(1078, 684));
+    QVERIFY(image.pixelColor(0, 300) != kScreenBackground);
+    QCOMPARE(image.pixelColor(2, 300), kScreenBackground);
+    QCOMPARE(image.pixelColor(2 + 500, 2 + 340), kDarkRed);
+    QCOMPARE(image.pixelColor(2 + 66, 2 + 500), kDarkRed);
+}
+
+void TestChartView::paintsWithoutBorder()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    ChartView view(&s);
+    view.setBordered(false);
+    view.resize(view.sizeHint());
+    const QImage image = shot(view);
+    QCOMPARE(image.pixelColor(0, 300), kScreenBackground);
+    QCOMPARE(image.pixelColor(500, 340), kDarkRed);
+}
+
+void TestChartView::scalesToNewSize()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    ChartView view(&s);
+    view.setBordered(false);
+    view.resize(2148, 1360);
+    const QImage image = shot(view);
+    QCOMPARE(image.pixelColor(1000, 680), kDarkRed);
+    QCOMPARE(image.pixelColor(1000, 678), kScreenBackground);
+    QCOMPARE(image.pixelColor(2147, 1359), kScreenBackground);
+}
+
+void TestChartView::showsNewRecordAfterUpdate()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    ChartView view(&s);
+    view.setBordered(false);
+    view.resize(view.sizeHint());
+    QCOMPARE(shot(view).pixelColor(500, 340), kDarkRed);
+    s.setPalette(ChartPalette::print());
+    s.clear();
+    view.update();
+    const QImage image = shot(view);
+    QCOMPARE(image.pixelColor(500, 340), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(66, 500), QColor(Qt::white));
+}
+
+void TestChartView::survivesMissingSurface()
+{
+    ChartView view(nullptr);
+    view.resize(100, 50);
+    QCOMPARE(shot(view).size(), QSize(100, 50));
+    QVERIFY(view.sizeHint().isValid());
+}
+
+QTEST_MAIN(TestChartView)
+#include "tst_ChartView.moc"
