@@ -1,12 +1,271 @@
+#include "app/Numbers.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"
+#include "strategies/CheckMessage.h"
+#include "strategies/LastDigitRule.h"
+#include "strategies/StockWithCalls.h"
+#include "strategies/ValueTable.h"
 
-namespace velmora {
+#include "chart/GraphBase.h"
 
-// Placeholder until this strategy's chart lands.
-std::optional<Refusal> coveredCallsChart(StrategyContext &)
+#include <QLocale>
+
+#include <cmath>
+
+namespace velmora
 {
-    throw ChartFault("This strategy cannot be charted yet.");
+
+namespace
+{
+
+const ControlId kStockPrice = at("Text4", 1);
+const ControlId kShares = at("Text4", 2);
+const ControlId kStrike = at("Text5", 1);
+const ControlId kCallPrice = at("Text5", 2);
+const ControlId kContracts = at("Text5", 3);
+const ControlId kCallTotal = at("Text5", 4);
+const ControlId kValue = single("txtValue");
+const ControlId kBreak = single("txtBreak");
+const ControlId kSymbol = single("Text1");
+
+std::optional<Refusal> check(const Workspace &f)
+{
+    const auto empty = [&f](const ControlId &id) { return isEmptyNumber(f.text(id)); };
+    if (empty(kStockPrice))
+        return attention("Stock Price should not be Left Empty.", kStockPrice);
+    if (empty(kShares))
+        return attention("Shares should not be Left Empty.", kShares);
+    if (empty(kStrike))
+        return attention("Strike Price should not be Left Empty.", kStrike);
+    if (!(f.number(kStockPrice) < f.number(kStrike)))
+        return attention("Strike Price must be Greater than Stock Price", kStrike);
+    if (empty(kCallPrice))
+        return attention("Call Price should not be Left Empty.", kCallPrice);
+    if (empty(kContracts))
+        return attention("Contracts should not be Left Empty.", kContracts);
+    if (f.number(kShares) < 100)
+        return attention("Shares should not be Less than 100.", kShares);
+    if (!(f.number(kCallPrice) < f.number(kStockPrice)))
+        return attention("Call Price should be Less than Stock Price.", kCallPrice);
+    if (f.text(kContracts).contains(u'.'))
+        return attention("Shares can only be Multiples of 100.", kShares, true);
+    return std::nullopt;
+}
+
+// The shortest text that reads back as the very same number, in plain digits
+// where the field's own form would lose a digit.
+QString breakEvenText(double b)
+{
+    const QString text = numberText(b);
+    if (fieldNumber(text) == b)
+        return text;
+    return QString::number(b, 'f', QLocale::FloatingPointShortest);
+}
+
+// The chart's figures while it is drawn.
+class CoveredCallsChart
+{
+public:
+    explicit CoveredCallsChart(StrategyContext &context)
+        : m_fields(context.fields)
+        , m_memory(context.memory)
+        , m_pen(context.pen)
+    {
+        m_s = m_fields.number(kStockPrice);
+        m_n = m_fields.number(kShares);
+        m_k = m_fields.number(kStrike);
+        m_a = m_fields.number(kCallTotal);
+        m_v = m_fields.number(kValue);
+    }
+
+    void draw()
+    {
+        drawGraphBase(m_pen.surface());
+        m_pen.printAt(7000, y0() - 100, "|");
+        breakEven();
+        strikeMarker();
+        payoffLine();
+        if (m_k > 20)
+            rightTicksAbove20();
+        else
+            rightTicksUpTo20();
+        if (m_k > 20)
+            leftTicksAbove20();
+        else
+            leftTicksUpTo20();
+        table();
+        m_pen.disclaimer();
+    }
+
+private:
+    double y0() const { return m_pen.y0(); }
+    double axisValue(double price) const { return (price - m_s) * m_n + m_a - m_v; }
+
+    void breakEven()
+    {
+        const double b = ChartPen::finite((m_s * m_n - m_a + m_v) / m_n);
+        m_fields.setText(kBreak, breakEvenText(b));
+        m_b = m_fields.number(kBreak);
+        m_pen.printNumberAt(7000, y0() + 100, m_b);
+        for (int dy = 300; dy <= 600; dy += 100)
+            m_pen.printAt(7000, y0() + dy, "|");
+        m_pen.printAt(7000, y0() + 800, "(Break Even Point)");
+    }
+
+    void strikeMarker()
+    {
+        m_pen.printAt(10500, y0() - 100, "|");
+        m_pen.printExactAt(10500, y0() + 100, m_k);
+        m_pen.printAt(10500, y0() + 300, "|");
+        m_pen.printAt(10500, y0() + 500, "(Strike Price)");
+    }
+
+    void payoffLine()
+    {
+        const double maxLevel = y0() - 2500;
+        m_pen.line(10500, maxLevel, 14000, maxLevel, ChartColour::PayoffRed);
+        profitLevel(maxLevel - 300, ChartPen::whole((m_k - m_s) * m_n + m_a - m_v));
+        m_pen.line(10500, maxLevel, 7000, y0(), ChartColour::PayoffRed);
+        m_pen.line(7000, y0(), 3500, y0() + 2600, ChartColour::PayoffRed);
+    }
+
+    void tick(double x, double price)
+    {
+        m_pen.printAt(x, y0() - 100, "|");
+        m_pen.printExactAt(x, y0() + 100, price);
+    }
+
+    // Right of the strike the price scale is proportional: x = price × 10500 / K.
+    void rightTicksAbove20()
+    {
+        m_t1 = raisedToFive(ChartPen::whole(m_k / 10500 * 11500));
+        tick(10500 / m_k * m_t1, r0(m_t1));
+        m_t2 = raisedToFive(ChartPen::whole(m_t1 + (m_t1 - m_k)));
+        tick(10500 / m_k * m_t2, r0(m_t2));
+        m_d = m_t2 - m_t1;
+    }
+
+    void rightTicksUpTo20()
+    {
+        const double strike = r0(m_k);
+        m_t1 = ChartPen::whole(strike / 10500 * 11500);
+        m_pen.printAt(11500, y0() - 100, "|");
+        if (strike == m_t1)
+            m_t1 = r0(m_t1) + 1;
+        m_pen.printExactAt(11500, y0() + 100, r0(m_t1));
+        m_q = r0(m_t1) - strike;
+        m_t2 = ChartPen::whole(r0(m_q) + r0(m_t1));
+        tick(12500, r0(m_t2));
+        m_d = m_t2 - m_t1;
+    }
+
+    // A mark on the profit axis with its amount beside it.
+    void profitLevel(double y, double amount)
+    {
+        m_pen.printAt(930, y, "__");
+        m_pen.printNumberAt(1200, y + 100, amount);
+    }
+
+    // Left of the break-even point the price scale is proportional to B at x = 7000.
+    void leftTicksAbove20()
+    {
+        m_p6 = loweredToFive(m_b / 7000 * 6000);
+        m_f2 = m_p6 >= 1;
+        if (m_f2) {
+            m_pen.printExactAt(6000, y0() + 100, r0(m_p6));
+            m_pen.printAt(6000, y0() - 100, "|");
+            profitLevel(y0() + 500, axisValue(r0(m_p6)));
+        }
+        m_p5 = m_p6 - m_d;
+        m_f1 = m_p5 >= 1;
+        if (m_f1) {
+            m_pen.printExactAt(5000, y0() + 100, r0(m_p5));
+            m_pen.printAt(5000, y0() - 100, "|");
+            profitLevel(y0() + 1300, axisValue(r0(m_p5)));
+        }
+    }
+
+    void leftTicksUpTo20()
+    {
+        m_p6 = r0(m_b / 7000 * 6000);
+        m_f2 = m_p6 >= 1 && m_p6 < m_b;
+        if (m_f2) {
+            m_pen.printNumberAt(6000, y0() + 100, m_p6);
+            m_pen.printAt(6000, y0() - 100, "|");
+            profitLevel(y0() + 500, axisValue(m_p6));
+        }
+        m_p5 = r0(m_p6 - std::abs(m_b - m_p6));
+        m_f1 = m_p5 >= 1 && m_p5 < m_b;
+        if (m_f1) {
+            if (m_p5 == m_p6)
+                m_p5 -= m_q;
+            if (m_p5 >= 1) {
+                m_pen.printNumberAt(5000, y0() + 100, m_p5);
+                m_pen.printAt(5000, y0() - 100, "|");
+                profitLevel(y0() + 1300, axisValue(m_p5));
+            }
+        }
+    }
+
+    void table()
+    {
+        const ValueTable frame {
+            {{8500, m_fields.text(kSymbol) + QStringLiteral(" at"),
+                 QStringLiteral("Expiration($)")},
+                {10500, QStringLiteral("Stock"), QStringLiteral("Profit/Loss($)")},
+                {12500, QStringLiteral("Call"), QStringLiteral("Profit/Loss($)")},
+                {14000, QStringLiteral("Total"), QStringLiteral("Profit/Loss($)")}},
+            8500,
+            15500,
+        };
+        m_memory.tableTop = frame.drawHeader(m_pen);
+
+        const StockWithCalls position {
+            m_s, m_n, m_k, m_fields.number(kCallPrice), m_fields.number(kContracts)};
+        m_memory.rowPrices = {r0(m_p5), r0(m_p6), m_fields.number(kBreak), m_k, m_t1};
+        const bool placed[5] = {m_f1, m_f2, true, true, true};
+        for (int row = 0; row < 5; ++row) {
+            const double price = m_memory.rowPrices[row];
+            const LegResults legs = position.at(price);
+            m_memory.rowStock = legs.stock;
+            m_memory.rowCall = legs.call;
+            m_memory.rowTotal = legs.total;
+            const double y = y0() + 3200 + 400 * row;
+            if (!placed[row]) {
+                frame.drawUnavailableRow(m_pen, y);
+                continue;
+            }
+            const TableCell priceCell
+                = row == 4 ? TableCell::exact(price) : TableCell::rounded(price);
+            frame.drawRow(m_pen, y,
+                {priceCell, TableCell::rounded(legs.stock), TableCell::rounded(legs.call),
+                    TableCell::rounded(legs.total)});
+        }
+        frame.drawRule(m_pen, y0() + 5000);
+    }
+
+    Workspace &m_fields;
+    ChartMemory &m_memory;
+    ChartPen &m_pen;
+    double m_s = 0; // stock price
+    double m_n = 0; // shares
+    double m_k = 0; // strike
+    double m_a = 0; // total amount of the calls sold
+    double m_v = 0; // value
+    double m_b = 0; // break-even, as read back from its field
+    double m_t1 = 0, m_t2 = 0, m_d = 0, m_q = 0;
+    double m_p6 = 0, m_p5 = 0;
+    bool m_f2 = false, m_f1 = false;
+};
+
+} // namespace
+
+std::optional<Refusal> coveredCallsChart(StrategyContext &context)
+{
+    if (auto refusal = check(context.fields))
+        return refusal;
+    CoveredCallsChart(context).draw();
+    return std::nullopt;
 }
 
 } // namespace velmora

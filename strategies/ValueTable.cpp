@@ -1,0 +1,62 @@
+#include "strategies/ValueTable.h"
+
+#include "strategies/ChartPen.h"
+
+namespace velmora
+{
+
+int ValueTable::drawHeader(ChartPen &pen) const
+{
+    if (boldHeader)
+        pen.bold(true);
+    ChartSurface &surface = pen.surface();
+    const double headingY = pen.y0() + 2500;
+    int top = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        surface.moveTo(columns[i].x, headingY);
+        if (i == 0)
+            top = ChartPen::whole(surface.currentY() - 100);
+        surface.print(columns[i].heading);
+    }
+    for (const TableColumn &column : columns)
+        pen.printAt(column.x, pen.y0() + 2700, column.subHeading);
+    drawRule(pen, top);
+    drawRule(pen, ChartPen::whole(double(top) + 600));
+    if (boldHeader)
+        pen.bold(false);
+    return top;
+}
+
+void ValueTable::drawRow(ChartPen &pen, double y, std::initializer_list<TableCell> cells) const
+{
+    auto column = columns.begin();
+    for (const TableCell &cell : cells) {
+        if (column == columns.end())
+            break;
+        switch (cell.kind) {
+        case TableCell::Kind::Rounded:
+            pen.printNumberAt(column->x, y, cell.value);
+            break;
+        case TableCell::Kind::Exact:
+            pen.printExactAt(column->x, y, cell.value);
+            break;
+        case TableCell::Kind::Text:
+            pen.printAt(column->x, y, cell.text);
+            break;
+        }
+        ++column;
+    }
+}
+
+void ValueTable::drawUnavailableRow(ChartPen &pen, double y) const
+{
+    for (const TableColumn &column : columns)
+        pen.printAt(column.x, y, "XXX");
+}
+
+void ValueTable::drawRule(ChartPen &pen, double y) const
+{
+    pen.line(ruleLeft, y, ruleRight, y, ruleColour);
+}
+
+} // namespace velmora

@@ -1,0 +1,57 @@
+#pragma once
+// The table of values beneath a chart: a price column and one column per leg
+// plus the total. The header is two rows (names, then "Expiration($)" and
+// "Profit/Loss($)") between two rules; every strategy places its columns and
+// rows itself, so the table only knows where its columns stand.
+
+#include "chart/ChartSurface.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <vector>
+
+namespace velmora
+{
+
+class ChartPen;
+
+struct TableColumn {
+    double x = 0;
+    QString heading; // header row 1
+    QString subHeading; // header row 2
+};
+
+// One cell of a value row.
+struct TableCell {
+    enum class Kind { Rounded, Exact, Text };
+    Kind kind = Kind::Text;
+    double value = 0;
+    QString text;
+
+    // Printed as a number rounded to 2 decimals.
+    static TableCell rounded(double value) { return {Kind::Rounded, value, {}}; }
+    // Printed as a number as it is.
+    static TableCell exact(double value) { return {Kind::Exact, value, {}}; }
+    static TableCell literal(const QString &text) { return {Kind::Text, 0, text}; }
+};
+
+struct ValueTable {
+    std::vector<TableColumn> columns;
+    double ruleLeft = 0;
+    double ruleRight = 0;
+    int ruleColour = ChartColour::RuleGreen;
+    bool boldHeader = true;
+
+    // The two header rows at y0 + 2500 and y0 + 2700 and the rules at the
+    // table top (y0 + 2400 as a whole number, answered) and 600 below it.
+    int drawHeader(ChartPen &pen) const;
+    // One cell per column, left to right, at the row's y.
+    void drawRow(ChartPen &pen, double y, std::initializer_list<TableCell> cells) const;
+    // A row whose price has no place on the chart: "XXX" in every cell.
+    void drawUnavailableRow(ChartPen &pen, double y) const;
+    // A rule across the table's width.
+    void drawRule(ChartPen &pen, double y) const;
+};
+
+} // namespace velmora
