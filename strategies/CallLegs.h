@@ -1,0 +1,33 @@
+#pragma once
+// Profit or loss at expiration of the call legs the spread charts are built
+// from, in dollars, for n contracts of 100 shares.
+
+namespace velmora
+{
+
+// n calls struck at k, bought at p, at expiration price x. Every table price
+// of the spreads lies at or above k, so the value is not floored at -p.
+inline double longCalls(double x, double k, double p, double n)
+{
+    return (x - k - p) * n * 100;
+}
+
+// The whole premium p of n calls, kept by the seller or lost by the buyer.
+inline double callPremium(double p, double n)
+{
+    return p * n * 100;
+}
+
+// n calls sold at p, struck at k, when the price x has reached the strike.
+inline double shortCallsAbove(double x, double k, double p, double n)
+{
+    return (p - (x - k)) * n * 100;
+}
+
+// n calls sold at p, struck at k: the premium below the strike.
+inline double shortCalls(double x, double k, double p, double n)
+{
+    return x < k ? callPremium(p, n) : shortCallsAbove(x, k, p, n);
+}
+
+} // namespace velmora
