@@ -17,6 +17,19 @@ QImage shot(ChartView &view)
 {
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
+
+// An empty chart in a view of its own size.
+struct ShownChart {
+    ChartSurface surface;
+    ChartView view {&surface};
+
+    explicit ShownChart(bool bordered)
+    {
+        drawGraphBase(surface);
+        view.setBordered(bordered);
+        view.resize(view.sizeHint());
+    }
+};
 } // namespace
 
 class TestChartView : public QObject
@@ -59,11 +72,8 @@ void TestChartView::sizeFollowsSurfaceAndBorder()
 
 void TestChartView::paintsChartInsideBorder()
 {
-    ChartSurface s;
-    drawGraphBase(s);
-    ChartView view(&s);
-    view.resize(view.sizeHint());
-    const QImage image = shot(view);
+    ShownChart chart(true);
+    const QImage image = shot(chart.view);
     QCOMPARE(image.size(), QSize(1078, 684));
     QVERIFY(image.pixelColor(0, 300) != kScreenBackground);
     QCOMPARE(image.pixelColor(2, 300), kScreenBackground);
@@ -73,24 +83,17 @@ void TestChartView::paintsChartInsideBorder()
 
 void TestChartView::paintsWithoutBorder()
 {
-    ChartSurface s;
-    drawGraphBase(s);
-    ChartView view(&s);
-    view.setBordered(false);
-    view.resize(view.sizeHint());
-    const QImage image = shot(view);
+    ShownChart chart(false);
+    const QImage image = shot(chart.view);
     QCOMPARE(image.pixelColor(0, 300), kScreenBackground);
     QCOMPARE(image.pixelColor(500, 340), kDarkRed);
 }
 
 void TestChartView::scalesToNewSize()
 {
-    ChartSurface s;
-    drawGraphBase(s);
-    ChartView view(&s);
-    view.setBordered(false);
-    view.resize(2148, 1360);
-    const QImage image = shot(view);
+    ShownChart chart(false);
+    chart.view.resize(2148, 1360);
+    const QImage image = shot(chart.view);
     QCOMPARE(image.pixelColor(1000, 680), kDarkRed);
     QCOMPARE(image.pixelColor(1000, 678), kScreenBackground);
     QCOMPARE(image.pixelColor(2147, 1359), kScreenBackground);
@@ -98,16 +101,12 @@ void TestChartView::scalesToNewSize()
 
 void TestChartView::showsNewRecordAfterUpdate()
 {
-    ChartSurface s;
-    drawGraphBase(s);
-    ChartView view(&s);
-    view.setBordered(false);
-    view.resize(view.sizeHint());
-    QCOMPARE(shot(view).pixelColor(500, 340), kDarkRed);
-    s.setPalette(ChartPalette::print());
-    s.clear();
-    view.update();
-    const QImage image = shot(view);
+    ShownChart chart(false);
+    QCOMPARE(shot(chart.view).pixelColor(500, 340), kDarkRed);
+    chart.surface.setPalette(ChartPalette::print());
+    chart.surface.clear();
+    chart.view.update();
+    const QImage image = shot(chart.view);
     QCOMPARE(image.pixelColor(500, 340), QColor(Qt::white));
     QCOMPARE(image.pixelColor(66, 500), QColor(Qt::white));
 }
