@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 constexpr char kKey[] = "QZ";
 
@@ -53,15 +55,17 @@ bool permissionsForbidWriting(const QString &file)
 {
     // Judged on the permission bits rather than on access(), so that a file
     // marked read-only stays untouched even for an administrator.
-    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteUser
-        | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const auto writeBits
+        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return (QFile::permissions(file) & writeBits) == 0;
 }
 
 } // namespace
 
 DatabaseError::DatabaseError(QString file, QString cause)
-    : m_file(std::move(file)), m_cause(std::move(cause)), m_what(text().toUtf8())
+    : m_file(std::move(file))
+    , m_cause(std::move(cause))
+    , m_what(text().toUtf8())
 {
 }
 
@@ -74,12 +78,14 @@ QString DatabaseError::text() const
 // --- Statement -------------------------------------------------------------------
 
 Statement::Statement(const Database &database, sqlite3_stmt *statement)
-    : m_database(&database), m_statement(statement)
+    : m_database(&database)
+    , m_statement(statement)
 {
 }
 
 Statement::Statement(Statement &&other) noexcept
-    : m_database(other.m_database), m_statement(other.m_statement)
+    : m_database(other.m_database)
+    , m_statement(other.m_statement)
 {
     other.m_statement = nullptr;
 }
@@ -92,8 +98,8 @@ Statement::~Statement()
 Statement &Statement::bind(int position, const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    const int rc = sqlite3_bind_text(m_statement, position, utf8.constData(), int(utf8.size()),
-                                     SQLITE_TRANSIENT);
+    const int rc = sqlite3_bind_text(
+        m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
     return *this;
@@ -161,12 +167,14 @@ std::optional<qint64> Statement::integer(int column) const
 
 // --- Database --------------------------------------------------------------------
 
-Database::Database(const QString &file, int busyTimeoutMs) : m_file(file)
+Database::Database(const QString &file, int busyTimeoutMs)
+    : m_file(file)
 {
     const QFileInfo info(file);
     if (!info.absoluteDir().exists()) {
-        throw DatabaseError(file, QStringLiteral("its folder \"%1\" does not exist")
-                                      .arg(QDir::toNativeSeparators(info.absolutePath())));
+        throw DatabaseError(file,
+            QStringLiteral("its folder \"%1\" does not exist")
+                .arg(QDir::toNativeSeparators(info.absolutePath())));
     }
     if (info.isDir())
         throw DatabaseError(file, QStringLiteral("it is a folder, not a file"));
@@ -215,8 +223,7 @@ Statement Database::prepare(const char *sql) const
 void Database::execute(const char *sql) const
 {
     Statement statement = prepare(sql);
-    while (statement.step()) {
-    }
+    while (statement.step()) { }
 }
 
 qint64 Database::lastInsertId() const
@@ -231,7 +238,8 @@ void Database::fail(int code) const
 
 // --- Transaction -----------------------------------------------------------------
 
-Transaction::Transaction(const Database &database) : m_database(database)
+Transaction::Transaction(const Database &database)
+    : m_database(database)
 {
     m_database.execute("BEGIN IMMEDIATE");
 }

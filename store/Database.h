@@ -14,9 +14,11 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace velmora {
+namespace velmora
+{
 
-class DatabaseError : public std::exception {
+class DatabaseError : public std::exception
+{
 public:
     DatabaseError(QString file, QString cause);
 
@@ -34,7 +36,8 @@ private:
 
 class Database;
 
-class Statement {
+class Statement
+{
 public:
     Statement(Statement &&other) noexcept;
     Statement &operator=(Statement &&) = delete;
@@ -65,7 +68,8 @@ private:
     sqlite3_stmt *m_statement;
 };
 
-class Database {
+class Database
+{
 public:
     // Long enough for another running copy to finish its save.
     static constexpr int kDefaultBusyTimeoutMs = 5000;
@@ -98,7 +102,8 @@ private:
 // BEGIN IMMEDIATE: the write lock is taken (or waited for) before the first
 // change, so two copies never interleave inside one save. Rolls back unless
 // committed.
-class Transaction {
+class Transaction
+{
 public:
     explicit Transaction(const Database &database);
     ~Transaction();

@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const QString kFileName = QStringLiteral("CH.mdb");
 

@@ -6,7 +6,8 @@
 
 #include <QString>
 
-namespace velmora {
+namespace velmora
+{
 
 // The file the dialogs and the command line use.
 QString databasePath();

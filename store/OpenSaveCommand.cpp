@@ -6,16 +6,20 @@
 #include "app/Catalogue.h"
 #include "app/Workspace.h"
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const QString kAttention = QStringLiteral("Attention");
 
 } // namespace
 
 OpenSaveCommand::OpenSaveCommand(PositionStore &store, OpenSaveState &state, MessageBoxes &boxes)
-    : m_store(store), m_state(state), m_boxes(boxes)
+    : m_store(store)
+    , m_state(state)
+    , m_boxes(boxes)
 {
 }
 
@@ -44,8 +48,8 @@ Message OpenSaveCommand::failureMessage(const DatabaseError &error, const QStrin
     return {error.text() + QLatin1Char('\n') + consequence, MsgStyle::Stop, kAttention};
 }
 
-OpenSaveOutcome OpenSaveCommand::save(const Workspace &workspace, int strategy,
-                                      const QString &typedName)
+OpenSaveOutcome OpenSaveCommand::save(
+    const Workspace &workspace, int strategy, const QString &typedName)
 {
     OpenSaveOutcome outcome;
     if (typedName.trimmed().isEmpty()) {
@@ -56,8 +60,8 @@ OpenSaveOutcome OpenSaveCommand::save(const Workspace &workspace, int strategy,
     const bool replacing = m_state.OpSvMode == OpenSaveState::Opened;
     try {
         // The clash test takes the name as typed; the row stores it trimmed.
-        const std::optional<qint64> except =
-            replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
+        const std::optional<qint64> except
+            = replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
         if (m_store.nameTaken(typedName, except)) {
             m_boxes.show(nameTakenMessage());
             outcome.focusName = true;
@@ -96,9 +100,9 @@ OpenSaveOutcome OpenSaveCommand::open(Workspace &workspace, int strategy, const 
     if (!row || row->strategy < 0) {
         const QString why = row ? QStringLiteral("its strategy is unknown")
                                 : QStringLiteral("it is no longer in the file");
-        m_boxes.show({QStringLiteral("The position \"%1\" cannot be opened: %2.")
-                          .arg(entry.name, why),
-                      MsgStyle::Stop, kAttention});
+        m_boxes.show(
+            {QStringLiteral("The position \"%1\" cannot be opened: %2.").arg(entry.name, why),
+                MsgStyle::Stop, kAttention});
         outcome.refreshList = true;
         return outcome;
     }

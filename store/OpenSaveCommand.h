@@ -13,16 +13,17 @@
 
 #include <optional>
 
-namespace velmora {
+namespace velmora
+{
 
 class PositionStore;
 class Workspace;
 class DatabaseError;
 
 struct OpenSaveOutcome {
-    bool done = false;       // the command succeeded
-    bool close = false;      // unload the window
-    bool focusName = false;  // focus to the name box Text1
+    bool done = false; // the command succeeded
+    bool close = false; // unload the window
+    bool focusName = false; // focus to the name box Text1
     bool selectName = false; // and select its whole text
     bool refreshList = false; // the list no longer matches the file
     // For the main window after an Open:
@@ -31,7 +32,8 @@ struct OpenSaveOutcome {
     bool escape = false;
 };
 
-class OpenSaveCommand {
+class OpenSaveCommand
+{
 public:
     OpenSaveCommand(PositionStore &store, OpenSaveState &state, MessageBoxes &boxes);
 

@@ -4,14 +4,15 @@
 
 #include <QString>
 
-namespace velmora {
+namespace velmora
+{
 
 struct OpenSaveState {
-    static constexpr int New = 1;    // the position on screen is not from the store
+    static constexpr int New = 1; // the position on screen is not from the store
     static constexpr int Opened = 2; // it was opened (or has since been saved over)
 
     int OpSvMode = New;
-    int OpSvSID = 0;  // strategy of the position last opened
+    int OpSvSID = 0; // strategy of the position last opened
     QString OpSvName; // its name
     qint64 OpSvID = 0; // key of its row; follows the row each replacing save writes
 };

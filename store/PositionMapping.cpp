@@ -8,9 +8,11 @@
 
 #include <array>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 constexpr int kNone = -1;
 
@@ -108,17 +110,17 @@ const std::array<std::vector<LoadStep>, kStrategyCount> &allSteps()
 {
     static const std::array<std::vector<LoadStep>, kStrategyCount> steps = {{
         {plain("lSmb"), plain("stoP"), plain("shr"), plain("rSmb"), plain("strP1"), plain("cp1"),
-         plain("cts1")},
+            plain("cts1")},
         {plain("lSmb"), plain("stoP"), plain("shr"), plain("rSmb"), plain("strP1"), plain("cp1"),
-         plain("ctsRo"), plain("cts1")},
+            plain("ctsRo"), plain("cts1")},
         {guarded("lSmb"), guarded("cSym1"), plain("strP1"), plain("cp1"), plain("cts1"),
-         guarded("cSym2"), plain("strP2"), plain("cp2"), plain("cts2")},
+            guarded("cSym2"), plain("strP2"), plain("cp2"), plain("cts2")},
         {guarded("lSmb"), guarded("cSym1"), plain("strP1"), plain("cp1"), plain("cts1"),
-         guarded("cSym2"), plain("strP2"), plain("cp2"), plain("cts2"), guarded("cSym3"),
-         plain("strP3"), plain("cp3"), plain("cts3")},
+            guarded("cSym2"), plain("strP2"), plain("cp2"), plain("cts2"), guarded("cSym3"),
+            plain("strP3"), plain("cp3"), plain("cts3")},
         {plain("lSmb"), guarded("cSym1"), plain("strP1"), plain("cp1"), plain("cts1"),
-         plain("ctsRo"), plain("tcts1"), guarded("cSym2"), plain("strP2"), plain("cp2"),
-         plain("tcts2")},
+            plain("ctsRo"), plain("tcts1"), guarded("cSym2"), plain("strP2"), plain("cp2"),
+            plain("tcts2")},
     }};
     return steps;
 }
@@ -173,7 +175,7 @@ PositionRow rowFromWorkspace(const Workspace &workspace, int strategy, const QSt
             break;
         case ColumnKind::Ratio:
             value = ratioText(link.field.name == u"cmbRatio" ? workspace.ratioIndex()
-                                                            : workspace.ratioSpreadIndex());
+                                                             : workspace.ratioSpreadIndex());
             break;
         }
         row.values.push_back({link.column, value});

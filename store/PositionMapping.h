@@ -10,7 +10,8 @@
 
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 class Workspace;
 

@@ -10,7 +10,8 @@
 #include <optional>
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 // The columns a position may fill, in table order (after ID, sID, fName, cTime).
 const QStringList &positionColumns();
@@ -26,10 +27,10 @@ struct ColumnValue {
 };
 
 struct PositionRow {
-    qint64 id = 0;      // ID; 0 until the row is stored
-    int strategy = -1;  // sID; -1 when the column is NULL
+    qint64 id = 0; // ID; 0 until the row is stored
+    int strategy = -1; // sID; -1 when the column is NULL
     std::optional<QString> name; // fName
-    QString savedAt;    // cTime, local date and time
+    QString savedAt; // cTime, local date and time
     std::vector<ColumnValue> values; // in the order they are written
 
     // The value of a column, its name matched without regard to case.

@@ -4,9 +4,11 @@
 
 #include <stdexcept>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 constexpr char kCreateTable[] = "CREATE TABLE Chart ("
                                 "ID INTEGER PRIMARY KEY AUTOINCREMENT, sID INTEGER, fName TEXT, "
@@ -29,7 +31,8 @@ constexpr SchemaItem kIndexes[] = {
 
 } // namespace
 
-PositionStore::PositionStore(const QString &file, int busyTimeoutMs) : m_db(file, busyTimeoutMs)
+PositionStore::PositionStore(const QString &file, int busyTimeoutMs)
+    : m_db(file, busyTimeoutMs)
 {
     createMissingSchema();
 }
@@ -84,9 +87,9 @@ std::vector<NameEntry> PositionStore::names(int strategy) const
 
 bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except) const
 {
-    Statement query = m_db.prepare(except
-                                       ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
-                                       : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
+    Statement query
+        = m_db.prepare(except ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
+                              : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
     query.bind(1, name);
     if (except)
         query.bind(2, *except);
@@ -95,12 +98,12 @@ bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except)
 
 std::optional<StoredName> PositionStore::find(const QString &name) const
 {
-    Statement query =
-        m_db.prepare("SELECT ID, sID FROM Chart WHERE fName = ?1 ORDER BY ID LIMIT 1");
+    Statement query
+        = m_db.prepare("SELECT ID, sID FROM Chart WHERE fName = ?1 ORDER BY ID LIMIT 1");
     query.bind(1, name);
     if (!query.step())
         return std::nullopt;
-    return StoredName{query.integer(0).value_or(0), int(query.integer(1).value_or(-1)), name};
+    return StoredName {query.integer(0).value_or(0), int(query.integer(1).value_or(-1)), name};
 }
 
 std::optional<PositionRow> PositionStore::row(qint64 id) const
@@ -141,8 +144,8 @@ qint64 PositionStore::insertRow(const PositionRow &row)
         columns += QStringLiteral(", ") + *column;
         places += QStringLiteral(", ?%1").arg(++position);
     }
-    const QByteArray sql =
-        QStringLiteral("INSERT INTO Chart (%1) VALUES (%2)").arg(columns, places).toUtf8();
+    const QByteArray sql
+        = QStringLiteral("INSERT INTO Chart (%1) VALUES (%2)").arg(columns, places).toUtf8();
     Statement insert = m_db.prepare(sql.constData());
     insert.bind(1, row.name).bind(2, qint64(row.strategy)).bind(3, row.savedAt);
     position = 3;

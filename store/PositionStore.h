@@ -12,7 +12,8 @@
 #include <optional>
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 // A saved name found anywhere in the table, with its strategy.
 struct StoredName {
@@ -21,11 +22,12 @@ struct StoredName {
     QString name;
 };
 
-class PositionStore {
+class PositionStore
+{
 public:
     // Opens the file, creating it, the table and its indexes on first use.
-    explicit PositionStore(const QString &file,
-                           int busyTimeoutMs = Database::kDefaultBusyTimeoutMs);
+    explicit PositionStore(
+        const QString &file, int busyTimeoutMs = Database::kDefaultBusyTimeoutMs);
 
     const QString &file() const { return m_db.file(); }
 

@@ -1,0 +1,247 @@
+// The encrypted position file: it cannot be read without the key, and every
+// way the file can be unusable gives an error naming the file and the cause
+// while leaving the file exactly as it was.
+#include "store/StoreTestSupport.h"
+
+#include "store/Database.h"
+#include "store/DatabaseLocation.h"
+#include "store/PositionStore.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+
+#include <chrono>
+#include <thread>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void createdOnFirstUse();
+    void unreadableWithoutKey();
+    void unusableFile_data();
+    void unusableFile();
+    void missingFolder();
+    void readOnlyFileListsButRefusesWrites();
+    void lockedByAnotherCopy();
+    void waitsForAnotherCopy();
+    void statementErrorIsReported();
+    void location();
+
+private:
+    QString freshStore();
+    QTemporaryDir m_dir;
+    QString m_file;
+};
+
+void TestDatabase::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_file = m_dir.filePath(QStringLiteral("CH-%1.mdb").arg(QTest::currentTestFunction()));
+    QFile::remove(m_file);
+}
+
+// A store with one row, closed again.
+QString TestDatabase::freshStore()
+{
+    PositionStore store(m_file);
+    PositionRow row;
+    row.strategy = 2;
+    row.name = QStringLiteral("Zebra Marker Position");
+    row.values = {{QStringLiteral("lSmb"), QStringLiteral("SECRETSYM")}};
+    store.insert(row);
+    return m_file;
+}
+
+void TestDatabase::createdOnFirstUse()
+{
+    QVERIFY(!QFile::exists(m_file));
+    {
+        PositionStore store(m_file);
+        QVERIFY(store.names(0).empty());
+    }
+    QVERIFY(QFile::exists(m_file));
+    // The second opening finds the table and its indexes.
+    Database db(m_file);
+    Statement query = db.prepare("SELECT name FROM sqlite_master ORDER BY name");
+    QStringList names;
+    while (query.step())
+        names << query.text(0).value_or(QString());
+    QVERIFY(names.contains(QStringLiteral("Chart")));
+    QVERIFY(names.contains(QStringLiteral("ChartSID")));
+    QVERIFY(names.contains(QStringLiteral("ChartFName")));
+}
+
+void TestDatabase::unreadableWithoutKey()
+{
+    freshStore();
+    sqlite3 *raw = nullptr;
+    QCOMPARE(
+        sqlite3_open_v2(QFile::encodeName(m_file).constData(), &raw, SQLITE_OPEN_READONLY, nullptr),
+        SQLITE_OK);
+    const int rc
+        = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    QCOMPARE(rc, SQLITE_NOTADB);
+
+    const QByteArray bytes = fileBytes(m_file);
+    QVERIFY(!bytes.isEmpty());
+    QVERIFY(!bytes.contains("Zebra Marker Position"));
+    QVERIFY(!bytes.contains("SECRETSYM"));
+    QVERIFY(!bytes.contains("Chart"));
+    QVERIFY(!bytes.startsWith("SQLite format 3"));
+}
+
+void TestDatabase::unusableFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("damaged first page") << "damaged"
+                                        << "damaged";
+    QTest::newRow("text file") << "text"
+                               << "damaged";
+    QTest::newRow("other key") << "other key"
+                               << "not encrypted with the program's key";
+    QTest::newRow("plain database") << "plain"
+                                    << "not encrypted with the program's key";
+}
+
+void TestDatabase::unusableFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    if (kind == u"damaged") {
+        freshStore();
+        QByteArray bytes = fileBytes(m_file);
+        bytes.replace(40, 400, QByteArray(400, 'x'));
+        writeBytes(m_file, bytes);
+    } else if (kind == u"text") {
+        writeBytes(m_file, QByteArray("not a database at all\n").repeated(200));
+    } else {
+        sqlite3 *raw = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
+        const char *sql = kind == u"plain"
+            ? "CREATE TABLE Chart (ID INTEGER PRIMARY KEY, fName TEXT)"
+            : "PRAGMA key = 'XY'; CREATE TABLE Chart (ID INTEGER PRIMARY KEY, fName TEXT)";
+        QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    const QByteArray before = fileBytes(m_file);
+    try {
+        PositionStore store(m_file);
+        QFAIL("an unusable file was opened");
+    } catch (const DatabaseError &error) {
+        QVERIFY2(error.cause().contains(cause), qPrintable(error.cause()));
+        QVERIFY(error.text().contains(QDir::toNativeSeparators(m_file)));
+    }
+    QCOMPARE(fileBytes(m_file), before);
+}
+
+void TestDatabase::missingFolder()
+{
+    const QString file = m_dir.filePath(QStringLiteral("no such folder/CH.mdb"));
+    try {
+        PositionStore store(file);
+        QFAIL("a file in a missing folder was opened");
+    } catch (const DatabaseError &error) {
+        QVERIFY(error.cause().contains(QStringLiteral("does not exist")));
+        QVERIFY(error.text().contains(QStringLiteral("no such folder")));
+    }
+    QVERIFY(!QDir(m_dir.filePath(QStringLiteral("no such folder"))).exists());
+}
+
+void TestDatabase::readOnlyFileListsButRefusesWrites()
+{
+    freshStore();
+    QVERIFY(QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    const QByteArray before = fileBytes(m_file);
+    {
+        PositionStore store(m_file);
+        QCOMPARE(store.names(2).size(), size_t(1));
+        PositionRow row;
+        row.strategy = 0;
+        row.name = QStringLiteral("another");
+        const QString readOnly = QStringLiteral("it is read-only");
+        QCOMPARE(failureCause([&] { store.insert(row); }), readOnly);
+        QCOMPARE(failureCause([&] { store.replace(1, row); }), readOnly);
+        QCOMPARE(failureCause([&] { store.remove({1}); }), readOnly);
+    }
+    QCOMPARE(fileBytes(m_file), before);
+    QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestDatabase::lockedByAnotherCopy()
+{
+    freshStore();
+    Database other(m_file);
+    other.execute("BEGIN EXCLUSIVE");
+    try {
+        PositionStore store(m_file, 50);
+        QFAIL("a locked file was read");
+    } catch (const DatabaseError &error) {
+        QVERIFY(error.cause().contains(QStringLiteral("locked by another running copy")));
+    }
+    other.execute("ROLLBACK");
+
+    PositionStore store(m_file, 50);
+    other.execute("BEGIN IMMEDIATE");
+    PositionRow row;
+    row.strategy = 0;
+    row.name = QStringLiteral("blocked");
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, store.insert(row));
+    other.execute("ROLLBACK");
+    QVERIFY(!store.nameTaken(QStringLiteral("blocked")));
+}
+
+void TestDatabase::waitsForAnotherCopy()
+{
+    freshStore();
+    PositionStore store(m_file);
+    auto other = std::make_unique<Database>(m_file);
+    other->execute("BEGIN EXCLUSIVE");
+    std::thread holder([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other->execute("COMMIT");
+    });
+    PositionRow row;
+    row.strategy = 0;
+    row.name = QStringLiteral("after the other copy");
+    const qint64 id = store.insert(row);
+    holder.join();
+    QVERIFY(id > 1);
+    QVERIFY(store.nameTaken(QStringLiteral("after the other copy")));
+}
+
+void TestDatabase::statementErrorIsReported()
+{
+    Database db(m_file);
+    try {
+        db.execute("SELECT no_such_column FROM sqlite_master");
+        QFAIL("a bad statement ran");
+    } catch (const DatabaseError &error) {
+        QVERIFY2(
+            error.cause().contains(QStringLiteral("no_such_column")), qPrintable(error.cause()));
+        QCOMPARE(error.file(), m_file);
+    }
+}
+
+void TestDatabase::location()
+{
+    // The test program's folder is writable, so the file lies beside it.
+    setDatabasePath(QString());
+    QCOMPARE(databasePath(),
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CH.mdb")));
+    setDatabasePath(m_file);
+    QCOMPARE(databasePath(), m_file);
+    setDatabasePath(QString());
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"

@@ -1,0 +1,327 @@
+// The Save and Open commands: every message with its style and title, the
+// remembered position, replacing an opened position (twice in a row), names
+// of any text, and database failures that report the file and save nothing.
+#include "store/StoreTestSupport.h"
+
+#include "store/OpenSaveCommand.h"
+#include "store/PositionStore.h"
+
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+Q_DECLARE_METATYPE(velmora::Message)
+
+class TestOpenSaveCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void messages_data();
+    void messages();
+    void blankNameIsRefused_data();
+    void blankNameIsRefused();
+    void newNameSaves();
+    void usedNameIsRefusedInEveryStrategy();
+    void nameIsTestedAsTyped();
+    void openFillsTheWindow();
+    void savingAnOpenedPositionTwice();
+    void savingAnOpenedPositionUnderAnotherRowsName();
+    void renamingAnOpenedPosition();
+    void savingAfterTheOpenedRowWasDeleted();
+    void anyNameSavesListsClashesOpens_data();
+    void anyNameSavesListsClashesOpens();
+    void failedReplaceKeepsTheOpenedRow();
+    void readOnlyFileSavesNothing();
+    void openingAVanishedRow();
+
+private:
+    OpenSaveOutcome save(const QString &name, int strategy = 2);
+    OpenSaveOutcome openNamed(const QString &name, int strategy = 2);
+    QStringList names(int strategy = 2) const;
+
+    QTemporaryDir m_dir;
+    QString m_file;
+    std::unique_ptr<PositionStore> m_store;
+    OpenSaveState m_state;
+    ScriptedMessageBoxes m_boxes;
+    Workspace m_workspace;
+};
+
+void TestOpenSaveCommand::init()
+{
+    m_file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
+    QFile::remove(m_file);
+    m_store = std::make_unique<PositionStore>(m_file);
+    m_state = OpenSaveState();
+    m_boxes.clear();
+    typePosition(m_workspace, 2);
+}
+
+void TestOpenSaveCommand::cleanup()
+{
+    m_store.reset();
+}
+
+OpenSaveOutcome TestOpenSaveCommand::save(const QString &name, int strategy)
+{
+    return OpenSaveCommand(*m_store, m_state, m_boxes).save(m_workspace, strategy, name);
+}
+
+OpenSaveOutcome TestOpenSaveCommand::openNamed(const QString &name, int strategy)
+{
+    for (const NameEntry &entry : m_store->names(strategy)) {
+        if (entry.name == name)
+            return OpenSaveCommand(*m_store, m_state, m_boxes).open(m_workspace, strategy, entry);
+    }
+    return {};
+}
+
+QStringList TestOpenSaveCommand::names(int strategy) const
+{
+    QStringList list;
+    for (const NameEntry &entry : m_store->names(strategy))
+        list << entry.name;
+    return list;
+}
+
+void TestOpenSaveCommand::messages_data()
+{
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("title");
+    const QString attention = QStringLiteral("Attention");
+    QTest::newRow("blank") << OpenSaveCommand::blankNameMessage()
+                           << "Blank File Name cannot be Saved." << 64 << attention;
+    QTest::newRow("clash") << OpenSaveCommand::nameTakenMessage() << "File Already Exist." << 16
+                           << attention;
+    QTest::newRow("saved") << OpenSaveCommand::savedMessage() << "Saved Successfully" << 0
+                           << defaultMessageTitle();
+    QTest::newRow("updated") << OpenSaveCommand::updatedMessage() << "Updated Successfully" << 0
+                             << defaultMessageTitle();
+}
+
+void TestOpenSaveCommand::messages()
+{
+    QFETCH(Message, message);
+    QFETCH(QString, prompt);
+    QFETCH(int, style);
+    QFETCH(QString, title);
+    QCOMPARE(message.prompt, prompt);
+    QCOMPARE(message.style, style);
+    QCOMPARE(message.shownTitle(), title);
+}
+
+void TestOpenSaveCommand::blankNameIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("empty, new") << "" << 1;
+    QTest::newRow("blanks, new") << "   " << 1;
+    QTest::newRow("blanks, opened") << "  " << 2;
+}
+
+void TestOpenSaveCommand::blankNameIsRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(int, mode);
+    m_state.OpSvMode = mode;
+    const OpenSaveOutcome outcome = save(name);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
+    QVERIFY(!outcome.close);
+    QVERIFY(outcome.focusName);
+    QVERIFY(!outcome.selectName);
+    QVERIFY(names().isEmpty());
+}
+
+void TestOpenSaveCommand::newNameSaves()
+{
+    const OpenSaveOutcome outcome = save(QStringLiteral("  May bull  "));
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::savedMessage()});
+    QVERIFY(outcome.close);
+    QVERIFY(outcome.done);
+    QCOMPARE(names(), QStringList {QStringLiteral("May bull")});
+    // A save leaves the remembered position alone.
+    QCOMPARE(m_state.OpSvMode, 1);
+    QCOMPARE(m_state.OpSvID, 0);
+}
+
+void TestOpenSaveCommand::usedNameIsRefusedInEveryStrategy()
+{
+    save(QStringLiteral("taken"), 0);
+    m_boxes.clear();
+    for (int strategy = 0; strategy < 5; ++strategy) {
+        const OpenSaveOutcome outcome = save(QStringLiteral("taken"), strategy);
+        QVERIFY(!outcome.close);
+        QVERIFY(outcome.focusName);
+        QVERIFY(outcome.selectName);
+    }
+    QCOMPARE(m_boxes.shown(), std::vector<Message>(5, OpenSaveCommand::nameTakenMessage()));
+    QCOMPARE(names(0), QStringList {QStringLiteral("taken")});
+    QVERIFY(names(3).isEmpty());
+}
+
+void TestOpenSaveCommand::nameIsTestedAsTyped()
+{
+    save(QStringLiteral("abc"));
+    // The blank makes the tested name differ; the row is stored trimmed.
+    QVERIFY(save(QStringLiteral("abc ")).close);
+    QCOMPARE(names(), (QStringList {QStringLiteral("abc"), QStringLiteral("abc")}));
+}
+
+void TestOpenSaveCommand::openFillsTheWindow()
+{
+    save(QStringLiteral("to open"));
+    m_workspace.load();
+    m_workspace.blank();
+    m_boxes.clear();
+    const OpenSaveOutcome outcome = openNamed(QStringLiteral("to open"));
+    QVERIFY(outcome.done && outcome.close && outcome.escape && outcome.disableStrategyList);
+    QCOMPARE(
+        outcome.mainCaption, std::optional<QString>(QStringLiteral("File Opened: Bull Spreads")));
+    QVERIFY(m_boxes.shown().empty());
+    QCOMPARE(m_workspace.strategy(), 2);
+    QCOMPARE(m_workspace.text(at("Text2", 3)), QStringLiteral("40"));
+    QCOMPARE(m_workspace.text(at("Text3", 3)), QStringLiteral("4"));
+    QCOMPARE(m_workspace.text(single("Text1")), QStringLiteral("ACME"));
+    QCOMPARE(m_state.OpSvMode, 2);
+    QCOMPARE(m_state.OpSvSID, 2);
+    QCOMPARE(m_state.OpSvName, QStringLiteral("to open"));
+    QCOMPARE(m_state.OpSvID, m_store->names(2).front().id);
+}
+
+void TestOpenSaveCommand::savingAnOpenedPositionTwice()
+{
+    save(QStringLiteral("twice"));
+    openNamed(QStringLiteral("twice"));
+    const qint64 opened = m_state.OpSvID;
+    m_boxes.clear();
+    m_workspace.setText(at("Text2", 4), QStringLiteral("3.5"));
+    QVERIFY(save(QStringLiteral("twice")).close);
+    const qint64 first = m_state.OpSvID;
+    QVERIFY(first != opened);
+    QVERIFY(save(QStringLiteral("twice")).close);
+    QCOMPARE(m_boxes.shown(), std::vector<Message>(2, OpenSaveCommand::updatedMessage()));
+    QCOMPARE(names(), QStringList {QStringLiteral("twice")});
+    QCOMPARE(m_store->names(2).front().id, m_state.OpSvID);
+    QCOMPARE(m_store->row(m_state.OpSvID)->value(u"cp1"), std::optional<QString>("3.5"));
+    QCOMPARE(m_state.OpSvMode, 2);
+}
+
+void TestOpenSaveCommand::savingAnOpenedPositionUnderAnotherRowsName()
+{
+    save(QStringLiteral("mine"));
+    save(QStringLiteral("theirs"), 0);
+    openNamed(QStringLiteral("mine"));
+    m_boxes.clear();
+    const OpenSaveOutcome outcome = save(QStringLiteral("theirs"));
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::nameTakenMessage()});
+    QVERIFY(outcome.selectName && !outcome.close);
+    QCOMPARE(names(), QStringList {QStringLiteral("mine")});
+}
+
+void TestOpenSaveCommand::renamingAnOpenedPosition()
+{
+    save(QStringLiteral("old name"));
+    openNamed(QStringLiteral("old name"));
+    m_boxes.clear();
+    save(QStringLiteral(" new name "));
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::updatedMessage()});
+    QCOMPARE(names(), QStringList {QStringLiteral("new name")});
+    // The Save window then offers the name the row now has.
+    QCOMPARE(m_state.OpSvName, QStringLiteral("new name"));
+}
+
+void TestOpenSaveCommand::savingAfterTheOpenedRowWasDeleted()
+{
+    save(QStringLiteral("gone"));
+    openNamed(QStringLiteral("gone"));
+    m_store->remove({m_state.OpSvID});
+    m_boxes.clear();
+    QVERIFY(save(QStringLiteral("gone")).close);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::updatedMessage()});
+    QCOMPARE(names(), QStringList {QStringLiteral("gone")});
+}
+
+void TestOpenSaveCommand::anyNameSavesListsClashesOpens_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("apostrophe") << "Bob's bull";
+    QTest::newRow("quote") << "\"quoted\"";
+    QTest::newRow("semicolon") << "a'; DROP TABLE Chart; --";
+    QTest::newRow("unicode") << QStringLiteral("Stratégie été ✓ 株");
+}
+
+void TestOpenSaveCommand::anyNameSavesListsClashesOpens()
+{
+    QFETCH(QString, name);
+    QVERIFY(save(name).close);
+    QCOMPARE(names(), QStringList {name});
+    QVERIFY(!save(name, 4).close);
+    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::nameTakenMessage());
+    QVERIFY(openNamed(name).done);
+    QCOMPARE(m_state.OpSvName, name);
+    QVERIFY(save(name).close);
+    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::updatedMessage());
+    QCOMPARE(names(), QStringList {name});
+}
+
+void TestOpenSaveCommand::failedReplaceKeepsTheOpenedRow()
+{
+    save(QStringLiteral("precious"));
+    openNamed(QStringLiteral("precious"));
+    const OpenSaveState before = m_state;
+    runKeyed(m_file,
+        "CREATE TRIGGER refuse BEFORE INSERT ON Chart "
+        "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
+    m_boxes.clear();
+    const OpenSaveOutcome outcome = save(QStringLiteral("precious"));
+    QVERIFY(!outcome.close && !outcome.done);
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    const Message shown = m_boxes.shown().front();
+    QCOMPARE(shown.style, 16);
+    QCOMPARE(shown.title, QStringLiteral("Attention"));
+    QVERIFY(shown.prompt.contains(m_file));
+    QVERIFY(shown.prompt.contains(QStringLiteral("disk trouble")));
+    QVERIFY(shown.prompt.contains(QStringLiteral("Nothing was saved.")));
+    QCOMPARE(names(), QStringList {QStringLiteral("precious")});
+    QCOMPARE(m_store->names(2).front().id, before.OpSvID);
+    QCOMPARE(m_state.OpSvID, before.OpSvID);
+}
+
+void TestOpenSaveCommand::readOnlyFileSavesNothing()
+{
+    save(QStringLiteral("existing"));
+    m_store.reset();
+    QFile::setPermissions(m_file, QFileDevice::ReadOwner);
+    const QByteArray before = fileBytes(m_file);
+    m_store = std::make_unique<PositionStore>(m_file);
+    m_boxes.clear();
+    QVERIFY(!save(QStringLiteral("new one")).close);
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    QVERIFY(m_boxes.shown().front().prompt.contains(QStringLiteral("read-only")));
+    QVERIFY(!m_boxes.shown().front().prompt.contains(QStringLiteral("Successfully")));
+    m_store.reset();
+    QCOMPARE(fileBytes(m_file), before);
+    QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestOpenSaveCommand::openingAVanishedRow()
+{
+    save(QStringLiteral("vanishing"));
+    const NameEntry entry = m_store->names(2).front();
+    m_store->remove({entry.id});
+    m_boxes.clear();
+    const OpenSaveOutcome outcome
+        = OpenSaveCommand(*m_store, m_state, m_boxes).open(m_workspace, 2, entry);
+    QVERIFY(!outcome.done && !outcome.close && outcome.refreshList);
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    QCOMPARE(m_boxes.shown().front().style, 16);
+    QCOMPARE(m_state.OpSvMode, 1);
+}
+
+QTEST_GUILESS_MAIN(TestOpenSaveCommand)
+#include "tst_opensavecommand.moc"

@@ -1,0 +1,213 @@
+// The field mapping: every strategy's position survives a save and an open
+// into a fresh window model, numbers are stored as their shortest text, and
+// NULLs in rows written by other means are put back by the column's rule.
+#include "store/StoreTestSupport.h"
+
+#include "store/PositionMapping.h"
+#include "store/PositionStore.h"
+
+#include "app/Catalogue.h"
+
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+class TestPositionMapping : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void roundTrip_data();
+    void roundTrip();
+    void writingOrder_data();
+    void writingOrder();
+    void storedText_data();
+    void storedText();
+    void ratioTextIsStored();
+    void nullColumns_data();
+    void nullColumns();
+    void unknownStrategyIsRefused();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<PositionStore> m_store;
+};
+
+void TestPositionMapping::initTestCase()
+{
+    m_store = std::make_unique<PositionStore>(m_dir.filePath(QStringLiteral("CH.mdb")));
+}
+
+void TestPositionMapping::roundTrip_data()
+{
+    QTest::addColumn<int>("strategy");
+    for (int strategy = 0; strategy < kStrategyCount; ++strategy)
+        QTest::newRow(qPrintable(strategyNames().at(strategy))) << strategy;
+}
+
+void TestPositionMapping::roundTrip()
+{
+    QFETCH(int, strategy);
+    Workspace typed;
+    typePosition(typed, strategy);
+    const qint64 id = m_store->insert(
+        rowFromWorkspace(typed, strategy, QStringLiteral("round trip %1").arg(strategy)));
+
+    // Open into a window that shows another strategy, as after a start.
+    Workspace opened;
+    opened.load();
+    QVERIFY(loadRow(*m_store->row(id), opened));
+    QCOMPARE(opened.strategy(), strategy);
+    QCOMPARE(opened.ratioIndex(), typed.ratioIndex());
+    QCOMPARE(opened.ratioSpreadIndex(), typed.ratioSpreadIndex());
+    // Every box of the group, derived ones included, and the symbol above.
+    QCOMPARE(opened.text(single("Text1")), typed.text(single("Text1")));
+    for (const FieldSpec &field : group(strategy).fields) {
+        if (field.kind == FieldKind::RatioList)
+            continue;
+        QVERIFY2(!typed.text(field.id).isEmpty() || field.kind == FieldKind::Hidden,
+            qPrintable(field.id.toString()));
+        QCOMPARE(opened.text(field.id), typed.text(field.id));
+    }
+}
+
+void TestPositionMapping::writingOrder_data()
+{
+    QTest::addColumn<int>("strategy");
+    QTest::addColumn<QStringList>("columns");
+    QTest::newRow("Covered Calls")
+        << 0 << QStringList {"lSmb", "rSmb", "stoP", "strP1", "shr", "cp1", "cts1"};
+    QTest::newRow("Ratio Calls") << 1
+                                 << QStringList {"lSmb", "rSmb", "stoP", "strP1", "shr", "cp1",
+                                        "ctsRo", "cts1"};
+    QTest::newRow("Bull Spreads") << 2
+                                  << QStringList {"lSmb", "cSym1", "cSym2", "strP1", "strP2", "cp1",
+                                         "cp2", "cts1", "cts2"};
+    QTest::newRow("Butterfly Spreads")
+        << 3
+        << QStringList {"lSmb", "cSym1", "cSym2", "cSym3", "strP1", "strP2", "strP3", "cp1", "cp2",
+               "cp3", "cts1", "cts2", "cts3"};
+    QTest::newRow("Ratio Call Spreads") << 4
+                                        << QStringList {"lSmb", "cSym1", "cSym2", "strP1", "strP2",
+                                               "cp1", "cp2", "cts1", "ctsRo", "tcts1", "tcts2"};
+}
+
+void TestPositionMapping::writingOrder()
+{
+    QFETCH(int, strategy);
+    QFETCH(QStringList, columns);
+    Workspace workspace;
+    typePosition(workspace, strategy);
+    const PositionRow row = rowFromWorkspace(workspace, strategy, QStringLiteral("  padded  "));
+    QCOMPARE(row.strategy, strategy);
+    QCOMPARE(row.name, std::optional<QString>(QStringLiteral("padded")));
+    QVERIFY(!row.savedAt.isEmpty());
+    QStringList written;
+    for (const ColumnValue &value : row.values)
+        written << value.column;
+    QCOMPARE(written, columns);
+}
+
+void TestPositionMapping::storedText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("trailing zero") << "12.50"
+                                   << "12.5";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("text after the number") << "7 lots"
+                                           << "7";
+    QTest::newRow("leading zeros") << "0100"
+                                   << "100";
+    QTest::newRow("leading blanks") << "   3.25"
+                                    << "3.25";
+    QTest::newRow("no number") << "abc"
+                               << "0";
+}
+
+void TestPositionMapping::storedText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    Workspace workspace;
+    typePosition(workspace, 2);
+    workspace.setText(at("Text2", 3), typed);
+    workspace.setText(at("Text2", 2), QStringLiteral("  acb  "));
+    const qint64 id = m_store->insert(rowFromWorkspace(workspace, 2, QStringLiteral("stored")));
+    const PositionRow row = *m_store->row(id);
+    QCOMPARE(row.value(u"strP1"), std::optional<QString>(stored));
+    QCOMPARE(row.value(u"cSym1"), std::optional<QString>(QStringLiteral("acb")));
+
+    Workspace opened;
+    opened.load();
+    loadRow(row, opened);
+    QCOMPARE(opened.text(at("Text2", 3)), stored);
+    m_store->remove({id});
+}
+
+void TestPositionMapping::ratioTextIsStored()
+{
+    Workspace workspace;
+    typePosition(workspace, 4);
+    workspace.chooseRatioSpread(8);
+    workspace.setText(at("Text9", 5), QStringLiteral("2"));
+    const PositionRow row = rowFromWorkspace(workspace, 4, QStringLiteral("tens"));
+    QCOMPARE(row.value(u"ctsRo"), std::optional<QString>(QStringLiteral("10:9")));
+    QCOMPARE(row.value(u"tcts1"), std::optional<QString>(QStringLiteral("18")));
+    QCOMPARE(row.value(u"tcts2"), std::optional<QString>(QStringLiteral("20")));
+}
+
+void TestPositionMapping::nullColumns_data()
+{
+    QTest::addColumn<int>("strategy");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<ControlId>("field");
+    QTest::addColumn<QString>("shown");
+    // Guarded symbols keep what the field held; the others show an empty field.
+    QTest::newRow("bull symbol guarded") << 2 << "lSmb" << at("Text2", 0) << "OLD";
+    QTest::newRow("bull call symbol guarded") << 2 << "cSym1" << at("Text2", 2) << "OLD";
+    QTest::newRow("butterfly third symbol guarded") << 3 << "cSym3" << at("Text8", 0) << "OLD";
+    QTest::newRow("covered symbol emptied") << 0 << "lSmb" << at("Text4", 0) << "";
+    QTest::newRow("covered call symbol emptied") << 0 << "rSmb" << at("Text5", 0) << "";
+    QTest::newRow("covered price emptied") << 0 << "stoP" << at("Text4", 1) << "";
+    QTest::newRow("spread symbol emptied") << 4 << "lSmb" << at("Text9", 0) << "";
+    QTest::newRow("spread strike emptied") << 4 << "strP2" << at("Text10", 1) << "";
+}
+
+void TestPositionMapping::nullColumns()
+{
+    QFETCH(int, strategy);
+    QFETCH(QString, column);
+    QFETCH(ControlId, field);
+    QFETCH(QString, shown);
+    Workspace typed;
+    typePosition(typed, strategy);
+    PositionRow row = rowFromWorkspace(typed, strategy, QStringLiteral("nulls"));
+    for (ColumnValue &value : row.values) {
+        if (value.column == column)
+            value.value.reset();
+    }
+    Workspace opened;
+    opened.load();
+    opened.setStrategy(strategy);
+    opened.setText(field, QStringLiteral("OLD"));
+    QVERIFY(loadRow(row, opened));
+    QCOMPARE(opened.text(field), shown);
+}
+
+void TestPositionMapping::unknownStrategyIsRefused()
+{
+    Workspace workspace;
+    workspace.load();
+    workspace.setText(at("Text4", 1), QStringLiteral("10"));
+    PositionRow row;
+    row.strategy = -1;
+    QVERIFY(!loadRow(row, workspace));
+    QCOMPARE(workspace.strategy(), 0);
+    QCOMPARE(workspace.text(at("Text4", 1)), QStringLiteral("10"));
+}
+
+QTEST_GUILESS_MAIN(TestPositionMapping)
+#include "tst_positionmapping.moc"

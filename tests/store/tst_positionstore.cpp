@@ -1,0 +1,225 @@
+// The table Chart: listing by strategy, the name-clash test over the whole
+// table, names of any text, rows without a name, the replace that is all or
+// nothing, and deletion in list order.
+#include "store/StoreTestSupport.h"
+
+#include "store/PositionStore.h"
+
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace
+{
+
+PositionRow named(int strategy, const QString &name)
+{
+    PositionRow row;
+    row.strategy = strategy;
+    row.name = name;
+    row.savedAt = QStringLiteral("2024-05-01 10:00:00");
+    row.values = {{QStringLiteral("lSmb"), QStringLiteral("SYM")},
+        {QStringLiteral("cts1"), QStringLiteral("2")}};
+    return row;
+}
+
+QStringList namesOf(const std::vector<NameEntry> &entries)
+{
+    QStringList names;
+    for (const NameEntry &entry : entries)
+        names << entry.name;
+    return names;
+}
+
+} // namespace
+
+class TestPositionStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void emptyTableListsNothing();
+    void listsOneStrategyInSavingOrder();
+    void rowsWithoutNameAreSkipped();
+    void nameClashSpansStrategies();
+    void nameClashIsExact_data();
+    void nameClashIsExact();
+    void anyTextIsAName_data();
+    void anyTextIsAName();
+    void rowReadsBackWithNulls();
+    void replaceGivesNewKey();
+    void failedInsertKeepsReplacedRow();
+    void removeInListOrderAllOrNone();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<PositionStore> m_store;
+};
+
+void TestPositionStore::init()
+{
+    const QString file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
+    QFile::remove(file);
+    m_store = std::make_unique<PositionStore>(file);
+}
+
+void TestPositionStore::cleanup()
+{
+    m_store.reset();
+}
+
+void TestPositionStore::emptyTableListsNothing()
+{
+    for (int strategy = 0; strategy < 5; ++strategy)
+        QVERIFY(m_store->names(strategy).empty());
+    QVERIFY(!m_store->nameTaken(QStringLiteral("anything")));
+    QVERIFY(!m_store->find(QStringLiteral("anything")));
+    QVERIFY(!m_store->row(1));
+}
+
+void TestPositionStore::listsOneStrategyInSavingOrder()
+{
+    const qint64 b = m_store->insert(named(2, QStringLiteral("b")));
+    m_store->insert(named(0, QStringLiteral("covered")));
+    const qint64 a = m_store->insert(named(2, QStringLiteral("a")));
+    const std::vector<NameEntry> expected = {{b, QStringLiteral("b")}, {a, QStringLiteral("a")}};
+    QCOMPARE(m_store->names(2), expected);
+    QCOMPARE(namesOf(m_store->names(0)), QStringList {QStringLiteral("covered")});
+    QVERIFY(m_store->names(4).empty());
+}
+
+void TestPositionStore::rowsWithoutNameAreSkipped()
+{
+    PositionRow nameless = named(3, QString());
+    nameless.name.reset();
+    m_store->insert(nameless);
+    m_store->insert(named(3, QStringLiteral("kept")));
+    QCOMPARE(namesOf(m_store->names(3)), QStringList {QStringLiteral("kept")});
+}
+
+void TestPositionStore::nameClashSpansStrategies()
+{
+    const qint64 id = m_store->insert(named(0, QStringLiteral("June")));
+    QVERIFY(m_store->nameTaken(QStringLiteral("June")));
+    // Excluding its own row, the name is free; another row still clashes.
+    QVERIFY(!m_store->nameTaken(QStringLiteral("June"), id));
+    m_store->insert(named(3, QStringLiteral("June")));
+    QVERIFY(m_store->nameTaken(QStringLiteral("June"), id));
+    const std::optional<StoredName> found = m_store->find(QStringLiteral("June"));
+    QVERIFY(found);
+    QCOMPARE(found->id, id);
+    QCOMPARE(found->strategy, 0);
+}
+
+void TestPositionStore::nameClashIsExact_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("same") << "June spread" << true;
+    QTest::newRow("trailing blank is part of the name") << "June spread " << false;
+    QTest::newRow("leading blank") << " June spread" << false;
+    QTest::newRow("prefix") << "June" << false;
+    QTest::newRow("like pattern") << "June%" << false;
+    QTest::newRow("single wildcard") << "June_spread" << false;
+}
+
+void TestPositionStore::nameClashIsExact()
+{
+    QFETCH(QString, asked);
+    QFETCH(bool, taken);
+    m_store->insert(named(1, QStringLiteral("June spread")));
+    QCOMPARE(m_store->nameTaken(asked), taken);
+}
+
+void TestPositionStore::anyTextIsAName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("apostrophe") << "O'Brien's spread";
+    QTest::newRow("quote") << "the \"big\" one";
+    QTest::newRow("semicolon and comment") << "x'; DELETE FROM Chart; --";
+    QTest::newRow("unicode") << QStringLiteral("Größe 日本 ✓ €");
+    QTest::newRow("backslash") << "C:\\temp\\one";
+}
+
+void TestPositionStore::anyTextIsAName()
+{
+    QFETCH(QString, name);
+    m_store->insert(named(4, QStringLiteral("other")));
+    const qint64 id = m_store->insert(named(4, name));
+    QCOMPARE(namesOf(m_store->names(4)), (QStringList {QStringLiteral("other"), name}));
+    QVERIFY(m_store->nameTaken(name));
+    QVERIFY(!m_store->nameTaken(name, id));
+    QCOMPARE(m_store->row(id)->name, std::optional<QString>(name));
+    QCOMPARE(m_store->find(name)->id, id);
+}
+
+void TestPositionStore::rowReadsBackWithNulls()
+{
+    PositionRow row = named(2, QStringLiteral("with nulls"));
+    row.values.push_back({QStringLiteral("CSYM1"), std::nullopt});
+    row.values.push_back({QStringLiteral("strP1"), QStringLiteral("40")});
+    const qint64 id = m_store->insert(row);
+    const std::optional<PositionRow> back = m_store->row(id);
+    QVERIFY(back);
+    QCOMPARE(back->id, id);
+    QCOMPARE(back->strategy, 2);
+    QCOMPARE(back->savedAt, row.savedAt);
+    QCOMPARE(back->value(u"lsmb"), std::optional<QString>(QStringLiteral("SYM")));
+    QCOMPARE(back->value(u"strP1"), std::optional<QString>(QStringLiteral("40")));
+    QCOMPARE(back->value(u"cSym1"), std::nullopt);
+    QCOMPARE(back->value(u"tcts2"), std::nullopt);
+    // Every position column is read, the unused ones as NULL.
+    QCOMPARE(back->values.size(), size_t(positionColumns().size()));
+}
+
+void TestPositionStore::replaceGivesNewKey()
+{
+    const qint64 old = m_store->insert(named(2, QStringLiteral("first")));
+    const qint64 fresh = m_store->replace(old, named(2, QStringLiteral("renamed")));
+    QVERIFY(fresh != old);
+    QVERIFY(!m_store->row(old));
+    QCOMPARE(namesOf(m_store->names(2)), QStringList {QStringLiteral("renamed")});
+    // Replacing a row another window has already deleted just writes.
+    const qint64 again = m_store->replace(old, named(2, QStringLiteral("again")));
+    QCOMPARE(namesOf(m_store->names(2)),
+        (QStringList {QStringLiteral("renamed"), QStringLiteral("again")}));
+    QVERIFY(again > fresh);
+}
+
+void TestPositionStore::failedInsertKeepsReplacedRow()
+{
+    const qint64 old = m_store->insert(named(0, QStringLiteral("keep me")));
+    const QString file = m_store->file();
+    runKeyed(file,
+        "CREATE TRIGGER refuse BEFORE INSERT ON Chart "
+        "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    const QString cause
+        = failureCause([&] { m_store->replace(old, named(0, QStringLiteral("new"))); });
+    QVERIFY2(cause.contains(QStringLiteral("refused by the test")), qPrintable(cause));
+    QVERIFY(m_store->row(old));
+    QCOMPARE(namesOf(m_store->names(0)), QStringList {QStringLiteral("keep me")});
+}
+
+void TestPositionStore::removeInListOrderAllOrNone()
+{
+    const qint64 a = m_store->insert(named(1, QStringLiteral("a")));
+    const qint64 b = m_store->insert(named(1, QStringLiteral("b")));
+    const qint64 c = m_store->insert(named(1, QStringLiteral("c")));
+    m_store->remove({a, c});
+    QCOMPARE(namesOf(m_store->names(1)), QStringList {QStringLiteral("b")});
+
+    const QString file = m_store->file();
+    runKeyed(file,
+        "CREATE TRIGGER refuse BEFORE DELETE ON Chart WHEN old.fName = 'e' "
+        "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
+    const qint64 d = m_store->insert(named(1, QStringLiteral("d")));
+    const qint64 e = m_store->insert(named(1, QStringLiteral("e")));
+    QVERIFY(!failureCause([&] { m_store->remove({b, d, e}); }).isEmpty());
+    QCOMPARE(namesOf(m_store->names(1)),
+        (QStringList {QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("e")}));
+}
+
+QTEST_GUILESS_MAIN(TestPositionStore)
+#include "tst_positionstore.moc"
