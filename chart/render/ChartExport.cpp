@@ -73,13 +73,11 @@ QString writeSvg(const ChartSurface &surface, QSaveFile &file)
 
 QString writePdf(const ChartSurface &surface, QSaveFile &file)
 {
-    ChartSurface paper = surface;
-    paper.setPalette(ChartPalette::print());
     QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Velmora"));
     writer.setTitle(QStringLiteral("Profit/Loss at expiration"));
-    return paintChartPage(writer, paper);
+    return paintChartPage(writer, inPrintColours(surface));
 }
 
 } // namespace

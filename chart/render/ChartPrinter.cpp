@@ -3,6 +3,7 @@
 #include "chart/render/ChartPainter.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -35,13 +36,27 @@ QString printChart(QPrinter &printer, const ChartSurface &surface)
     return reason.isEmpty() ? reason : QStringLiteral("The chart could not be printed: ") + reason;
 }
 
+bool askChartPrinter(QPrinter &printer, QWidget *parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+ChartSurface inPrintColours(const ChartSurface &surface)
+{
+    ChartSurface paper = surface;
+    paper.setPalette(ChartPalette::print());
+    return paper;
+}
+
 void previewChart(const ChartSurface &surface, QWidget *parent)
 {
+    const ChartSurface paper = inPrintColours(surface);
     QPrinter printer(QPrinter::HighResolution);
     prepareChartPrinter(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-        [&surface](QPrinter *target) { printChart(*target, surface); });
+        [&paper](QPrinter *target) { printChart(*target, paper); });
     dialog.exec();
 }
 

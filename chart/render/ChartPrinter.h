@@ -2,6 +2,8 @@
 // The chart on paper: a printer, a PDF writer and the print preview all get
 // the same landscape page with the chart scaled to the printable area.
 
+#include "chart/ChartSurface.h"
+
 #include <QString>
 
 class QPagedPaintDevice;
@@ -10,8 +12,6 @@ class QWidget;
 
 namespace velmora
 {
-
-class ChartSurface;
 
 // Turns the page to landscape and paints the chart over the printable area,
 // keeping its proportions. Returns the reason of a failure, empty when the
@@ -26,8 +26,15 @@ void prepareChartPrinter(QPrinter &printer);
 // text, empty when it was printed.
 QString printChart(QPrinter &printer, const ChartSurface &surface);
 
-// Shows the print preview of the chart; returns when the dialog closes.
-// Printing from the preview goes through printChart.
+// Shows the print dialog for the printer; false when the user cancels.
+bool askChartPrinter(QPrinter &printer, QWidget *parent);
+
+// A copy of the chart in print colours, black on white, as on paper.
+ChartSurface inPrintColours(const ChartSurface &surface);
+
+// Shows the print preview of the chart as it comes on paper, in print
+// colours; returns when the dialog closes. Printing from the preview goes
+// through printChart.
 void previewChart(const ChartSurface &surface, QWidget *parent);
 
 } // namespace velmora

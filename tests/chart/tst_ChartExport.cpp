@@ -4,8 +4,12 @@
 #include "chart/render/ChartExport.h"
 #include "chart/render/ChartPrinter.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QImage>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +17,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 using namespace velmora;
@@ -55,6 +60,21 @@ ChartSurface sampleSurface()
     return s;
 }
 
+// Cancels the next modal dialog as soon as it shows and keeps its class name.
+struct DialogCanceller {
+    QString shown;
+
+    void arm(QObject *context)
+    {
+        QTimer::singleShot(0, context, [this] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                shown = QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+    }
+};
+
 bool hasReddish(const QImage &image)
 {
     for (int y = 0; y < image.height(); ++y)
@@ -84,6 +104,9 @@ private slots:
     void failedExportKeepsExistingFile();
     void printToPdfIsLandscape();
     void printColoursGiveWhitePage();
+    void printCopyKeepsRecord();
+    void cancelledPrintDialogSaysSo();
+    void previewOpensAndCloses();
 
 private:
     QTemporaryDir m_dir;
@@ -234,6 +257,33 @@ void TestChartExport::printColoursGiveWhitePage()
              QPoint(page.width() - 3, page.height() - 3)})
         QCOMPARE(page.pixelColor(p), QColor(Qt::white));
     QVERIFY(hasReddish(page));
+}
+
+void TestChartExport::printCopyKeepsRecord()
+{
+    const ChartSurface screen = sampleSurface();
+    const ChartSurface paper = inPrintColours(screen);
+    QCOMPARE(paper.ops(), screen.ops());
+    QCOMPARE(paper.scaleWidth(), screen.scaleWidth());
+    QCOMPARE(paper.palette(), ChartPalette::print());
+    QCOMPARE(screen.palette(), ChartPalette::screen());
+}
+
+void TestChartExport::cancelledPrintDialogSaysSo()
+{
+    DialogCanceller canceller;
+    canceller.arm(this);
+    QPrinter printer(QPrinter::HighResolution);
+    QVERIFY(!askChartPrinter(printer, nullptr));
+    QVERIFY2(canceller.shown.contains(QLatin1String("PrintDialog")), qPrintable(canceller.shown));
+}
+
+void TestChartExport::previewOpensAndCloses()
+{
+    DialogCanceller canceller;
+    canceller.arm(this);
+    previewChart(sampleSurface(), nullptr);
+    QCOMPARE(canceller.shown, QStringLiteral("QPrintPreviewDialog"));
 }
 
 QTEST_MAIN(TestChartExport)
