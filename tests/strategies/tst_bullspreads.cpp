@@ -11,7 +11,8 @@
 using namespace velmora;
 using namespace velmora::probe;
 
-namespace {
+namespace
+{
 
 // Inner surface 16110 x 10200 twips: y0 = 5100, xc = 8055.
 constexpr double kY0 = 5100;
@@ -33,7 +34,7 @@ void type(Workspace &ws, const Spread &s)
     ws.setText(at("Text3", 2), s.sellPrice);
 }
 
-const Spread kExample{"50", "5", "2", "60", "2"};
+const Spread kExample {"50", "5", "2", "60", "2"};
 
 struct Chart {
     ChartOutcome outcome;
@@ -63,7 +64,8 @@ std::vector<ChartOp> payoffLines(const std::vector<ChartOp> &ops)
 
 Q_DECLARE_METATYPE(Spread)
 
-class TestBullSpreads : public QObject {
+class TestBullSpreads : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -93,39 +95,48 @@ void TestBullSpreads::checks_data()
     const int stop = MsgStyle::Stop;
     const int info = MsgStyle::Information;
     QTest::newRow("1 buy strike blank")
-        << Spread{"", "5", "2", "60", "2"} << strike1 << stop << "Please" << "Text2(3)" << false;
+        << Spread {"", "5", "2", "60", "2"} << strike1 << stop << "Please"
+        << "Text2(3)" << false;
     QTest::newRow("1 buy strike blanks")
-        << Spread{"   ", "5", "2", "60", "2"} << strike1 << stop << "Please" << "Text2(3)" << false;
+        << Spread {"   ", "5", "2", "60", "2"} << strike1 << stop << "Please"
+        << "Text2(3)" << false;
     QTest::newRow("1 buy strike 0")
-        << Spread{"0", "5", "2", "60", "2"} << strike1 << stop << "Please" << "Text2(3)" << false;
+        << Spread {"0", "5", "2", "60", "2"} << strike1 << stop << "Please"
+        << "Text2(3)" << false;
     QTest::newRow("1 buy strike abc")
-        << Spread{"abc", "5", "2", "60", "2"} << strike1 << stop << "Please" << "Text2(3)" << false;
-    QTest::newRow("1 wins over 2")
-        << Spread{"", "", "2", "60", "2"} << strike1 << stop << "Please" << "Text2(3)" << false;
-    QTest::newRow("2 buy price")
-        << Spread{"50", "-1", "2", "60", "2"} << "Call Price should not be Left Empty." << stop
-        << "Please" << "Text2(4)" << false;
-    QTest::newRow("3 contracts")
-        << Spread{"50", "5", "", "60", "2"} << "Contracts should not be Left Empty." << stop
-        << "Attention" << "Text2(5)" << false;
+        << Spread {"abc", "5", "2", "60", "2"} << strike1 << stop << "Please"
+        << "Text2(3)" << false;
+    QTest::newRow("1 wins over 2") << Spread {"", "", "2", "60", "2"} << strike1 << stop << "Please"
+                                   << "Text2(3)" << false;
+    QTest::newRow("2 buy price") << Spread {"50", "-1", "2", "60", "2"}
+                                 << "Call Price should not be Left Empty." << stop << "Please"
+                                 << "Text2(4)" << false;
+    QTest::newRow("3 contracts") << Spread {"50", "5", "", "60", "2"}
+                                 << "Contracts should not be Left Empty." << stop << "Attention"
+                                 << "Text2(5)" << false;
     QTest::newRow("4 sell strike")
-        << Spread{"50", "5", "2", "", "2"} << "Call Strike Price should not be Left Empty." << stop
-        << "Attention" << "Text3(1)" << false;
-    QTest::newRow("5 sell price")
-        << Spread{"50", "5", "2", "60", "0"} << "Call Price should not be Left Empty." << stop
-        << "Attention" << "Text3(2)" << false;
-    const QString strikes =
-        QStringLiteral(" Sell Strike Price should be Greater than Buy Strike Price.");
-    QTest::newRow("6 equal strikes") << Spread{"50", "5", "2", "50", "2"} << strikes << info
-                                     << "Attention" << "Text3(1)" << true;
-    QTest::newRow("6 sell strike lower") << Spread{"50", "5", "2", "45", "2"} << strikes << info
-                                         << "Attention" << "Text3(1)" << true;
+        << Spread {"50", "5", "2", "", "2"} << "Call Strike Price should not be Left Empty." << stop
+        << "Attention"
+        << "Text3(1)" << false;
+    QTest::newRow("5 sell price") << Spread {"50", "5", "2", "60", "0"}
+                                  << "Call Price should not be Left Empty." << stop << "Attention"
+                                  << "Text3(2)" << false;
+    const QString strikes
+        = QStringLiteral(" Sell Strike Price should be Greater than Buy Strike Price.");
+    QTest::newRow("6 equal strikes")
+        << Spread {"50", "5", "2", "50", "2"} << strikes << info << "Attention"
+        << "Text3(1)" << true;
+    QTest::newRow("6 sell strike lower")
+        << Spread {"50", "5", "2", "45", "2"} << strikes << info << "Attention"
+        << "Text3(1)" << true;
     QTest::newRow("7 equal premiums")
-        << Spread{"50", "5", "2", "60", "5"} << "Buy Call Price should be Greater than Sell Call Price."
-        << info << "Attention" << "Text3(2)" << true;
+        << Spread {"50", "5", "2", "60", "5"}
+        << "Buy Call Price should be Greater than Sell Call Price." << info << "Attention"
+        << "Text3(2)" << true;
     QTest::newRow("8 buy price equals buy strike")
-        << Spread{"5", "5", "2", "60", "2"} << "Buy Call Price should be less than Buy Strike Price."
-        << info << "Attention" << "Text2(4)" << true;
+        << Spread {"5", "5", "2", "60", "2"}
+        << "Buy Call Price should be less than Buy Strike Price." << info << "Attention"
+        << "Text2(4)" << true;
 }
 
 void TestBullSpreads::checks()
@@ -207,13 +218,13 @@ void TestBullSpreads::tableRows_data()
     QTest::addColumn<QStringList>("values");
 
     QTest::newRow("buy strike") << kY0 + 3200 << "50" << 5500.0
-                                << QStringList{"-1000 ", " 400 ", "-600 "};
+                                << QStringList {"-1000 ", " 400 ", "-600 "};
     QTest::newRow("break-even") << kY0 + 3600 << " 53 " << 5450.0
-                                << QStringList{"-400 ", " 400 ", " 0 "};
+                                << QStringList {"-400 ", " 400 ", " 0 "};
     QTest::newRow("sell strike") << kY0 + 4000 << "60" << 5500.0
-                                 << QStringList{" 1000 ", " 400 ", " 1400 "};
+                                 << QStringList {" 1000 ", " 400 ", " 1400 "};
     QTest::newRow("fourth price") << kY0 + 4400 << " 70 " << 5450.0
-                                  << QStringList{" 3000 ", "-1600 ", " 1400 "};
+                                  << QStringList {" 3000 ", "-1600 ", " 1400 "};
 }
 
 void TestBullSpreads::tableRows()
@@ -225,9 +236,9 @@ void TestBullSpreads::tableRows()
 
     const Chart c = chart(kExample);
     QCOMPARE(textAt(c.ops, priceX, y), price);
-    QCOMPARE((QStringList{textAt(c.ops, 7500, y), textAt(c.ops, 9500, y),
-                          textAt(c.ops, 11500, y)}),
-             values);
+    QCOMPARE(
+        (QStringList {textAt(c.ops, 7500, y), textAt(c.ops, 9500, y), textAt(c.ops, 11500, y)}),
+        values);
     QCOMPARE(row(c.ops, y).size(), 4);
     QVERIFY(!textOpAt(c.ops, 7500, y)->bold);
 }
@@ -235,10 +246,9 @@ void TestBullSpreads::tableRows()
 void TestBullSpreads::tableFrameAndType()
 {
     const Chart c = chart(kExample);
-    QCOMPARE(row(c.ops, kY0 + 2500),
-             (QStringList{"XYZ at", "50 Call", "60 Call", "Total"}));
+    QCOMPARE(row(c.ops, kY0 + 2500), (QStringList {"XYZ at", "50 Call", "60 Call", "Total"}));
     QCOMPARE(row(c.ops, kY0 + 2700),
-             (QStringList{"Expiration($)", "Profit/Loss($)", "Profit/Loss($)", "Profit/Loss($)"}));
+        (QStringList {"Expiration($)", "Profit/Loss($)", "Profit/Loss($)", "Profit/Loss($)"}));
     QVERIFY(textOpAt(c.ops, 5500, kY0 + 2500)->bold);
     QVERIFY(textOpAt(c.ops, 11500, kY0 + 2700)->bold);
     QCOMPARE(c.memory.tableTop, 7500);
