@@ -183,4 +183,10 @@ FieldKind fieldKind(const ControlId &id)
     return FieldKind::Typed;
 }
 
+int fieldMaxLength(const ControlId &id)
+{
+    // The share count of a ratio position is the only field with a limit.
+    return id == at("txtRatioBuy", 2) ? 10 : 0;
+}
+
 } // namespace velmora

@@ -69,4 +69,7 @@ bool isFilteredField(const ControlId &id);
 // Kind of a field, Typed for names not in the catalogue.
 FieldKind fieldKind(const ControlId &id);
 
+// The most characters the user may type into the field; 0 for no limit.
+int fieldMaxLength(const ControlId &id);
+
 } // namespace velmora

@@ -2,6 +2,8 @@
 
 #include "app/Numbers.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {

@@ -1,7 +1,13 @@
+#include "app/widgets/MainWindow.h"
+#include "app/widgets/QtMessageBoxes.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    velmora::QtMessageBoxes messages;
+    velmora::MainWindow window(messages);
+    window.show();
+    return app.exec();
 }

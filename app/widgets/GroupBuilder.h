@@ -1,0 +1,18 @@
+#pragma once
+// Builds the group box of one strategy: its sub-frames with their captions,
+// the entry fields in catalogue order (hidden fields made but never shown),
+// and the ratio list with its two number boxes lying beneath it. The group
+// starts parked.
+
+#include "app/Catalogue.h"
+
+class QGroupBox;
+class QWidget;
+
+namespace velmora {
+
+class ControlRegistry;
+
+QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &controls);
+
+} // namespace velmora

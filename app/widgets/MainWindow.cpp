@@ -1,0 +1,382 @@
+#include "app/widgets/MainWindow.h"
+
+#include "app/Twips.h"
+#include "app/widgets/AboutWindow.h"
+#include "app/widgets/FieldFocus.h"
+#include "app/widgets/GroupBuilder.h"
+#include "app/widgets/Look.h"
+#include "app/widgets/MessageGate.h"
+#include "chart/GraphBase.h"
+#include "chart/render/ChartView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+const ControlId kSymbol = single("Text1");
+
+// Group placement and window sizes, twips.
+constexpr int kGroupLeft = 90;
+constexpr int kGroupTop = 1110;
+constexpr int kClientWidth = 9285;
+constexpr int kClientHeight = 5970;
+constexpr int kEntryWidth = 9315;
+constexpr int kWindowLeft = 915;
+constexpr int kWindowTop = 795;
+
+void placeCaption(const char *text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setFont(look::font(false));
+    label->adjustSize();
+    label->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+} // namespace
+
+MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
+    : QMainWindow(parent), m_messages(messages)
+{
+    setObjectName(QStringLiteral("fStrategy"));
+    setWindowTitle(QStringLiteral("Strategy"));
+    // No maximise button; changeEvent undoes a maximise that comes anyway.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QPalette tinted = palette();
+    tinted.setColor(QPalette::Window, look::windowBackground());
+    setPalette(tinted);
+
+    m_gate = new MessageGate(m_messages, this);
+    m_focus = new FieldFocus(m_workspace, m_controls, *m_gate, this);
+    m_actions = buildMainMenu(menuBar());
+    menuBar()->setPalette(QApplication::style()->standardPalette());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    // Creation order is the tab order: symbol, strategy, the groups, the button.
+    buildTopControls(client);
+    buildGroups(client);
+    m_graphButton = new QPushButton(QStringLiteral("View &Graph"), client);
+    m_controls.add(single("cmdGraph"), m_graphButton);
+    m_graphButton->setFont(look::buttonFont());
+    QPalette grey = m_graphButton->palette();
+    grey.setColor(QPalette::Button, look::graphButton());
+    m_graphButton->setPalette(grey);
+    m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
+    buildChart(client);
+
+    connectModel();
+    for (const ControlId &id : allTextBoxes())
+        showField(id, m_workspace.text(id));
+
+    resize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+    m_normalSize = size();
+    m_workspace.load();
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildTopControls(QWidget *client)
+{
+    placeCaption("Stock/Symbol", client, 105, 330);
+    auto *symbol = new QLineEdit(client);
+    m_controls.add(kSymbol, symbol);
+    symbol->setGeometry(look::rect(2205, 315, 2145, 345));
+    symbol->setFont(look::font(true));
+    QPalette palette = symbol->palette();
+    palette.setColor(QPalette::Base, look::symbolBackground());
+    palette.setColor(QPalette::Text, Qt::white);
+    symbol->setPalette(palette);
+    m_focus->attach(symbol);
+
+    placeCaption("Strategy Type", client, 4785, 345);
+    m_strategyList = new QComboBox(client);
+    m_controls.add(single("cmbStrategy"), m_strategyList);
+    m_strategyList->setFont(look::font(false));
+    m_strategyList->addItems(strategyNames());
+    m_strategyList->setCurrentIndex(-1);
+    m_strategyList->setGeometry(look::rect(6225, 300, 2895, 360));
+}
+
+void MainWindow::buildGroups(QWidget *client)
+{
+    for (const GroupSpec &spec : groups()) {
+        m_groups[size_t(spec.kind)] = buildGroup(spec, client, m_controls);
+        for (const FieldSpec &fieldSpec : spec.fields)
+            if (QLineEdit *edit = m_controls.field(fieldSpec.id))
+                m_focus->attach(edit);
+    }
+    list(QStringLiteral("cmbRatio"))->setCurrentIndex(-1);
+    list(QStringLiteral("cmbratioCallSpreads"))->setCurrentIndex(-1);
+}
+
+void MainWindow::buildChart(QWidget *client)
+{
+    m_chart = new ChartView(&m_surface, client);
+    m_controls.add(single("pGraph"), m_chart);
+    m_chart->setBordered(true);
+    m_chart->setFocusPolicy(Qt::NoFocus);
+    m_chart->setGeometry(look::rect(kParkedLeftTwips, ChartMode::SurfaceTop, ChartSize::OuterWidth,
+                                    ChartSize::OuterHeight));
+}
+
+void MainWindow::connectModel()
+{
+    connect(&m_workspace, &Workspace::fieldChanged, this, &MainWindow::showField);
+    connect(&m_workspace, &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
+    for (const ControlId &id : allTextBoxes()) {
+        connect(field(id), &QLineEdit::textEdited, this,
+                [this, id](const QString &text) { m_workspace.setText(id, text); });
+    }
+    connect(m_strategyList, &QComboBox::activated, &m_workspace, &Workspace::setStrategy);
+
+    QComboBox *ratio = list(QStringLiteral("cmbRatio"));
+    QComboBox *spread = list(QStringLiteral("cmbratioCallSpreads"));
+    connect(ratio, &QComboBox::activated, &m_workspace, &Workspace::chooseRatio);
+    connect(spread, &QComboBox::activated, &m_workspace, &Workspace::chooseRatioSpread);
+    connect(&m_workspace, &Workspace::ratioIndexChanged, ratio, [ratio](int index) {
+        const QSignalBlocker blocker(ratio);
+        ratio->setCurrentIndex(index);
+    });
+    connect(&m_workspace, &Workspace::ratioSpreadIndexChanged, spread, [spread](int index) {
+        const QSignalBlocker blocker(spread);
+        spread->setCurrentIndex(index);
+    });
+
+    connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
+    const std::pair<const char *, void (MainWindow::*)()> handlers[] = {
+        {"F_Nw", &MainWindow::F_Nw_Click},     {"F_Open", &MainWindow::F_Open_Click},
+        {"F_Rem", &MainWindow::F_Rem_Click},   {"F_Save", &MainWindow::F_Save_Click},
+        {"F_Exit", &MainWindow::F_Exit_Click}, {"P_Graph", &MainWindow::P_Graph_Click},
+        {"A", &MainWindow::A_Click},
+    };
+    for (const auto &[name, handler] : handlers)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+}
+
+// --- fields -----------------------------------------------------------------
+
+void MainWindow::showField(const ControlId &id, const QString &text)
+{
+    QLineEdit *edit = field(id);
+    if (!edit || edit->text() == text)
+        return;
+    const int cursor = edit->cursorPosition();
+    edit->setText(text);
+    edit->setCursorPosition(std::min(cursor, int(text.size())));
+}
+
+QWidget *MainWindow::chartWidget() const
+{
+    return m_chart;
+}
+
+std::optional<ControlId> MainWindow::focusedControl() const
+{
+    return m_controls.idOf(QApplication::focusWidget());
+}
+
+void MainWindow::setFocusTo(const ControlId &id, bool selectAll)
+{
+    m_focus->moveFocus(id, selectAll);
+}
+
+Answer MainWindow::showMessage(const Message &message)
+{
+    return m_gate->show(message);
+}
+
+// --- strategies and modes ------------------------------------------------------
+
+void MainWindow::strategySwitched(int listIndex)
+{
+    const FieldFocus::Quiet quiet(*m_focus);
+    {
+        const QSignalBlocker blocker(m_strategyList);
+        m_strategyList->setCurrentIndex(listIndex);
+    }
+    // The selected group is not parked on its way, so the focus stays in it.
+    for (int i = 0; i < kStrategyCount; ++i) {
+        if (i == listIndex)
+            continue;
+        m_groups[size_t(i)]->move(twipsToPixels(kParkedLeftTwips), m_groups[size_t(i)]->y());
+        m_groups[size_t(i)]->hide();
+    }
+    if (listIndex < 0 || listIndex >= kStrategyCount)
+        return;
+    QGroupBox *shown = m_groups[size_t(listIndex)];
+    shown->move(twipsToPixels(kGroupLeft), twipsToPixels(kGroupTop));
+    shown->show();
+    shown->raise();
+    if (chartShown())
+        m_chart->raise();
+    setOuterHeight(group(listIndex).windowHeight);
+}
+
+void MainWindow::defaultLocation()
+{
+    const FieldFocus::Quiet quiet(*m_focus);
+    for (QGroupBox *g : m_groups) {
+        g->move(twipsToPixels(kParkedLeftTwips), g->y());
+        g->hide();
+    }
+}
+
+bool MainWindow::chartShown() const
+{
+    return m_chart->x() != twipsToPixels(kParkedLeftTwips);
+}
+
+void MainWindow::graphBaseWindow()
+{
+    action(QStringLiteral("P_Graph"))->setEnabled(true);
+    m_chart->move(twipsToPixels(ChartMode::SurfaceLeft), twipsToPixels(ChartMode::SurfaceTop));
+    m_chart->raise();
+    setOuterWidth(ChartMode::WindowWidth);
+    setOuterHeight(ChartMode::WindowHeight);
+    m_chart->update();
+}
+
+void MainWindow::parkChart()
+{
+    m_chart->move(twipsToPixels(kParkedLeftTwips), twipsToPixels(ChartMode::SurfaceTop));
+}
+
+void MainWindow::keyHandling(int keyCode)
+{
+    if (keyCode != 27 || !chartShown())
+        return;
+    m_workspace.setStrategy(m_workspace.strategy());
+    parkChart();
+    setOuterWidth(kEntryWidth);
+    action(QStringLiteral("P_Graph"))->setEnabled(false);
+}
+
+// Sizes are those of the whole window, frame included, as far as the window
+// system tells the frame.
+void MainWindow::setOuterWidth(int twips)
+{
+    const int frame = frameGeometry().width() - width();
+    resize(std::max(1, twipsToPixels(twips) - frame), height());
+    m_normalSize = size();
+}
+
+void MainWindow::setOuterHeight(int twips)
+{
+    const int frame = frameGeometry().height() - height();
+    resize(width(), std::max(1, twipsToPixels(twips) - frame));
+    m_normalSize = size();
+}
+
+// --- commands ---------------------------------------------------------------------
+
+void MainWindow::cmdGraph_Click()
+{
+    move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
+    const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
+    if (outcome.result == ChartResult::Refused && outcome.refusal) {
+        showMessage(outcome.refusal->message);
+        if (outcome.refusal->focus)
+            setFocusTo(*outcome.refusal->focus, outcome.refusal->selectAll);
+    } else if (outcome.result == ChartResult::Chart) {
+        graphBaseWindow();
+    }
+}
+
+void MainWindow::F_Nw_Click()
+{
+    m_workspace.setStrategy(0);
+    m_openSave.OpSvMode = OpenSaveState::New;
+    m_workspace.blank();
+    setWindowTitle(QStringLiteral("Strategy"));
+    m_strategyList->setEnabled(true);
+    keyHandling(27);
+}
+
+void MainWindow::F_Open_Click()
+{
+    // The Open and Save window (Open mode) is hooked in here.
+}
+
+void MainWindow::F_Rem_Click()
+{
+    // The Clean Up window is hooked in here.
+}
+
+void MainWindow::F_Save_Click()
+{
+    // The Open and Save window (Save mode) is hooked in here.
+}
+
+void MainWindow::F_Exit_Click()
+{
+    close();
+}
+
+void MainWindow::P_Graph_Click()
+{
+    // Printing the chart is hooked in here.
+}
+
+void MainWindow::A_Click()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+// --- keys and window state ------------------------------------------------------------
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    // Only the first delivery: a key a control ignores travels on to its parents.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (widget != target)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        focusNextChild(); // Enter acts as Tab
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape)
+        keyHandling(27);
+    return false;
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            resize(m_normalSize);
+        });
+    }
+}
+
+} // namespace velmora
