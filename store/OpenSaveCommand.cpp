@@ -45,7 +45,9 @@ Message OpenSaveCommand::updatedMessage()
 
 Message OpenSaveCommand::failureMessage(const DatabaseError &error, const QString &consequence)
 {
-    return {error.text() + QLatin1Char('\n') + consequence, MsgStyle::Stop, kAttention};
+    const QString prompt
+        = consequence.isEmpty() ? error.text() : error.text() + QLatin1Char('\n') + consequence;
+    return {prompt, MsgStyle::Stop, kAttention};
 }
 
 OpenSaveOutcome OpenSaveCommand::save(
