@@ -3,9 +3,7 @@
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
 #include "store/dialogs/DialogLayout.h"
-#include "store/dialogs/StoreList.h"
-
-#include "app/Catalogue.h"
+#include "store/dialogs/StoreWindowParts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,11 +25,11 @@ const QString kDeletion = QStringLiteral("Deletion");
 CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, QWidget *parent)
     : QDialog(parent)
     , m_boxes(boxes)
-    , m_label1(new QLabel(QStringLiteral("Look In"), this))
-    , m_cmbStrategy(new QComboBox(this))
-    , m_cmdMark(new QPushButton(kMarkAll, this))
-    , m_lst(new QListWidget(this))
-    , m_cmdDel(new QPushButton(QStringLiteral("&Delete Marked Files"), this))
+    , m_label1(namedControl<QLabel>(this, "Label1", QStringLiteral("Look In")))
+    , m_cmbStrategy(strategyList(this))
+    , m_cmdMark(namedControl<QPushButton>(this, "cmdMark", kMarkAll))
+    , m_lst(namedControl<QListWidget>(this, "Lst"))
+    , m_cmdDel(namedControl<QPushButton>(this, "cmdDel", QStringLiteral("&Delete Marked Files")))
 {
     setObjectName(QStringLiteral("fRemove"));
     setWindowTitle(QStringLiteral("Clean Up"));
@@ -42,8 +40,6 @@ CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, Q
     placeTwips(m_cmdMark, 3945, 765, 1050, 315);
     placeTwips(m_lst, 285, 1140, 4800, 3210);
     placeTwips(m_cmdDel, 2985, 4440, 2100, 315);
-    m_cmbStrategy->addItems(strategyNames());
-    m_cmbStrategy->setCurrentIndex(-1);
     // A click toggles an entry's mark.
     m_lst->setSelectionMode(QAbstractItemView::MultiSelection);
     m_cmdMark->setAutoDefault(false);
@@ -55,12 +51,9 @@ CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, Q
     connect(m_cmdDel, &QPushButton::clicked, this, &CleanUpDialog::cmdDel_Click);
 
     // Form_Load.
-    try {
-        m_store = std::make_unique<PositionStore>(databaseFile);
-    } catch (const DatabaseError &error) {
-        m_boxes.show(OpenSaveCommand::failureMessage(error, QString()));
+    m_store = openStore(databaseFile, m_boxes);
+    if (!m_store)
         return;
-    }
     m_cmbStrategy->setCurrentIndex(0);
 }
 

@@ -2,9 +2,8 @@
 
 #include "store/PositionStore.h"
 #include "store/dialogs/DialogLayout.h"
-#include "store/dialogs/StoreList.h"
+#include "store/dialogs/StoreWindowParts.h"
 
-#include "app/Catalogue.h"
 #include "app/Workspace.h"
 
 #include <QComboBox>
@@ -31,7 +30,7 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     , m_state(state)
     , m_boxes(boxes)
     , m_lblOpSv(namedControl<QLabel>(this, "lblOpSv"))
-    , m_cmbStrategy(namedControl<QComboBox>(this, "cmbStrategy"))
+    , m_cmbStrategy(strategyList(this))
     , m_lst(namedControl<QListWidget>(this, "Lst"))
     , m_label2(namedControl<QLabel>(this, "Label2"))
     , m_text1(namedControl<QLineEdit>(this, "Text1"))
@@ -47,8 +46,6 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     placeTwips(m_text1, 1080, 3600, 2835, 300);
     placeTwips(m_cmdOpSv, 4125, 3600, 1065, 315);
     m_label2->setText(QStringLiteral("File Name "));
-    m_cmbStrategy->addItems(strategyNames());
-    m_cmbStrategy->setCurrentIndex(-1);
     m_cmdOpSv->setAutoDefault(false);
     // The list opens nothing until the user picks an entry.
     m_cmdOpSv->setEnabled(false);
@@ -61,12 +58,9 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     connect(m_cmdOpSv, &QPushButton::clicked, this, &OpenSaveDialog::cmdOpSv_Click);
 
     // Form_Load.
-    try {
-        m_store = std::make_unique<PositionStore>(databaseFile);
-    } catch (const DatabaseError &error) {
-        m_boxes.show(OpenSaveCommand::failureMessage(error, QString()));
+    m_store = openStore(databaseFile, m_boxes);
+    if (!m_store)
         return;
-    }
     m_cmbStrategy->setCurrentIndex(m_workspace.strategy());
     fillNames(m_lst, *m_store, m_cmbStrategy->currentIndex(), m_boxes);
 }

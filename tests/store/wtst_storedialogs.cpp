@@ -109,6 +109,7 @@ void TestStoreDialogs::openModeListsTheWindowsStrategy()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Open File"));
     QCOMPARE(dialog.lblOpSv()->text(), QStringLiteral("Look In"));
     QCOMPARE(dialog.Label2()->text(), QStringLiteral("File Name "));
+    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), dialog.Text1());
     QCOMPARE(dialog.cmbStrategy()->currentIndex(), 2);
     QVERIFY(dialog.cmbStrategy()->isEnabled());
     QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
@@ -248,6 +249,9 @@ void TestStoreDialogs::markAllAndUnMarkAll()
 {
     CleanUpDialog dialog(m_file, m_boxes);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Clean Up"));
+    QCOMPARE(dialog.objectName(), QStringLiteral("fRemove"));
+    QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("cmdDel")), dialog.cmdDel());
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("cmbStrategy")), dialog.cmbStrategy());
     QCOMPARE(dialog.Label1()->text(), QStringLiteral("Look In"));
     QCOMPARE(dialog.cmbStrategy()->currentIndex(), 0);
     dialog.cmbStrategy()->setCurrentIndex(2);

@@ -1,12 +1,36 @@
-#include "store/dialogs/StoreList.h"
+#include "store/dialogs/StoreWindowParts.h"
+
+#include "store/dialogs/DialogLayout.h"
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
+
+#include "app/Catalogue.h"
+
+#include <QComboBox>
 
 #include <QListWidget>
 
 namespace velmora
 {
+
+std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes)
+{
+    try {
+        return std::make_unique<PositionStore>(file);
+    } catch (const DatabaseError &error) {
+        boxes.show(OpenSaveCommand::failureMessage(error, QString()));
+        return nullptr;
+    }
+}
+
+QComboBox *strategyList(QWidget *parent)
+{
+    auto *list = namedControl<QComboBox>(parent, "cmbStrategy");
+    list->addItems(strategyNames());
+    list->setCurrentIndex(-1);
+    return list;
+}
 
 void fillNames(QListWidget *list, const PositionStore &store, int strategy, MessageBoxes &boxes)
 {
