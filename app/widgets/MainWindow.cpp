@@ -8,6 +8,9 @@
 #include "app/widgets/MessageGate.h"
 #include "chart/GraphBase.h"
 #include "chart/render/ChartView.h"
+#include "store/DatabaseLocation.h"
+#include "store/dialogs/CleanUpDialog.h"
+#include "store/dialogs/OpenSaveDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -315,17 +318,27 @@ void MainWindow::F_Nw_Click()
 
 void MainWindow::F_Open_Click()
 {
-    // The Open and Save window (Open mode) is hooked in here.
+    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    dialog.showOpen();
+    const OpenSaveOutcome &outcome = dialog.outcome();
+    if (outcome.mainCaption)
+        setWindowTitle(*outcome.mainCaption);
+    if (outcome.disableStrategyList)
+        m_strategyList->setEnabled(false);
+    if (outcome.escape)
+        keyHandling(27);
 }
 
 void MainWindow::F_Rem_Click()
 {
-    // The Clean Up window is hooked in here.
+    CleanUpDialog dialog(databasePath(), m_messages, this);
+    dialog.exec();
 }
 
 void MainWindow::F_Save_Click()
 {
-    // The Open and Save window (Save mode) is hooked in here.
+    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    dialog.showSave();
 }
 
 void MainWindow::F_Exit_Click()
