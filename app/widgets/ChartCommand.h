@@ -1,0 +1,72 @@
+#pragma once
+// velmora-chart: one View Graph request without a screen. The arguments pick
+// a strategy and type field texts into the real main window; the window's own
+// View Graph runs once, and the outcome is reported as JSON and/or written to
+// an image, SVG or PDF file.
+//
+// Parsing needs no QApplication, so a usage error is reported before any
+// window exists; running needs the window and the scripted message boxes it
+// was built with, so the messages it showed can be read back.
+
+#include "app/Message.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace velmora
+{
+
+class MainWindow;
+
+namespace ChartExit
+{
+constexpr int Chart = 0;
+constexpr int Refused = 1; // a check or a fault stopped the request, or nothing was selected
+constexpr int Usage = 2;
+constexpr int Output = 3; // the chart could not be written to the file
+} // namespace ChartExit
+
+struct FieldSetting {
+    ControlId control; // a text box, cmbRatio or cmbratioCallSpreads
+    QString text;
+};
+
+struct ChartCommandOptions {
+    bool help = false;
+    std::optional<int> strategy; // list index; -1 selects nothing
+    std::vector<FieldSetting> settings;
+    bool json = false;
+    QString outFile;
+};
+
+struct ParsedChartArguments {
+    ChartCommandOptions options;
+    QString error; // one line; empty when the arguments are sound
+};
+
+// The arguments after the program name.
+ParsedChartArguments parseChartArguments(const QStringList &arguments);
+QString chartCommandUsage();
+
+struct ChartCommandOutput {
+    int exitCode = ChartExit::Chart;
+    QByteArray standardOutput;
+    QString errorLine; // for standard error; empty when there is nothing to say
+};
+
+// Applies the options to the window, clicks View Graph and reports.
+// `boxes` must be the message boxes the window was built with.
+ChartCommandOutput runChartCommand(
+    MainWindow &window, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options);
+
+// The JSON report of the window's state after a request. `shown` is the
+// message of a refused request, if any.
+QJsonObject chartReport(
+    MainWindow &window, const QString &result, const std::optional<Message> &shown);
+
+} // namespace velmora
