@@ -3,6 +3,8 @@
 // the profit or loss of each leg at an expiration price, as the value tables
 // print it.
 
+#include "strategies/CallLegs.h"
+
 namespace velmora
 {
 
@@ -23,8 +25,7 @@ struct StockWithCalls {
     {
         LegResults r;
         r.stock = (price - stockPrice) * shares;
-        r.call = price <= strike ? contracts * premium * 100
-                                 : (premium - (price - strike)) * contracts * 100;
+        r.call = shortCalls(price, strike, premium, contracts);
         r.total = r.stock + r.call;
         return r;
     }
