@@ -47,6 +47,7 @@ private slots:
     void contractsClearedFailsItsOwnCheck();
 
     void breakEvenAndStrikeMarkers();
+    void strikePrintedUnrounded();
     void payoffLineAndMaximumProfit();
     void priceTicks_data();
     void priceTicks();
@@ -174,6 +175,14 @@ void TestCoveredCalls::breakEvenAndStrikeMarkers()
     QCOMPARE(textAt(c.ops, 10500, kY0 + 100), QStringLiteral(" 25 "));
     QCOMPARE(textAt(c.ops, 10500, kY0 + 300), QStringLiteral("|"));
     QCOMPARE(textAt(c.ops, 10500, kY0 + 500), QStringLiteral("(Strike Price)"));
+}
+
+void TestCoveredCalls::strikePrintedUnrounded()
+{
+    // The break-even is rounded to 2 decimals, the strike is not.
+    const Chart c = chart({"20.0049", "100", "25.125", "2"});
+    QCOMPARE(textAt(c.ops, 10500, kY0 + 100), QStringLiteral(" 25.125 "));
+    QCOMPARE(textAt(c.ops, 7000, kY0 + 100), QStringLiteral(" 18 "));
 }
 
 void TestCoveredCalls::payoffLineAndMaximumProfit()
