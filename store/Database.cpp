@@ -202,6 +202,12 @@ Database::Database(const QString &file, int busyTimeoutMs)
         throw DatabaseError(file, cause);
     }
     m_readOnly = sqlite3_db_readonly(m_db, "main") == 1;
+    if (!m_readOnly) {
+        // Write-ahead logging: a save costs one append instead of several
+        // waits for the disk, and another copy can still list while one saves.
+        sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
+            nullptr, nullptr);
+    }
 }
 
 Database::~Database()

@@ -25,7 +25,7 @@ struct SchemaItem {
 
 // Listing one strategy and the name-clash test both stay fast on a large file.
 constexpr SchemaItem kIndexes[] = {
-    {"ChartSID", "CREATE INDEX ChartSID ON Chart (sID, ID)"},
+    {"ChartSID", "CREATE INDEX ChartSID ON Chart (sID, ID, fName)"},
     {"ChartFName", "CREATE INDEX ChartFName ON Chart (fName)"},
 };
 

@@ -1,0 +1,94 @@
+// Time of the store's operations on a file with 100,000 saved positions:
+// opening the file (key derivation included), listing one strategy, the
+// name-clash test, a save that replaces a row, and opening a position into
+// the window model.
+
+#include "store/PositionMapping.h"
+#include "store/PositionStore.h"
+
+#include "app/Workspace.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+
+using namespace velmora;
+
+namespace
+{
+
+constexpr int kRows = 100000;
+
+void fill(const QString &file)
+{
+    {
+        const PositionStore schema(file);
+    } // the table and its indexes
+    Database db(file);
+    Transaction transaction(db);
+    Statement insert = db.prepare("INSERT INTO Chart (sID, fName, cTime, lSmb, cSym1, cSym2, "
+                                  "strP1, strP2, cp1, cp2, cts1, cts2) "
+                                  "VALUES (?1, ?2, '2024-05-01 10:00:00', 'SYM', 'A', 'B', "
+                                  "'40', '45', '3', '1.25', '4', '4')");
+    for (int i = 0; i < kRows; ++i) {
+        insert.bind(1, qint64(i % 5)).bind(2, QStringLiteral("position %1").arg(i));
+        insert.step();
+        insert.reset();
+    }
+    transaction.commit();
+}
+
+void measure(const char *what, int repeats, const std::function<void(int)> &run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < repeats; ++i)
+        run(i);
+    const double ms = double(timer.nsecsElapsed()) / 1e6 / repeats;
+    std::printf("%-44s %9.3f ms (mean of %d)\n", what, ms, repeats);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("CH.mdb"));
+    QElapsedTimer timer;
+    timer.start();
+    fill(file);
+    std::printf("%d positions written in %.0f ms\n", kRows, double(timer.elapsed()));
+
+    measure("open the file (key check, schema)", 10, [&](int) { PositionStore store(file); });
+
+    PositionStore store(file);
+    size_t listed = 0;
+    measure("list one strategy (20,000 names)", 20,
+        [&](int i) { listed += store.names(i % 5).size(); });
+    bool taken = false;
+    measure("name-clash test (name taken)", 2000,
+        [&](int i) { taken |= store.nameTaken(QStringLiteral("position %1").arg(i * 37)); });
+    measure("name-clash test (free name, one row excepted)", 2000,
+        [&](int i) { taken |= store.nameTaken(QStringLiteral("free %1").arg(i), qint64(i + 1)); });
+
+    Workspace workspace;
+    workspace.load();
+    workspace.setStrategy(2);
+    workspace.setText(at("Text2", 3), QStringLiteral("40"));
+    workspace.setText(at("Text2", 5), QStringLiteral("4"));
+    qint64 opened = store.insert(rowFromWorkspace(workspace, 2, QStringLiteral("benched")));
+    measure("save over an opened position (replace)", 50, [&](int) {
+        opened = store.replace(opened, rowFromWorkspace(workspace, 2, QStringLiteral("benched")));
+    });
+    measure("save a new position (insert)", 50, [&](int i) {
+        store.insert(rowFromWorkspace(workspace, 3, QStringLiteral("new %1").arg(i)));
+    });
+    measure("open a position into the window model", 500,
+        [&](int i) { loadRow(*store.row(qint64(1 + (i * 199) % kRows)), workspace); });
+    std::printf("(listed %zu names, clash seen: %s)\n", listed, taken ? "yes" : "no");
+    return 0;
+}
