@@ -35,12 +35,13 @@ std::vector<ChartOp>::const_iterator firstShown(const std::vector<ChartOp> &ops)
     return lastClear.base();
 }
 
-// A line of pen width w covers, like a pen on a pixel surface, the band of
-// w device pixels that starts at the pixel holding each end point; so a
-// one-pixel line on screen lies crisply on one row or column of pixels.
+// Lines are one screen pixel (kTwipsPerPixel twips) wide, scaled. A line of
+// pen width w covers, like a pen on a pixel surface, the band of w device
+// pixels that starts at the pixel holding each end point; so a one-pixel
+// line on screen lies crisply on one row or column of pixels.
 void drawLine(QPainter &painter, const QTransform &toDevice, const ChartOp &op)
 {
-    const double width = std::max(1.0, ChartPixels::TwipsPerPixel * toDevice.m11());
+    const double width = std::max(1.0, kTwipsPerPixel * toDevice.m11());
     const auto snapped = [&](double x, double y) {
         const QPointF p = toDevice.map(QPointF(x, y));
         return QPointF(std::floor(p.x()) + width / 2, std::floor(p.y()) + width / 2);
@@ -74,7 +75,7 @@ QSize chartPixelSize(const ChartSurface &surface, bool bordered)
 {
     const double border = bordered ? 2 * ChartSize::BorderTwips : 0.0;
     const auto pixels = [](double twips) {
-        return std::max(1, static_cast<int>(std::ceil(twips / ChartPixels::TwipsPerPixel)));
+        return std::max(1, static_cast<int>(std::ceil(twips / kTwipsPerPixel)));
     };
     return {pixels(surface.scaleWidth() + border), pixels(surface.scaleHeight() + border)};
 }

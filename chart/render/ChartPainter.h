@@ -7,6 +7,7 @@
 // surface's inner area, y downwards); the painter's device is in its own
 // pixels. chartTransform() is the only place that maps one onto the other.
 
+#include "app/Twips.h"
 #include "chart/ChartSurface.h"
 
 #include <QColor>
@@ -21,12 +22,10 @@ namespace velmora
 
 namespace ChartPixels
 {
-// Twips per logical screen pixel; a one-pixel pen is this wide in twips.
-constexpr double TwipsPerPixel = 15;
 // The surface's default font: about 8.25 pt, in twips.
 constexpr double FontHeight = 165;
 // The surface's single fixed border, in pixels on each side.
-constexpr int BorderPixels = 2;
+constexpr int BorderPixels = static_cast<int>(ChartSize::BorderTwips) / kTwipsPerPixel;
 } // namespace ChartPixels
 
 // Colour value (red + 256 green + 65536 blue) as a QColor.
