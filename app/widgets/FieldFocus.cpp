@@ -74,8 +74,13 @@ bool FieldFocus::eventFilter(QObject *watched, QEvent *event)
         if (!leavesForAnotherWindow(static_cast<QFocusEvent *>(event)->reason()))
             focusOut(*id);
         break;
-    case QEvent::KeyPress:
-        return keyRejected(*id, static_cast<QKeyEvent *>(event)->text());
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Tab moves the focus before any field sees it.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        return keyRejected(*id, key->text());
+    }
     default:
         break;
     }

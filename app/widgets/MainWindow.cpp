@@ -97,7 +97,14 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Closing hides the fields, which moves the focus; the registry the
+    // focus handling reads is gone by then.
+    qApp->removeEventFilter(this);
+    delete m_focus;
+    m_focus = nullptr;
+}
 
 void MainWindow::buildTopControls(QWidget *client)
 {
@@ -279,16 +286,34 @@ void MainWindow::keyHandling(int keyCode)
 // system tells the frame.
 void MainWindow::setOuterWidth(int twips)
 {
-    const int frame = frameGeometry().width() - width();
-    resize(std::max(1, twipsToPixels(twips) - frame), height());
-    m_normalSize = size();
+    m_outerWidth = twips;
+    applyOuterSize();
 }
 
 void MainWindow::setOuterHeight(int twips)
 {
-    const int frame = frameGeometry().height() - height();
-    resize(width(), std::max(1, twipsToPixels(twips) - frame));
-    m_normalSize = size();
+    m_outerHeight = twips;
+    applyOuterSize();
+}
+
+void MainWindow::applyOuterSize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    QSize target = size();
+    if (m_outerWidth > 0)
+        target.setWidth(std::max(1, twipsToPixels(m_outerWidth) - frame.width()));
+    if (m_outerHeight > 0)
+        target.setHeight(std::max(1, twipsToPixels(m_outerHeight) - frame.height()));
+    resize(target);
+    m_normalSize = target;
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on screen.
+    applyOuterSize();
+    QTimer::singleShot(0, this, &MainWindow::applyOuterSize);
 }
 
 // --- commands ---------------------------------------------------------------------

@@ -86,6 +86,7 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildTopControls(QWidget *client);
@@ -96,6 +97,7 @@ private:
     void showField(const ControlId &id, const QString &text);
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
+    void applyOuterSize();
     void parkChart();
 
     MessageBoxes &m_messages;
@@ -112,6 +114,10 @@ private:
     QPushButton *m_graphButton = nullptr;
     ChartView *m_chart = nullptr;
     QSize m_normalSize;
+    // The window's size in twips, frame included, as last set; 0 where the
+    // client area decides. Applied again once the frame is known.
+    int m_outerWidth = 0;
+    int m_outerHeight = 0;
 };
 
 } // namespace velmora
