@@ -10,7 +10,8 @@
 
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 // The list index of the strategy list, stored as such in the database.
 enum class StrategyKind : int {
@@ -29,28 +30,28 @@ const QStringList &ratioNames();
 constexpr int kRatioCount = 9;
 
 enum class FieldKind {
-    Typed,            // the user types it
-    Computed,         // the program writes it, the user may still edit it
+    Typed, // the user types it
+    Computed, // the program writes it, the user may still edit it
     ComputedShownReadOnly, // written by the program, shown in the read-only colour
-    ReadOnly,         // written by the program, locked
-    Hidden,           // exists and may be filled, never shown
-    RatioList,        // a drop-down list of ratios (not a text box)
+    ReadOnly, // written by the program, locked
+    Hidden, // exists and may be filled, never shown
+    RatioList, // a drop-down list of ratios (not a text box)
 };
 
 struct FieldSpec {
     ControlId id;
-    QString frame;   // caption of the sub-frame it sits in ("Buy (Stocks)"); empty: the group itself
+    QString frame; // caption of the sub-frame it sits in ("Buy (Stocks)"); empty: the group itself
     QString caption; // caption beside it; empty where it shares a row with the field before it
     FieldKind kind = FieldKind::Typed;
 };
 
 struct GroupSpec {
     StrategyKind kind;
-    QString frameName;   // fraCovered, ...
-    QString caption;     // "Covered  Calls", ...
-    int windowHeight;    // twips, window height while the group is in view
-    ControlId symbolField;  // the group's stock-symbol field, mirrored with Text1
-    ControlId firstField;   // where the focus goes when Text1 is left
+    QString frameName; // fraCovered, ...
+    QString caption; // "Covered  Calls", ...
+    int windowHeight; // twips, window height while the group is in view
+    ControlId symbolField; // the group's stock-symbol field, mirrored with Text1
+    ControlId firstField; // where the focus goes when Text1 is left
     std::vector<FieldSpec> fields; // in the order they are laid out
 };
 

@@ -4,7 +4,8 @@
 // pixels are 1/96 inch, so a pixel is 15 twips; Qt scales logical pixels to
 // the screen, which keeps the layout the same on high-density displays.
 
-namespace velmora {
+namespace velmora
+{
 
 constexpr int kTwipsPerPixel = 15;
 

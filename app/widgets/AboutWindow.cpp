@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace velmora {
+namespace velmora
+{
 
-AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
+AboutWindow::AboutWindow(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("fAbout"));
     setWindowTitle(QStringLiteral("Company Information Block"));

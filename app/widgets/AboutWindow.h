@@ -4,9 +4,11 @@
 
 #include <QDialog>
 
-namespace velmora {
+namespace velmora
+{
 
-class AboutWindow : public QDialog {
+class AboutWindow : public QDialog
+{
     Q_OBJECT
 public:
     explicit AboutWindow(QWidget *parent = nullptr);

@@ -5,6 +5,7 @@
 #include "app/widgets/MainWindow.h"
 #include "chart/render/ChartExport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -97,20 +98,21 @@ QJsonObject focusOf(MainWindow &window, const Message &message)
 QString chartCommandUsage()
 {
     return QStringLiteral(
-        "Usage: velmora-chart [--strategy N] [--set NAME=TEXT]... [--json] [--out FILE]\n"
-        "Runs View Graph once in the program's main window, without a screen.\n"
-        "\n"
-        "  --strategy N     select entry N of the strategy list: 0 Covered Calls,\n"
-        "                   1 Ratio Calls, 2 Bull Spreads, 3 Butterfly Spreads,\n"
-        "                   4 Ratio Call Spreads (-1 selects none)\n"
-        "  --set NAME=TEXT  type TEXT into the control NAME (Text1, Text4(2),\n"
-        "                   txtRatioSell(1)); cmbRatio=3:2 and cmbratioCallSpreads=4:3\n"
-        "                   choose a ratio. Applied in the order given.\n"
-        "  --json           print the outcome, the recorded chart and the fields as JSON\n"
-        "  --out FILE       write the chart to FILE (.png, .svg or .pdf)\n"
-        "\n"
-        "Exit status: 0 chart drawn, 1 refused (or no strategy selected),\n"
-        "2 usage error, 3 the file could not be written.\n");
+               "Usage: velmora-chart [--strategy N] [--set NAME=TEXT]... [--json] [--out FILE]\n"
+               "Runs View Graph once in the program's main window, without a screen.\n"
+               "\n"
+               "  --strategy N     select entry N of the strategy list: 0 Covered Calls,\n"
+               "                   1 Ratio Calls, 2 Bull Spreads, 3 Butterfly Spreads,\n"
+               "                   4 Ratio Call Spreads (-1 selects none)\n"
+               "  --set NAME=TEXT  type TEXT into the control NAME (Text1, Text4(2),\n"
+               "                   txtRatioSell(1)); cmbRatio=3:2 and cmbratioCallSpreads=4:3\n"
+               "                   choose a ratio. Applied in the order given.\n"
+               "  --json           print the outcome, the recorded chart and the fields as JSON\n"
+               "  --out FILE       write the chart to FILE (.png, .svg or .pdf)\n"
+               "\n"
+               "Exit status: 0 chart drawn, 1 refused (or no strategy selected),\n"
+               "2 usage error, 3 the file could not be written.\n\n")
+        + storeCommandUsage();
 }
 
 ParsedChartArguments parseChartArguments(const QStringList &arguments)
@@ -145,6 +147,9 @@ ParsedChartArguments parseChartArguments(const QStringList &arguments)
         } else if (option == u"--out") {
             if (const auto v = takeValue())
                 parsed.error = parseOutFile(*v, o.outFile);
+        } else if (isStoreOption(option)) {
+            if (const auto v = takeValue())
+                parsed.error = applyStoreOption(option, *v, o.store);
         } else {
             parsed.error = QStringLiteral("unknown option '%1'").arg(arguments[i]);
         }
@@ -193,6 +198,20 @@ ChartCommandOutput runChartCommand(
     QCoreApplication::processEvents();
 
     Workspace &ws = window.workspace();
+    StoreCommand store(options.store, ws, window.openSaveState(), boxes);
+    const StoreCommandResult opened = store.beforeSettings();
+    output.standardOutput = opened.standardOutput;
+    if (opened.exitCode != StoreExit::Done) {
+        output.exitCode = opened.exitCode;
+        output.errorLine = opened.errorLine;
+        return output;
+    }
+    if (opened.opened) {
+        // What the main window does after File > open.
+        window.setWindowTitle(*opened.opened->mainCaption);
+        window.list(QStringLiteral("cmbStrategy"))->setEnabled(false);
+        window.keyHandling(27);
+    }
     if (options.strategy)
         ws.setStrategy(*options.strategy);
     for (const FieldSetting &setting : options.settings) {
@@ -204,6 +223,17 @@ ChartCommandOutput runChartCommand(
         else
             ws.setText(setting.control, setting.text);
     }
+    const StoreCommandResult saved = store.afterSettings();
+    output.standardOutput += saved.standardOutput;
+    if (saved.exitCode != StoreExit::Done) {
+        output.exitCode = saved.exitCode;
+        output.errorLine = saved.errorLine;
+        return output;
+    }
+    // Store options alone ask for no chart.
+    if (options.store.usesStore() && !options.strategy && options.settings.empty() && !options.json
+        && options.outFile.isEmpty())
+        return output;
 
     // The window answers View Graph with a message, a chart, or nothing at
     // all; from entry mode a chart shows as chart mode.
@@ -234,7 +264,7 @@ ChartCommandOutput runChartCommand(
     }
     if (options.json) {
         output.standardOutput
-            = QJsonDocument(chartReport(window, result, shown)).toJson(QJsonDocument::Compact)
+            += QJsonDocument(chartReport(window, result, shown)).toJson(QJsonDocument::Compact)
             + '\n';
     }
     return output;

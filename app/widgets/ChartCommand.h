@@ -9,6 +9,7 @@
 // was built with, so the messages it showed can be read back.
 
 #include "app/Message.h"
+#include "store/StoreCommand.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -42,6 +43,7 @@ struct ChartCommandOptions {
     std::vector<FieldSetting> settings;
     bool json = false;
     QString outFile;
+    StoreCommandOptions store; // --db, --list, --open, --save
 };
 
 struct ParsedChartArguments {

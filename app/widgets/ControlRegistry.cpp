@@ -1,6 +1,7 @@
 #include "app/widgets/ControlRegistry.h"
 
-namespace velmora {
+namespace velmora
+{
 
 void ControlRegistry::add(const ControlId &id, QWidget *widget)
 {

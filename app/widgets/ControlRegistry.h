@@ -11,16 +11,21 @@
 
 #include <optional>
 
-namespace velmora {
+namespace velmora
+{
 
-class ControlRegistry {
+class ControlRegistry
+{
 public:
     // Names the widget after the control and keeps it.
     void add(const ControlId &id, QWidget *widget);
 
     QWidget *control(const ControlId &id) const { return m_controls.value(id); }
     QLineEdit *field(const ControlId &id) const { return qobject_cast<QLineEdit *>(control(id)); }
-    QComboBox *list(const QString &name) const { return qobject_cast<QComboBox *>(control({name, -1})); }
+    QComboBox *list(const QString &name) const
+    {
+        return qobject_cast<QComboBox *>(control({name, -1}));
+    }
     // The control a widget stands for, if it is one of ours.
     std::optional<ControlId> idOf(const QWidget *widget) const;
 

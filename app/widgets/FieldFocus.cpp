@@ -12,9 +12,11 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const ControlId kSymbol = single("Text1");
 
@@ -22,7 +24,7 @@ const ControlId kSymbol = single("Text1");
 bool boldOnFocus(const QString &array)
 {
     return array == u"Text9" || array == u"Text10" || array == u"txtRatioBuy"
-           || array == u"txtRatioSell";
+        || array == u"txtRatioSell";
 }
 
 void paint(QLineEdit *field, const QColor &background, const QColor &text)
@@ -44,14 +46,17 @@ void setBold(QLineEdit *field, bool bold)
 bool leavesForAnotherWindow(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
-           || reason == Qt::MenuBarFocusReason;
+        || reason == Qt::MenuBarFocusReason;
 }
 
 } // namespace
 
-FieldFocus::FieldFocus(Workspace &workspace, const ControlRegistry &controls, MessageGate &gate,
-                       QObject *parent)
-    : QObject(parent), m_workspace(workspace), m_controls(controls), m_gate(gate)
+FieldFocus::FieldFocus(
+    Workspace &workspace, const ControlRegistry &controls, MessageGate &gate, QObject *parent)
+    : QObject(parent)
+    , m_workspace(workspace)
+    , m_controls(controls)
+    , m_gate(gate)
 {
 }
 
@@ -147,6 +152,9 @@ void FieldFocus::moveFocus(const ControlId &id, bool selectAll)
     QWidget *target = m_controls.control(id);
     if (!target)
         return;
+    // After a message box the window may not have been given back the focus.
+    if (!target->window()->isActiveWindow())
+        target->window()->activateWindow();
     {
         Quiet quiet(*this);
         target->setFocus(Qt::OtherFocusReason);

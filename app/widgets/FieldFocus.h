@@ -16,17 +16,19 @@
 
 class QLineEdit;
 
-namespace velmora {
+namespace velmora
+{
 
 class ControlRegistry;
 class MessageGate;
 class Workspace;
 
-class FieldFocus : public QObject {
+class FieldFocus : public QObject
+{
     Q_OBJECT
 public:
     FieldFocus(Workspace &workspace, const ControlRegistry &controls, MessageGate &gate,
-               QObject *parent = nullptr);
+        QObject *parent = nullptr);
 
     // Handles the focus and keys of one field of the registry.
     void attach(QLineEdit *field);
@@ -40,9 +42,15 @@ public:
 
     // While a Quiet lives, fields that lose the focus only get their colours
     // back: the window is moving things around, the user is not leaving.
-    class Quiet {
+    class Quiet
+    {
     public:
-        explicit Quiet(FieldFocus &focus) : m_focus(focus), m_was(focus.m_quiet) { focus.m_quiet = true; }
+        explicit Quiet(FieldFocus &focus)
+            : m_focus(focus)
+            , m_was(focus.m_quiet)
+        {
+            focus.m_quiet = true;
+        }
         ~Quiet() { m_focus.m_quiet = m_was; }
         Quiet(const Quiet &) = delete;
         Quiet &operator=(const Quiet &) = delete;

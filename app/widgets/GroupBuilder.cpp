@@ -11,9 +11,11 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 // Layout of a group, twips.
 constexpr double kGroupWidth = 9100;
@@ -27,7 +29,7 @@ constexpr double kListHeight = 360;
 bool boldFromStart(const ControlId &id)
 {
     return id.name != u"Text9" && id.name != u"Text10" && id.name != u"txtRatioBuy"
-           && id.name != u"txtRatioSell";
+        && id.name != u"txtRatioSell";
 }
 
 QLineEdit *makeField(const FieldSpec &spec, QWidget *parent, ControlRegistry &controls)
@@ -83,7 +85,7 @@ void placeRatioHolders(QLineEdit *first, QLabel *colon, QLineEdit *second, const
     colon->setGeometry(list.x() + half - 8, list.y(), 16, list.height());
     second->setGeometry(list.x() + half + 8, list.y(), list.width() - half - 8, list.height());
     for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(colon),
-                       static_cast<QWidget *>(second)}) {
+             static_cast<QWidget *>(second)}) {
         w->lower();
         w->setFocusPolicy(Qt::NoFocus);
     }
@@ -101,12 +103,12 @@ QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &c
     auto *group = new QGroupBox(spec.caption, client);
     controls.add({spec.frameName, -1}, group);
     const bool largeCaption = spec.kind == StrategyKind::CoveredCalls
-                              || spec.kind == StrategyKind::RatioCalls
-                              || spec.kind == StrategyKind::BullSpreads;
+        || spec.kind == StrategyKind::RatioCalls || spec.kind == StrategyKind::BullSpreads;
     group->setFont(look::font(true, largeCaption ? 12 : 9.75));
 
     const QStringList frames = frameCaptions(spec);
-    const double frameWidth = (kGroupWidth - kGap * double(frames.size() + 1)) / double(frames.size());
+    const double frameWidth
+        = (kGroupWidth - kGap * double(frames.size() + 1)) / double(frames.size());
     const double captionWidth = frameWidth * 0.5;
     const double fieldWidth = frameWidth - captionWidth - 2 * kGap;
     std::vector<QGroupBox *> frameBoxes;
@@ -135,8 +137,8 @@ QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &c
         } else if (list) {
             auto *colon = makeCaption(field.caption, parent);
             colon->setAlignment(Qt::AlignCenter);
-            placeRatioHolders(firstHolder, colon, makeField(field, parent, controls),
-                              list->geometry());
+            placeRatioHolders(
+                firstHolder, colon, makeField(field, parent, controls), list->geometry());
             list = nullptr;
             firstHolder = nullptr;
             continue;
@@ -149,8 +151,8 @@ QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &c
         const double top = kFrameTitle + row * kRowHeight;
         makeCaption(field.caption, parent)
             ->setGeometry(look::rect(kGap, top + 30, captionWidth, kFieldHeight - 30));
-        control->setGeometry(look::rect(kGap + captionWidth, top, fieldWidth,
-                                        list ? kListHeight : kFieldHeight));
+        control->setGeometry(
+            look::rect(kGap + captionWidth, top, fieldWidth, list ? kListHeight : kFieldHeight));
         ++row;
     }
 
@@ -159,8 +161,8 @@ QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &c
     for (int i = 0; i < frames.size(); ++i)
         frameBoxes[size_t(i)]->setGeometry(
             look::rect(kGap + i * (frameWidth + kGap), kGroupTitle, frameWidth, frameHeight));
-    group->setGeometry(look::rect(kParkedLeftTwips, 1110, kGroupWidth,
-                                  kGroupTitle + frameHeight + kGap));
+    group->setGeometry(
+        look::rect(kParkedLeftTwips, 1110, kGroupWidth, kGroupTitle + frameHeight + kGap));
     group->hide();
     return group;
 }

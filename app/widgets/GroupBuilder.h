@@ -9,7 +9,8 @@
 class QGroupBox;
 class QWidget;
 
-namespace velmora {
+namespace velmora
+{
 
 class ControlRegistry;
 

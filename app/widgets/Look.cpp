@@ -4,9 +4,11 @@
 #include <QPalette>
 #include <QStyle>
 
-namespace velmora::look {
+namespace velmora::look
+{
 
-namespace {
+namespace
+{
 
 QPalette standard()
 {

@@ -7,18 +7,31 @@
 
 #include "app/Twips.h"
 
-namespace velmora::look {
+namespace velmora::look
+{
 
-inline QColor windowBackground() { return {255, 192, 192}; }
-inline QColor symbolBackground() { return {255, 128, 128}; }
-inline QColor focusBackground() { return {255, 128, 0}; }
-inline QColor graphButton() { return {192, 192, 192}; }
+inline QColor windowBackground()
+{
+    return {255, 192, 192};
+}
+inline QColor symbolBackground()
+{
+    return {255, 128, 128};
+}
+inline QColor focusBackground()
+{
+    return {255, 128, 0};
+}
+inline QColor graphButton()
+{
+    return {192, 192, 192};
+}
 
 // The system colours the fields fall back to, taken from the style rather
 // than from the window, whose palette is tinted.
-QColor systemWindow();     // background of a text box
+QColor systemWindow(); // background of a text box
 QColor systemWindowText(); // its text
-QColor systemMenu();       // background of the read-only computed fields
+QColor systemMenu(); // background of the read-only computed fields
 
 // 9.75 point, the size of every caption and entry.
 QFont font(bool bold, double points = 9.75);

@@ -4,9 +4,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 QAction *named(QAction *action, const char *name, MenuActions &actions)
 {

@@ -9,7 +9,8 @@
 class QAction;
 class QMenuBar;
 
-namespace velmora {
+namespace velmora
+{
 
 using MenuActions = QHash<QString, QAction *>;
 

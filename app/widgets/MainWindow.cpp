@@ -27,9 +27,11 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const ControlId kSymbol = single("Text1");
 
@@ -53,14 +55,14 @@ void placeCaption(const char *text, QWidget *parent, int left, int top)
 } // namespace
 
 MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
-    : QMainWindow(parent), m_messages(messages)
+    : QMainWindow(parent)
+    , m_messages(messages)
 {
     setObjectName(QStringLiteral("fStrategy"));
     setWindowTitle(QStringLiteral("Strategy"));
     // No maximise button; changeEvent undoes a maximise that comes anyway.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QPalette tinted = palette();
     tinted.setColor(QPalette::Window, look::windowBackground());
     setPalette(tinted);
@@ -90,7 +92,8 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     for (const ControlId &id : allTextBoxes())
         showField(id, m_workspace.text(id));
 
-    resize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+    resize(
+        twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
     m_normalSize = size();
     m_workspace.load();
     // Key preview: the window sees every key before the focused control.
@@ -146,8 +149,8 @@ void MainWindow::buildChart(QWidget *client)
     m_controls.add(single("pGraph"), m_chart);
     m_chart->setBordered(true);
     m_chart->setFocusPolicy(Qt::NoFocus);
-    m_chart->setGeometry(look::rect(kParkedLeftTwips, ChartMode::SurfaceTop, ChartSize::OuterWidth,
-                                    ChartSize::OuterHeight));
+    m_chart->setGeometry(look::rect(
+        kParkedLeftTwips, ChartMode::SurfaceTop, ChartSize::OuterWidth, ChartSize::OuterHeight));
 }
 
 void MainWindow::connectModel()
@@ -156,7 +159,7 @@ void MainWindow::connectModel()
     connect(&m_workspace, &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
     for (const ControlId &id : allTextBoxes()) {
         connect(field(id), &QLineEdit::textEdited, this,
-                [this, id](const QString &text) { m_workspace.setText(id, text); });
+            [this, id](const QString &text) { m_workspace.setText(id, text); });
     }
     connect(m_strategyList, &QComboBox::activated, &m_workspace, &Workspace::setStrategy);
 
@@ -175,9 +178,12 @@ void MainWindow::connectModel()
 
     connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
     const std::pair<const char *, void (MainWindow::*)()> handlers[] = {
-        {"F_Nw", &MainWindow::F_Nw_Click},     {"F_Open", &MainWindow::F_Open_Click},
-        {"F_Rem", &MainWindow::F_Rem_Click},   {"F_Save", &MainWindow::F_Save_Click},
-        {"F_Exit", &MainWindow::F_Exit_Click}, {"P_Graph", &MainWindow::P_Graph_Click},
+        {"F_Nw", &MainWindow::F_Nw_Click},
+        {"F_Open", &MainWindow::F_Open_Click},
+        {"F_Rem", &MainWindow::F_Rem_Click},
+        {"F_Save", &MainWindow::F_Save_Click},
+        {"F_Exit", &MainWindow::F_Exit_Click},
+        {"P_Graph", &MainWindow::P_Graph_Click},
         {"A", &MainWindow::A_Click},
     };
     for (const auto &[name, handler] : handlers)

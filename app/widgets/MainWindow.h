@@ -33,13 +33,15 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace velmora {
+namespace velmora
+{
 
 class ChartView;
 class FieldFocus;
 class MessageGate;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit MainWindow(MessageBoxes &messages, QWidget *parent = nullptr);
@@ -109,7 +111,7 @@ private:
     MenuActions m_actions;
     MessageGate *m_gate = nullptr;
     FieldFocus *m_focus = nullptr;
-    std::array<QGroupBox *, kStrategyCount> m_groups{};
+    std::array<QGroupBox *, kStrategyCount> m_groups {};
     QComboBox *m_strategyList = nullptr;
     QPushButton *m_graphButton = nullptr;
     ChartView *m_chart = nullptr;

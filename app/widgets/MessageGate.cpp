@@ -4,9 +4,14 @@
 #include <QEvent>
 #include <QGuiApplication>
 
-namespace velmora {
+namespace velmora
+{
 
-MessageGate::MessageGate(MessageBoxes &boxes, QObject *parent) : QObject(parent), m_boxes(boxes) {}
+MessageGate::MessageGate(MessageBoxes &boxes, QObject *parent)
+    : QObject(parent)
+    , m_boxes(boxes)
+{
+}
 
 Answer MessageGate::show(const Message &message)
 {

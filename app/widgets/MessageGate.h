@@ -12,9 +12,11 @@
 #include <deque>
 #include <functional>
 
-namespace velmora {
+namespace velmora
+{
 
-class MessageGate : public QObject {
+class MessageGate : public QObject
+{
     Q_OBJECT
 public:
     explicit MessageGate(MessageBoxes &boxes, QObject *parent = nullptr);

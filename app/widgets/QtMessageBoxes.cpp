@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 struct BoxKind {
     QMessageBox::Icon icon;
@@ -50,7 +52,7 @@ Answer QtMessageBoxes::show(const Message &message)
 {
     const BoxKind kind = boxKind(message.style);
     QMessageBox box(kind.icon, message.shownTitle(), message.prompt, kind.buttons,
-                    QApplication::activeWindow());
+        QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // Closing the box with Esc or its close box answers Cancel or No where there is one.
     return answerOf(box.exec());

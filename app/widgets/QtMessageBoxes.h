@@ -3,9 +3,11 @@
 
 #include "app/Message.h"
 
-namespace velmora {
+namespace velmora
+{
 
-class QtMessageBoxes final : public MessageBoxes {
+class QtMessageBoxes final : public MessageBoxes
+{
 public:
     Answer show(const Message &message) override;
 };

@@ -8,7 +8,8 @@
 
 using namespace velmora;
 
-namespace {
+namespace
+{
 
 ControlId id(const QString &text)
 {
@@ -36,7 +37,8 @@ void type(Workspace &w, const QString &list)
 
 } // namespace
 
-class TestWorkspace : public QObject {
+class TestWorkspace : public QObject
+{
     Q_OBJECT
 private slots:
     void cascades_data();
@@ -76,42 +78,49 @@ void TestWorkspace::cascades_data()
                                                 << "Text5(3)=2.5;Text4(3)=2500";
     QTest::newRow("covered: price then shares") << 0 << 0 << "Text4(1)=10;Text4(2)=250"
                                                 << "Text5(3)=2.5;Text4(3)=2500";
-    QTest::newRow("covered: call total")
-        << 0 << 0 << "Text4(2)=250;Text4(1)=10;Text5(2)=1.5" << "Text5(4)=375";
-    QTest::newRow("covered: odd lot not rounded") << 0 << 0 << "Text4(2)=150" << "Text5(3)=1.5";
-    QTest::newRow("covered: value in the money")
-        << 0 << 0 << "Text4(1)=12;Text5(1)=10;Text4(2)=200" << "txtValue=400";
+    QTest::newRow("covered: call total") << 0 << 0 << "Text4(2)=250;Text4(1)=10;Text5(2)=1.5"
+                                         << "Text5(4)=375";
+    QTest::newRow("covered: odd lot not rounded") << 0 << 0 << "Text4(2)=150"
+                                                  << "Text5(3)=1.5";
+    QTest::newRow("covered: value in the money") << 0 << 0 << "Text4(1)=12;Text5(1)=10;Text4(2)=200"
+                                                 << "txtValue=400";
     QTest::newRow("covered: value at the strike")
-        << 0 << 0 << "Text4(1)=10;Text5(1)=10;Text4(2)=200" << "txtValue=0";
+        << 0 << 0 << "Text4(1)=10;Text5(1)=10;Text4(2)=200"
+        << "txtValue=0";
     QTest::newRow("covered: value out of the money")
-        << 0 << 0 << "Text4(1)=10;Text5(1)=12;Text4(2)=200" << "txtValue=0";
+        << 0 << 0 << "Text4(1)=10;Text5(1)=12;Text4(2)=200"
+        << "txtValue=0";
     QTest::newRow("covered: value follows the price")
-        << 0 << 0 << "Text5(1)=10;Text4(2)=100;Text4(1)=15" << "txtValue=500";
-    QTest::newRow("covered: letters read as zero")
-        << 0 << 0 << "Text4(2)=abc;Text4(1)=10" << "Text5(3)=0;Text4(3)=0";
+        << 0 << 0 << "Text5(1)=10;Text4(2)=100;Text4(1)=15"
+        << "txtValue=500";
+    QTest::newRow("covered: letters read as zero") << 0 << 0 << "Text4(2)=abc;Text4(1)=10"
+                                                   << "Text5(3)=0;Text4(3)=0";
     QTest::newRow("covered: trailing text ignored") << 0 << 0 << "Text4(2)=300 sh"
                                                     << "Text5(3)=3";
-    QTest::newRow("covered: symbol to Text1") << 0 << 0 << "Text4(0)=ibm" << "Text1=ibm";
+    QTest::newRow("covered: symbol to Text1") << 0 << 0 << "Text4(0)=ibm"
+                                              << "Text1=ibm";
     QTest::newRow("bull: contracts copied as text") << 2 << 0 << "Text2(5)=04"
                                                     << "Text3(3)=04";
-    QTest::newRow("bull: symbol to Text1") << 2 << 0 << "Text2(0)=xom" << "Text1=xom";
+    QTest::newRow("bull: symbol to Text1") << 2 << 0 << "Text2(0)=xom"
+                                           << "Text1=xom";
     QTest::newRow("butterfly: strike 2 typed last") << 3 << 0 << "Text6(3)=10;Text7(1)=12"
                                                     << "Text8(1)=14";
     QTest::newRow("butterfly: strike 1 typed last") << 3 << 0 << "Text7(1)=12;Text6(3)=10"
                                                     << "Text8(1)=14";
     QTest::newRow("butterfly: half strikes") << 3 << 0 << "Text6(3)=10;Text7(1)=12.5"
                                              << "Text8(1)=15";
-    QTest::newRow("butterfly: contracts")
-        << 3 << 0 << "Text6(5)=3" << "Text7(3)=6;Text8(3)=3";
+    QTest::newRow("butterfly: contracts") << 3 << 0 << "Text6(5)=3"
+                                          << "Text7(3)=6;Text8(3)=3";
     QTest::newRow("ratio spreads: 4:3 with 2") << 4 << 2 << "Text9(5)=2"
                                                << "Text9(6)=6;Text10(3)=8";
     QTest::newRow("ratio spreads: 3:2 with 3") << 4 << 1 << "Text9(5)=3"
                                                << "Text9(6)=6;Text10(3)=9";
-    QTest::newRow("ratio spreads: contracts typed first")
-        << 4 << -1 << "Text9(5)=3" << "Text9(6)=3;Text10(3)=6";
-    QTest::newRow("ratio calls: contracts from shares")
-        << 1 << 0 << "txtRatioBuy(2)=200" << "txtRatioSell(5)=4";
-    QTest::newRow("ratio calls: symbol to Text1") << 1 << 0 << "txtRatioBuy(0)=aa" << "Text1=aa";
+    QTest::newRow("ratio spreads: contracts typed first") << 4 << -1 << "Text9(5)=3"
+                                                          << "Text9(6)=3;Text10(3)=6";
+    QTest::newRow("ratio calls: contracts from shares") << 1 << 0 << "txtRatioBuy(2)=200"
+                                                        << "txtRatioSell(5)=4";
+    QTest::newRow("ratio calls: symbol to Text1") << 1 << 0 << "txtRatioBuy(0)=aa"
+                                                  << "Text1=aa";
 }
 
 void TestWorkspace::cascades()
@@ -190,13 +199,18 @@ void TestWorkspace::symbolFollowsStrategy_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<QString>("expectedSymbol");
     QTest::addColumn<QString>("expectedText1");
-    QTest::newRow("empty group takes Text1") << "Text1=ibm" << 1 << "txtRatioBuy(0)=ibm" << "ibm";
+    QTest::newRow("empty group takes Text1") << "Text1=ibm" << 1 << "txtRatioBuy(0)=ibm"
+                                             << "ibm";
     QTest::newRow("group keeps its own symbol")
-        << "txtRatioBuy(0)=xom;Text1=ibm" << 1 << "txtRatioBuy(0)=xom" << "xom";
+        << "txtRatioBuy(0)=xom;Text1=ibm" << 1 << "txtRatioBuy(0)=xom"
+        << "xom";
     QTest::newRow("blank group symbol counts as empty")
-        << "Text9(0)=  ;Text1=ibm" << 4 << "Text9(0)=ibm" << "ibm";
-    QTest::newRow("butterfly") << "Text1=t" << 3 << "Text6(0)=t" << "t";
-    QTest::newRow("bull") << "Text1=t" << 2 << "Text2(0)=t" << "t";
+        << "Text9(0)=  ;Text1=ibm" << 4 << "Text9(0)=ibm"
+        << "ibm";
+    QTest::newRow("butterfly") << "Text1=t" << 3 << "Text6(0)=t"
+                               << "t";
+    QTest::newRow("bull") << "Text1=t" << 2 << "Text2(0)=t"
+                          << "t";
 }
 
 void TestWorkspace::symbolFollowsStrategy()
@@ -219,11 +233,16 @@ void TestWorkspace::leaveSymbol_data()
     QTest::addColumn<int>("strategy");
     QTest::addColumn<QString>("symbolField");
     QTest::addColumn<QString>("next");
-    QTest::newRow("covered") << 0 << "Text4(0)" << "Text4(1)";
-    QTest::newRow("ratio calls") << 1 << "txtRatioBuy(0)" << "txtRatioBuy(1)";
-    QTest::newRow("bull") << 2 << "Text2(0)" << "Text2(2)";
-    QTest::newRow("butterfly") << 3 << "Text6(0)" << "Text6(2)";
-    QTest::newRow("ratio spreads") << 4 << "Text9(0)" << "Text9(2)";
+    QTest::newRow("covered") << 0 << "Text4(0)"
+                             << "Text4(1)";
+    QTest::newRow("ratio calls") << 1 << "txtRatioBuy(0)"
+                                 << "txtRatioBuy(1)";
+    QTest::newRow("bull") << 2 << "Text2(0)"
+                          << "Text2(2)";
+    QTest::newRow("butterfly") << 3 << "Text6(0)"
+                               << "Text6(2)";
+    QTest::newRow("ratio spreads") << 4 << "Text9(0)"
+                                   << "Text9(2)";
 }
 
 void TestWorkspace::leaveSymbol()
@@ -255,87 +274,127 @@ void TestWorkspace::leaveChecks_data()
 
     const int q = MsgStyle::QuestionOkCancel;
     const char *shares = "Shares should not be Less than 100.";
-    QTest::newRow("shares 50") << "Text4(2)=50" << "Text4(2)" << shares << q << "Text4(2)";
-    QTest::newRow("shares 99.99") << "Text4(2)=99.99" << "Text4(2)" << shares << q << "Text4(2)";
-    QTest::newRow("shares 100") << "Text4(2)=100" << "Text4(2)" << "" << q << "";
-    QTest::newRow("shares empty") << "" << "Text4(2)" << "" << q << "";
-    QTest::newRow("shares blanks") << "Text4(2)=   " << "Text4(2)" << "" << q << "";
+    QTest::newRow("shares 50") << "Text4(2)=50"
+                               << "Text4(2)" << shares << q << "Text4(2)";
+    QTest::newRow("shares 99.99") << "Text4(2)=99.99"
+                                  << "Text4(2)" << shares << q << "Text4(2)";
+    QTest::newRow("shares 100") << "Text4(2)=100"
+                                << "Text4(2)"
+                                << "" << q << "";
+    QTest::newRow("shares empty") << ""
+                                  << "Text4(2)"
+                                  << "" << q << "";
+    QTest::newRow("shares blanks") << "Text4(2)=   "
+                                   << "Text4(2)"
+                                   << "" << q << "";
 
     const char *strike = "Strike Price must be Greater than Stock Price.";
-    QTest::newRow("strike equal") << "Text4(1)=10;Text5(1)=10" << "Text5(1)" << strike << q
-                                  << "Text5(1)";
-    QTest::newRow("strike below") << "Text4(1)=10;Text5(1)=9" << "Text5(1)" << strike << q
-                                  << "Text5(1)";
-    QTest::newRow("strike above") << "Text4(1)=10;Text5(1)=10.01" << "Text5(1)" << "" << q << "";
-    QTest::newRow("strike without price") << "Text5(1)=5" << "Text5(1)" << "" << q << "";
+    QTest::newRow("strike equal") << "Text4(1)=10;Text5(1)=10"
+                                  << "Text5(1)" << strike << q << "Text5(1)";
+    QTest::newRow("strike below") << "Text4(1)=10;Text5(1)=9"
+                                  << "Text5(1)" << strike << q << "Text5(1)";
+    QTest::newRow("strike above") << "Text4(1)=10;Text5(1)=10.01"
+                                  << "Text5(1)"
+                                  << "" << q << "";
+    QTest::newRow("strike without price") << "Text5(1)=5"
+                                          << "Text5(1)"
+                                          << "" << q << "";
 
-    QTest::newRow("ratio shares 50") << "txtRatioBuy(2)=50" << "txtRatioBuy(2)"
+    QTest::newRow("ratio shares 50") << "txtRatioBuy(2)=50"
+                                     << "txtRatioBuy(2)"
                                      << "Shares must be >= 100" << q << "txtRatioBuy(2)";
-    QTest::newRow("ratio shares 100") << "txtRatioBuy(2)=100" << "txtRatioBuy(2)" << "" << q << "";
+    QTest::newRow("ratio shares 100") << "txtRatioBuy(2)=100"
+                                      << "txtRatioBuy(2)"
+                                      << "" << q << "";
 
     const char *ratioStrike = "Strike Price should be Greater than Stock Price.";
     const int info = MsgStyle::InformationOkCancel;
-    QTest::newRow("ratio strike equal") << "txtRatioBuy(1)=55;txtRatioSell(1)=55"
-                                        << "txtRatioSell(1)" << ratioStrike << info
-                                        << "txtRatioSell(1)";
+    QTest::newRow("ratio strike equal")
+        << "txtRatioBuy(1)=55;txtRatioSell(1)=55"
+        << "txtRatioSell(1)" << ratioStrike << info << "txtRatioSell(1)";
     QTest::newRow("ratio strike above") << "txtRatioBuy(1)=55;txtRatioSell(1)=56"
-                                        << "txtRatioSell(1)" << "" << q << "";
-    QTest::newRow("ratio strike empty") << "txtRatioBuy(1)=55" << "txtRatioSell(1)" << "" << q
-                                        << "";
+                                        << "txtRatioSell(1)"
+                                        << "" << q << "";
+    QTest::newRow("ratio strike empty") << "txtRatioBuy(1)=55"
+                                        << "txtRatioSell(1)"
+                                        << "" << q << "";
 
     const char *contracts
         = "Contracts must be greater than Zero to View Covered Call in Graphic Mode.";
-    QTest::newRow("bull contracts empty") << "" << "Text2(5)" << contracts << q << "Text2(5)";
-    QTest::newRow("bull contracts zero") << "Text2(5)=0" << "Text2(5)" << contracts << q
-                                         << "Text2(5)";
-    QTest::newRow("bull contracts one") << "Text2(5)=1" << "Text2(5)" << "" << q << "";
+    QTest::newRow("bull contracts empty") << ""
+                                          << "Text2(5)" << contracts << q << "Text2(5)";
+    QTest::newRow("bull contracts zero") << "Text2(5)=0"
+                                         << "Text2(5)" << contracts << q << "Text2(5)";
+    QTest::newRow("bull contracts one") << "Text2(5)=1"
+                                        << "Text2(5)"
+                                        << "" << q << "";
 
     QTest::newRow("bull sell strike equal")
-        << "Text2(3)=50;Text3(1)=50" << "Text3(1)"
+        << "Text2(3)=50;Text3(1)=50"
+        << "Text3(1)"
         << " Sell Strike Price should be Greater than Buy Strike Price." << q << "Text3(1)";
-    QTest::newRow("bull sell strike above") << "Text2(3)=50;Text3(1)=55" << "Text3(1)" << ""
-                                            << q << "";
-    QTest::newRow("bull sell strike alone") << "Text3(1)=5" << "Text3(1)" << "" << q << "";
+    QTest::newRow("bull sell strike above") << "Text2(3)=50;Text3(1)=55"
+                                            << "Text3(1)"
+                                            << "" << q << "";
+    QTest::newRow("bull sell strike alone") << "Text3(1)=5"
+                                            << "Text3(1)"
+                                            << "" << q << "";
     QTest::newRow("bull call prices equal")
-        << "Text2(4)=3;Text3(2)=3" << "Text3(2)"
+        << "Text2(4)=3;Text3(2)=3"
+        << "Text3(2)"
         << "Buy Call Price should be Greater than Sell Call Price." << q << "Text3(2)";
-    QTest::newRow("bull call prices fine") << "Text2(4)=3;Text3(2)=2" << "Text3(2)" << "" << q
-                                           << "";
+    QTest::newRow("bull call prices fine") << "Text2(4)=3;Text3(2)=2"
+                                           << "Text3(2)"
+                                           << "" << q << "";
     QTest::newRow("bull buy price at strike")
-        << "Text2(3)=3;Text2(4)=3" << "Text3(3)"
+        << "Text2(3)=3;Text2(4)=3"
+        << "Text3(3)"
         << "Buy Call Price should be less than Buy Strike Price." << q << "Text2(4)";
-    QTest::newRow("bull buy price below strike") << "Text2(3)=50;Text2(4)=3" << "Text3(3)" << ""
-                                                 << q << "";
+    QTest::newRow("bull buy price below strike") << "Text2(3)=50;Text2(4)=3"
+                                                 << "Text3(3)"
+                                                 << "" << q << "";
 
-    QTest::newRow("butterfly price1 equal passes") << "Text6(3)=10;Text6(4)=10" << "Text6(4)"
+    QTest::newRow("butterfly price1 equal passes") << "Text6(3)=10;Text6(4)=10"
+                                                   << "Text6(4)"
                                                    << "" << q << "";
     QTest::newRow("butterfly price1 above")
-        << "Text6(3)=10;Text6(4)=10.5" << "Text6(4)"
+        << "Text6(3)=10;Text6(4)=10.5"
+        << "Text6(4)"
         << "Call Price1 should be Less than Strike Price1." << q << "Text6(4)";
     QTest::newRow("butterfly price1 without strike")
-        << "Text6(4)=1" << "Text6(4)" << "Call Price1 should be Less than Strike Price1." << q
-        << "Text6(4)";
+        << "Text6(4)=1"
+        << "Text6(4)"
+        << "Call Price1 should be Less than Strike Price1." << q << "Text6(4)";
     QTest::newRow("butterfly strike2 equal")
-        << "Text6(3)=10;Text7(1)=10" << "Text7(1)"
+        << "Text6(3)=10;Text7(1)=10"
+        << "Text7(1)"
         << "Sell Strike Price should be Greater than Buy Strike Price." << q << "Text7(1)";
     QTest::newRow("butterfly price2 equal")
-        << "Text6(4)=2;Text7(2)=2" << "Text7(2)" << "Call Price2 should be Less than Call Price1."
-        << q << "Text7(2)";
-    QTest::newRow("butterfly price2 below") << "Text6(4)=2;Text7(2)=1" << "Text7(2)" << "" << q
-                                            << "";
+        << "Text6(4)=2;Text7(2)=2"
+        << "Text7(2)"
+        << "Call Price2 should be Less than Call Price1." << q << "Text7(2)";
+    QTest::newRow("butterfly price2 below") << "Text6(4)=2;Text7(2)=1"
+                                            << "Text7(2)"
+                                            << "" << q << "";
     QTest::newRow("butterfly price3 equal")
-        << "Text7(2)=1;Text8(2)=1" << "Text8(2)" << "Call Price3 should be less than Call Price2."
-        << q << "Text8(2)";
+        << "Text7(2)=1;Text8(2)=1"
+        << "Text8(2)"
+        << "Call Price3 should be less than Call Price2." << q << "Text8(2)";
 
     QTest::newRow("spread strike2 equal")
-        << "Text9(3)=40;Text10(1)=40" << "Text10(1)"
+        << "Text9(3)=40;Text10(1)=40"
+        << "Text10(1)"
         << "Call Strike Price2 should be Greater than Call Strike Price1." << q << "Text10(1)";
     QTest::newRow("spread price2 equal")
-        << "Text9(4)=2;Text10(2)=2" << "Text10(2)" << "Call Price2 should be Less than Call Price1"
-        << q << "Text10(2)";
-    QTest::newRow("spread price2 below") << "Text9(4)=2;Text10(2)=1.5" << "Text10(2)" << "" << q
-                                         << "";
-    QTest::newRow("field without check") << "Text9(3)=1" << "Text9(3)" << "" << q << "";
+        << "Text9(4)=2;Text10(2)=2"
+        << "Text10(2)"
+        << "Call Price2 should be Less than Call Price1" << q << "Text10(2)";
+    QTest::newRow("spread price2 below") << "Text9(4)=2;Text10(2)=1.5"
+                                         << "Text10(2)"
+                                         << "" << q << "";
+    QTest::newRow("field without check") << "Text9(3)=1"
+                                         << "Text9(3)"
+                                         << "" << q << "";
 }
 
 void TestWorkspace::leaveChecks()
@@ -455,33 +514,31 @@ void TestWorkspace::ratioSizing_data()
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
 
-    QTest::newRow("200 shares 3:2") << 1
-                                    << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-                                       "txtRatioBuy(2)=200"
-                                    << "3" << true << 200.0 << 1.0 << 16.0 << 1600.0 << 47.0
-                                    << 71.0;
-    QTest::newRow("300 shares 3:2") << 1
-                                    << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-                                       "txtRatioBuy(2)=300"
-                                    << "4.5" << false << 200.0 << 1.5 << 16.0 << 2400.0 << 47.0
-                                    << 71.0;
+    QTest::newRow("200 shares 3:2")
+        << 1
+        << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
+           "txtRatioBuy(2)=200"
+        << "3" << true << 200.0 << 1.0 << 16.0 << 1600.0 << 47.0 << 71.0;
+    QTest::newRow("300 shares 3:2")
+        << 1
+        << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
+           "txtRatioBuy(2)=300"
+        << "4.5" << false << 200.0 << 1.5 << 16.0 << 2400.0 << 47.0 << 71.0;
     // U = 5 + 2 x 2 = 9; high = K + U / 1.
     QTest::newRow("100 shares 2:1") << 0
                                     << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
                                        "txtRatioBuy(2)=100"
-                                    << "2" << true << 100.0 << 1.0 << 9.0 << 900.0 << 46.0
-                                    << 64.0;
+                                    << "2" << true << 100.0 << 1.0 << 9.0 << 900.0 << 46.0 << 64.0;
     QTest::newRow("150 shares 2:1") << 0
                                     << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
                                        "txtRatioBuy(2)=150"
-                                    << "3" << true << 100.0 << 1.5 << 9.0 << 1350.0 << 46.0
-                                    << 64.0;
+                                    << "3" << true << 100.0 << 1.5 << 9.0 << 1350.0 << 46.0 << 64.0;
     // U = 3 x 9 + 1 x 10 = 37; low = 33 - 37 / 9 = 28.888..; high = 33 + 37.
-    QTest::newRow("100 shares 10:9 rounded") << 8
-                                             << "txtRatioBuy(1)=30;txtRatioSell(1)=33;"
-                                                "txtRatioSell(2)=1;txtRatioBuy(2)=100"
-                                             << "1.11" << false << 900.0 << 100.0 / 900.0 << 37.0
-                                             << 411.11 << 28.89 << 70.0;
+    QTest::newRow("100 shares 10:9 rounded")
+        << 8
+        << "txtRatioBuy(1)=30;txtRatioSell(1)=33;"
+           "txtRatioSell(2)=1;txtRatioBuy(2)=100"
+        << "1.11" << false << 900.0 << 100.0 / 900.0 << 37.0 << 411.11 << 28.89 << 70.0;
 }
 
 void TestWorkspace::ratioSizing()
@@ -523,10 +580,14 @@ void TestWorkspace::ratioStrike_data()
     QTest::addColumn<QString>("stock");
     QTest::addColumn<QString>("strike");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("equal") << "55" << "55" << false;
-    QTest::newRow("below") << "55" << "50" << false;
-    QTest::newRow("above") << "55" << "55.5" << true;
-    QTest::newRow("both empty") << "" << "" << false;
+    QTest::newRow("equal") << "55"
+                           << "55" << false;
+    QTest::newRow("below") << "55"
+                           << "50" << false;
+    QTest::newRow("above") << "55"
+                           << "55.5" << true;
+    QTest::newRow("both empty") << ""
+                                << "" << false;
 }
 
 void TestWorkspace::ratioStrike()
@@ -542,7 +603,7 @@ void TestWorkspace::ratioStrike()
     QCOMPARE(!refusal, accepted);
     if (refusal) {
         QCOMPARE(refusal->message.prompt,
-                 QStringLiteral("Strike Price should be Greater than Stock Price."));
+            QStringLiteral("Strike Price should be Greater than Stock Price."));
         QCOMPARE(refusal->message.title, QStringLiteral("Attention"));
         QCOMPARE(refusal->message.style, MsgStyle::Information);
         QCOMPARE(refusal->focus, std::optional<ControlId>(at("txtRatioSell", 1)));
@@ -608,9 +669,12 @@ void TestWorkspace::spreadRatioList_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("d");
-    QTest::newRow("2:1") << 0 << "2" << "1";
-    QTest::newRow("4:3") << 2 << "4" << "3";
-    QTest::newRow("10:9") << 8 << "10" << "9";
+    QTest::newRow("2:1") << 0 << "2"
+                         << "1";
+    QTest::newRow("4:3") << 2 << "4"
+                         << "3";
+    QTest::newRow("10:9") << 8 << "10"
+                          << "9";
 }
 
 void TestWorkspace::spreadRatioList()

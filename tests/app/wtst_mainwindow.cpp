@@ -20,7 +20,8 @@
 
 using namespace velmora;
 
-namespace {
+namespace
+{
 
 ControlId id(const QString &text)
 {
@@ -36,14 +37,15 @@ void settle()
 
 // Message boxes that are real modal windows, answered by clicking OK as soon
 // as they show: their focus changes reach the window as a user's would.
-class ModalBoxes final : public MessageBoxes {
+class ModalBoxes final : public MessageBoxes
+{
 public:
     Answer show(const Message &message) override
     {
         ++m_count;
         m_prompts << message.prompt;
         QMessageBox box(QMessageBox::Question, message.shownTitle(), message.prompt,
-                        QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+            QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
         QTimer::singleShot(20, &box, [&box] { box.button(QMessageBox::Ok)->click(); });
         return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
     }
@@ -54,14 +56,17 @@ public:
 template<typename Boxes>
 struct Window {
     Boxes boxes;
-    MainWindow window{boxes};
+    MainWindow window {boxes};
 
     Window()
     {
         window.show();
         window.activateWindow();
     }
-    QLineEdit *operator[](const char *name) const { return window.field(id(QString::fromLatin1(name))); }
+    QLineEdit *operator[](const char *name) const
+    {
+        return window.field(id(QString::fromLatin1(name)));
+    }
     // Focus into a field as the program does, then type into it.
     void type(const char *name, const QString &text)
     {
@@ -85,7 +90,8 @@ QRect twips(int left, int top, int width, int height)
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject
+{
     Q_OBJECT
 private slots:
     void startsInEntryMode();
@@ -420,7 +426,7 @@ void TestMainWindow::warningCancelKeepsFocus()
     settle();
     QCOMPARE(m.boxes.shown().size(), size_t(1));
     QCOMPARE(m.boxes.shown().front().prompt,
-             QStringLiteral("Strike Price must be Greater than Stock Price."));
+        QStringLiteral("Strike Price must be Greater than Stock Price."));
     QCOMPARE(m.focused(), QStringLiteral("Text5(2)"));
     QCOMPARE(m["Text5(1)"]->text(), QStringLiteral("20"));
 }
@@ -464,7 +470,7 @@ void TestMainWindow::twoBadFieldsDoNotLoop()
     settle();
     QCOMPARE(m.boxes.shown().size(), size_t(3));
     QCOMPARE(m.boxes.shown().back().prompt,
-             QStringLiteral("Strike Price must be Greater than Stock Price."));
+        QStringLiteral("Strike Price must be Greater than Stock Price."));
     QCOMPARE(m.focused(), QStringLiteral("Text5(1)"));
 }
 
