@@ -81,6 +81,7 @@ OpenSaveOutcome OpenSaveCommand::save(
     } catch (const DatabaseError &error) {
         m_boxes.show(failureMessage(error, QStringLiteral("Nothing was saved.")));
         outcome.focusName = true;
+        outcome.fileFailed = true;
         return outcome;
     }
     m_boxes.show(replacing ? updatedMessage() : savedMessage());
@@ -97,6 +98,7 @@ OpenSaveOutcome OpenSaveCommand::open(Workspace &workspace, int strategy, const 
         row = m_store.row(entry.id);
     } catch (const DatabaseError &error) {
         m_boxes.show(failureMessage(error, QStringLiteral("Nothing was opened.")));
+        outcome.fileFailed = true;
         return outcome;
     }
     if (!row || row->strategy < 0) {

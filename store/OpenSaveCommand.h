@@ -26,6 +26,7 @@ struct OpenSaveOutcome {
     bool focusName = false; // focus to the name box Text1
     bool selectName = false; // and select its whole text
     bool refreshList = false; // the list no longer matches the file
+    bool fileFailed = false; // the position file could not be used
     // For the main window after an Open:
     std::optional<QString> mainCaption;
     bool disableStrategyList = false;

@@ -1,0 +1,153 @@
+#include "store/StoreCommand.h"
+
+#include "store/DatabaseLocation.h"
+#include "store/PositionStore.h"
+
+#include "app/Catalogue.h"
+#include "app/Workspace.h"
+
+#include <memory>
+
+namespace velmora
+{
+
+namespace
+{
+
+StoreCommandResult failure(const DatabaseError &error)
+{
+    StoreCommandResult result;
+    result.exitCode = StoreExit::Failure;
+    result.errorLine = error.text();
+    return result;
+}
+
+StoreCommandResult refused(const QString &why)
+{
+    StoreCommandResult result;
+    result.exitCode = StoreExit::Refused;
+    result.errorLine = why;
+    return result;
+}
+
+} // namespace
+
+bool isStoreOption(const QString &option)
+{
+    return option == u"--db" || option == u"--list" || option == u"--open" || option == u"--save";
+}
+
+QString applyStoreOption(const QString &option, const QString &value, StoreCommandOptions &options)
+{
+    if (option == u"--db") {
+        if (value.isEmpty())
+            return QStringLiteral("--db needs a file name");
+        options.databaseFile = value;
+    } else if (option == u"--list") {
+        bool ok = false;
+        const int strategy = value.toInt(&ok);
+        if (!ok || strategy < 0 || strategy >= kStrategyCount)
+            return QStringLiteral("--list takes a list index from 0 to %1, not '%2'")
+                .arg(kStrategyCount - 1)
+                .arg(value);
+        options.listStrategy = strategy;
+    } else if (option == u"--open") {
+        if (options.openName)
+            return QStringLiteral("--open may be given once");
+        options.openName = value;
+    } else if (option == u"--save") {
+        options.saveNames << value;
+    }
+    return QString();
+}
+
+QString storeCommandUsage()
+{
+    return QStringLiteral(
+        "Saved positions:\n"
+        "  --db FILE        use FILE as the position file instead of the program's own\n"
+        "  --list N         print the saved names of strategy N, one a line: key, tab, name\n"
+        "  --open NAME      open the saved position NAME as File > open does (before --set)\n"
+        "  --save NAME      save the position as File > Save does and print its message\n"
+        "                   (after --open and --set; may be repeated)\n"
+        "  With only these options no chart is drawn. Exit status 1 when the store\n"
+        "  refuses (a name in use or blank, a name not found), 3 when the position file\n"
+        "  cannot be used.\n");
+}
+
+StoreCommand::StoreCommand(const StoreCommandOptions &options, Workspace &workspace,
+    OpenSaveState &state, ScriptedMessageBoxes &boxes)
+    : m_options(options)
+    , m_workspace(workspace)
+    , m_state(state)
+    , m_boxes(boxes)
+{
+    if (!options.databaseFile.isEmpty())
+        setDatabasePath(options.databaseFile);
+}
+
+StoreCommandResult StoreCommand::beforeSettings()
+{
+    StoreCommandResult result;
+    if (!m_options.listStrategy && !m_options.openName)
+        return result;
+    try {
+        PositionStore store(databasePath());
+        if (m_options.listStrategy) {
+            for (const NameEntry &entry : store.names(*m_options.listStrategy))
+                result.standardOutput
+                    += QStringLiteral("%1\t%2\n").arg(entry.id).arg(entry.name).toUtf8();
+        }
+        if (!m_options.openName)
+            return result;
+        const std::optional<StoredName> found = store.find(*m_options.openName);
+        if (!found)
+            return refused(
+                QStringLiteral("no saved position is named '%1'").arg(*m_options.openName));
+        const OpenSaveOutcome outcome
+            = OpenSaveCommand(store, m_state, m_boxes)
+                  .open(m_workspace, found->strategy, {found->id, found->name});
+        if (!outcome.done) {
+            StoreCommandResult failed = refused(m_boxes.shown().back().prompt);
+            if (outcome.fileFailed)
+                failed.exitCode = StoreExit::Failure;
+            return failed;
+        }
+        result.opened = outcome;
+    } catch (const DatabaseError &error) {
+        return failure(error);
+    }
+    return result;
+}
+
+StoreCommandResult StoreCommand::afterSettings()
+{
+    StoreCommandResult result;
+    if (m_options.saveNames.isEmpty())
+        return result;
+    std::unique_ptr<PositionStore> store;
+    try {
+        store = std::make_unique<PositionStore>(databasePath());
+    } catch (const DatabaseError &error) {
+        return failure(error);
+    }
+    // The Save window's strategy: the opened position's, else the window's.
+    const int strategy
+        = m_state.OpSvMode == OpenSaveState::Opened ? m_state.OpSvSID : m_workspace.strategy();
+    for (const QString &name : m_options.saveNames) {
+        const OpenSaveOutcome outcome
+            = OpenSaveCommand(*store, m_state, m_boxes).save(m_workspace, strategy, name);
+        // Every Save ends with one message.
+        const QString message = m_boxes.shown().back().prompt;
+        if (outcome.done) {
+            result.standardOutput += message.toUtf8() + '\n';
+            continue;
+        }
+        result.exitCode = outcome.fileFailed ? StoreExit::Failure : StoreExit::Refused;
+        result.errorLine = message;
+        break;
+    }
+    return result;
+}
+
+} // namespace velmora
