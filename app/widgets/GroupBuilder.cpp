@@ -32,16 +32,16 @@ bool boldFromStart(const ControlId &id)
         && id.name != u"txtRatioSell";
 }
 
-QLineEdit *makeField(const FieldSpec &spec, QWidget *parent, ControlRegistry &controls)
+QLineEdit *makeField(const FieldSpec &entry, QWidget *parent, ControlRegistry &controls)
 {
     auto *field = new QLineEdit(parent);
-    controls.add(spec.id, field);
-    field->setFont(look::font(boldFromStart(spec.id)));
-    field->setMaxLength(fieldMaxLength(spec.id) > 0 ? fieldMaxLength(spec.id) : 32767);
+    controls.add(entry.id, field);
+    field->setFont(look::font(boldFromStart(entry.id)));
+    field->setMaxLength(fieldMaxLength(entry.id) > 0 ? fieldMaxLength(entry.id) : 32767);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, look::systemWindow());
     palette.setColor(QPalette::Text, look::systemWindowText());
-    switch (spec.kind) {
+    switch (entry.kind) {
     case FieldKind::ReadOnly:
         field->setReadOnly(true);
         palette.setColor(QPalette::Base, look::systemMenu());
@@ -67,10 +67,10 @@ QLabel *makeCaption(const QString &text, QWidget *parent)
 }
 
 // The sub-frame captions in the order their fields come.
-QStringList frameCaptions(const GroupSpec &spec)
+QStringList frameCaptions(const GroupSpec &entry)
 {
     QStringList frames;
-    for (const FieldSpec &field : spec.fields)
+    for (const FieldSpec &field : entry.fields)
         if (!field.frame.isEmpty() && !frames.contains(field.frame))
             frames << field.frame;
     return frames;
@@ -98,15 +98,15 @@ void placeRatioHolders(QLineEdit *first, QLabel *colon, QLineEdit *second, const
 
 } // namespace
 
-QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &controls)
+QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &controls)
 {
-    auto *group = new QGroupBox(spec.caption, client);
-    controls.add({spec.frameName, -1}, group);
-    const bool largeCaption = spec.kind == StrategyKind::CoveredCalls
-        || spec.kind == StrategyKind::RatioCalls || spec.kind == StrategyKind::BullSpreads;
+    auto *group = new QGroupBox(entry.caption, client);
+    controls.add({entry.frameName, -1}, group);
+    const bool largeCaption = entry.kind == StrategyKind::CoveredCalls
+        || entry.kind == StrategyKind::RatioCalls || entry.kind == StrategyKind::BullSpreads;
     group->setFont(look::font(true, largeCaption ? 12 : 9.75));
 
-    const QStringList frames = frameCaptions(spec);
+    const QStringList frames = frameCaptions(entry);
     const double frameWidth
         = (kGroupWidth - kGap * double(frames.size() + 1)) / double(frames.size());
     const double captionWidth = frameWidth * 0.5;
@@ -121,7 +121,7 @@ QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &c
 
     QComboBox *list = nullptr;
     QLineEdit *firstHolder = nullptr;
-    for (const FieldSpec &field : spec.fields) {
+    for (const FieldSpec &field : entry.fields) {
         const auto frameIndex = frames.indexOf(field.frame);
         QWidget *parent = frameIndex >= 0 ? static_cast<QWidget *>(frameBoxes[size_t(frameIndex)])
                                           : static_cast<QWidget *>(group);

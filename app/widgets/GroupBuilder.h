@@ -14,6 +14,6 @@ namespace velmora
 
 class ControlRegistry;
 
-QGroupBox *buildGroup(const GroupSpec &spec, QWidget *client, ControlRegistry &controls);
+QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &controls);
 
 } // namespace velmora

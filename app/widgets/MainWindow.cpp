@@ -133,9 +133,9 @@ void MainWindow::buildTopControls(QWidget *client)
 
 void MainWindow::buildGroups(QWidget *client)
 {
-    for (const GroupSpec &spec : groups()) {
-        m_groups[size_t(spec.kind)] = buildGroup(spec, client, m_controls);
-        for (const FieldSpec &fieldSpec : spec.fields)
+    for (const GroupSpec &groupEntry : groups()) {
+        m_groups[size_t(groupEntry.kind)] = buildGroup(groupEntry, client, m_controls);
+        for (const FieldSpec &fieldSpec : groupEntry.fields)
             if (QLineEdit *edit = m_controls.field(fieldSpec.id))
                 m_focus->attach(edit);
     }
