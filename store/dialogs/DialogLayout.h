@@ -4,7 +4,10 @@
 
 #include "app/Twips.h"
 
+#include <QLabel>
 #include <QWidget>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -20,14 +23,23 @@ Control *namedControl(QWidget *parent, const char *name, Args &&...args)
     return control;
 }
 
+// Captions were measured for a narrower system font than today's; a caption
+// is never cut short, it grows to the width its text needs.
 inline void placeTwips(QWidget *control, int left, int top, int width, int height)
 {
-    control->setGeometry(
-        twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    int pixelWidth = twipsToPixels(width);
+    if (qobject_cast<QLabel *>(control))
+        pixelWidth = std::max(pixelWidth, control->sizeHint().width());
+    control->setGeometry(twipsToPixels(left), twipsToPixels(top), pixelWidth, twipsToPixels(height));
 }
 
+// The store windows were laid out for an 8.25-point system font; captions
+// and lists keep to that size so they fit the places above.
 inline void sizeTwips(QWidget *window, int width, int height)
 {
+    QFont font = window->font();
+    font.setPointSizeF(8.25);
+    window->setFont(font);
     window->setFixedSize(twipsToPixels(width), twipsToPixels(height));
 }
 
