@@ -30,6 +30,8 @@ MenuActions buildMainMenu(QMenuBar *bar)
     named(file->addAction(QStringLiteral("Delete")), "F_Rem", actions);
     named(file->addSeparator(), "s1", actions);
     named(file->addAction(QStringLiteral("Save")), "F_Save", actions);
+    named(file->addAction(QStringLiteral("Export Chart...")), "F_Export", actions)
+        ->setEnabled(false);
     named(file->addSeparator(), "s2", actions);
     named(file->addAction(QStringLiteral("E&xit")), "F_Exit", actions);
 
@@ -37,6 +39,8 @@ MenuActions buildMainMenu(QMenuBar *bar)
     print->setObjectName(QStringLiteral("P"));
     named(print->menuAction(), "P", actions);
     named(print->addAction(QStringLiteral("Graph")), "P_Graph", actions)->setEnabled(false);
+    named(print->addAction(QStringLiteral("Print Preview...")), "P_Preview", actions)
+        ->setEnabled(false);
 
     named(bar->addAction(QStringLiteral("&About")), "A", actions);
     return actions;

@@ -7,7 +7,10 @@
 #include "app/widgets/Look.h"
 #include "app/widgets/MessageGate.h"
 #include "chart/GraphBase.h"
+#include "chart/render/ChartExport.h"
+#include "chart/render/ChartPrinter.h"
 #include "chart/render/ChartView.h"
+#include "chart/render/PrintJob.h"
 #include "store/DatabaseLocation.h"
 #include "store/dialogs/CleanUpDialog.h"
 #include "store/dialogs/OpenSaveDialog.h"
@@ -15,11 +18,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -183,11 +188,17 @@ void MainWindow::connectModel()
         {"F_Rem", &MainWindow::F_Rem_Click},
         {"F_Save", &MainWindow::F_Save_Click},
         {"F_Exit", &MainWindow::F_Exit_Click},
+        {"F_Export", &MainWindow::F_Export_Click},
         {"P_Graph", &MainWindow::P_Graph_Click},
+        {"P_Preview", &MainWindow::P_Preview_Click},
         {"A", &MainWindow::A_Click},
     };
     for (const auto &[name, handler] : handlers)
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    // Exporting and previewing, like Print > Graph, need the chart on screen.
+    for (const char *name : {"F_Export", "P_Preview"})
+        connect(action(QStringLiteral("P_Graph")), &QAction::enabledChanged,
+            action(QString::fromLatin1(name)), &QAction::setEnabled);
 }
 
 // --- fields -----------------------------------------------------------------
@@ -377,9 +388,60 @@ void MainWindow::F_Exit_Click()
     close();
 }
 
+void MainWindow::F_Export_Click()
+{
+    if (!chartShown())
+        return;
+    QFileDialog dialog(this, QStringLiteral("Export Chart"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(chartFileFilter());
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = exportChart(m_surface, dialog.selectedFiles().constFirst());
+    if (!error.isEmpty())
+        showMessage({error, MsgStyle::Stop, {}});
+}
+
 void MainWindow::P_Graph_Click()
 {
-    // Printing the chart is hooked in here.
+    QPrinter printer(QPrinter::HighResolution);
+    prepareChartPrinter(printer);
+    PrintJobSteps steps;
+    steps.chartShown = [this] { return chartShown(); };
+    steps.preparePrintState = [this] {
+        defaultLocation();
+        showPrintLook(true);
+    };
+    steps.redraw = [this] { cmdGraph_Click(); };
+    steps.askPrinter = [this, &printer] { return askChartPrinter(printer, this); };
+    steps.print = [this, &printer] { return printChart(printer, m_surface); };
+    steps.restoreScreenState = [this] { showPrintLook(false); };
+    steps.leaveChartMode = [this] { keyHandling(27); };
+    // A printer that fails is said so; a cancelled dialog is not a failure.
+    const PrintJobResult result = runPrintJob(steps);
+    if (result.outcome == PrintOutcome::Failed)
+        showMessage({result.error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::P_Preview_Click()
+{
+    if (chartShown())
+        previewChart(m_surface, this);
+}
+
+// Black on white on a narrower borderless surface while printing.
+void MainWindow::showPrintLook(bool printing)
+{
+    if (printing)
+        setPrintLook(m_surface);
+    else
+        setScreenLook(m_surface);
+    m_chart->setBordered(!printing);
+    m_chart->resize(m_chart->sizeHint());
+    QPalette tinted = palette();
+    tinted.setColor(QPalette::Window, printing ? QColor(Qt::white) : look::windowBackground());
+    setPalette(tinted);
 }
 
 void MainWindow::A_Click()

@@ -82,7 +82,9 @@ public slots:
     void F_Rem_Click();
     void F_Save_Click();
     void F_Exit_Click();
+    void F_Export_Click();
     void P_Graph_Click();
+    void P_Preview_Click();
     void A_Click();
 
 protected:
@@ -101,6 +103,7 @@ private:
     void setOuterHeight(int twips);
     void applyOuterSize();
     void parkChart();
+    void showPrintLook(bool printing);
 
     MessageBoxes &m_messages;
     Workspace m_workspace;
