@@ -1,0 +1,184 @@
+// Printing, previewing and exporting the chart from the main window's menus.
+
+#include "app/widgets/MainWindow.h"
+#include "chart/render/ChartView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace velmora;
+
+namespace
+{
+
+// Runs a check on the next modal dialog, then cancels it.
+struct NextDialog {
+    QString shown;
+    std::function<void(QDialog *)> check;
+
+    void arm(QObject *context)
+    {
+        QTimer::singleShot(0, context, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = QString::fromLatin1(dialog->metaObject()->className());
+            if (check)
+                check(dialog);
+            else
+                dialog->reject();
+        });
+    }
+};
+
+// Answers a file dialog with the file, as if typed and confirmed.
+std::function<void(QDialog *)> chooseFile(const QString &file)
+{
+    return [file](QDialog *d) {
+        if (auto *files = qobject_cast<QFileDialog *>(d))
+            files->selectFile(file);
+        d->done(QDialog::Accepted);
+    };
+}
+
+struct ChartWindow {
+    ScriptedMessageBoxes boxes;
+    MainWindow window {boxes};
+
+    void drawCoveredCalls()
+    {
+        Workspace &w = window.workspace();
+        w.setText(single("Text1"), QStringLiteral("IBM"));
+        w.setText(at("Text4", 1), QStringLiteral("50"));
+        w.setText(at("Text4", 2), QStringLiteral("200"));
+        w.setText(at("Text5", 1), QStringLiteral("55"));
+        w.setText(at("Text5", 2), QStringLiteral("2"));
+        window.cmdGraph_Click();
+    }
+    // File > Export Chart..., the file dialog answered with the file.
+    void exportTo(const QString &file, QObject *context)
+    {
+        NextDialog dialog;
+        dialog.check = chooseFile(file);
+        dialog.arm(context);
+        window.F_Export_Click();
+    }
+    bool enabled(const char *name) const
+    {
+        return window.action(QString::fromLatin1(name))->isEnabled();
+    }
+    ChartView *view() const { return qobject_cast<ChartView *>(window.chartWidget()); }
+};
+
+} // namespace
+
+class TestChartPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void chartCommandsFollowChartMode();
+    void printRedrawsInPrintLookThenRestores();
+    void printWithoutChartDoesNothing();
+    void exportWritesTheChosenFile();
+    void exportToBadPlaceSaysSo();
+};
+
+void TestChartPrint::chartCommandsFollowChartMode()
+{
+    ChartWindow c;
+    QVERIFY(!c.enabled("F_Export"));
+    QVERIFY(!c.enabled("P_Preview"));
+    c.drawCoveredCalls();
+    QVERIFY(c.window.chartShown());
+    QVERIFY(c.enabled("F_Export"));
+    QVERIFY(c.enabled("P_Preview"));
+    c.window.keyHandling(27);
+    QVERIFY(!c.enabled("F_Export"));
+    QVERIFY(!c.enabled("P_Preview"));
+}
+
+void TestChartPrint::printRedrawsInPrintLookThenRestores()
+{
+    ChartWindow c;
+    c.drawCoveredCalls();
+    const QColor screenWindow = c.window.palette().color(QPalette::Window);
+    const QSize screenSize = c.view()->size();
+    struct Seen {
+        double width = 0;
+        ChartPalette palette;
+        bool bordered = true;
+        QColor window;
+        bool chartShown = false;
+    } seen;
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        seen = {c.window.surface().scaleWidth(), c.window.surface().palette(),
+            c.view()->isBordered(), c.window.palette().color(QPalette::Window),
+            c.window.chartShown()};
+        d->reject();
+    };
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+
+    QVERIFY2(dialog.shown.contains(QLatin1String("PrintDialog")), qPrintable(dialog.shown));
+    QCOMPARE(seen.width, 15670.0);
+    QCOMPARE(seen.palette, ChartPalette::print());
+    QVERIFY(!seen.bordered);
+    QCOMPARE(seen.window, QColor(Qt::white));
+    QVERIFY(seen.chartShown);
+    // Cancelled: screen look back, chart mode over, nothing said.
+    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QVERIFY(c.view()->isBordered());
+    QCOMPARE(c.view()->size(), screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
+    QVERIFY(!c.window.chartShown());
+    QVERIFY(!c.enabled("P_Graph"));
+    QVERIFY(c.boxes.shown().empty());
+}
+
+void TestChartPrint::printWithoutChartDoesNothing()
+{
+    ChartWindow c;
+    NextDialog dialog;
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+    QTest::qWait(10);
+    QVERIFY(dialog.shown.isEmpty());
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+}
+
+void TestChartPrint::exportWritesTheChosenFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("chart.png"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    c.exportTo(file, this);
+    QCOMPARE(QImage(file).size(), QSize(1078, 684));
+    QVERIFY(c.boxes.shown().empty());
+    QVERIFY(c.window.chartShown());
+}
+
+void TestChartPrint::exportToBadPlaceSaysSo()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("missing/chart.svg"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    c.exportTo(file, this);
+    QCOMPARE(c.boxes.shown().size(), size_t(1));
+    QCOMPARE(c.boxes.shown().front().style, MsgStyle::Stop);
+    QVERIFY(c.boxes.shown().front().prompt.contains(file));
+}
+
+QTEST_MAIN(TestChartPrint)
+#include "wtst_chartprint.moc"
