@@ -109,6 +109,7 @@ QString chartCommandUsage()
                "                   choose a ratio. Applied in the order given.\n"
                "  --json           print the outcome, the recorded chart and the fields as JSON\n"
                "  --out FILE       write the chart to FILE (.png, .svg or .pdf)\n"
+               "  --print-colours  draw the chart black on white, as it is printed\n"
                "\n"
                "Exit status: 0 chart drawn, 1 refused (or no strategy selected),\n"
                "2 usage error, 3 the file could not be written.\n\n")
@@ -138,6 +139,8 @@ ParsedChartArguments parseChartArguments(const QStringList &arguments)
             o.help = true;
         } else if (option == u"--json") {
             o.json = true;
+        } else if (option == u"--print-colours") {
+            o.printColours = true;
         } else if (option == u"--strategy") {
             if (const auto v = takeValue())
                 parsed.error = parseStrategy(*v, o.strategy);
@@ -238,6 +241,8 @@ ChartCommandOutput runChartCommand(
     // The window answers View Graph with a message, a chart, or nothing at
     // all; from entry mode a chart shows as chart mode.
     window.keyHandling(27);
+    if (options.printColours)
+        window.surface().setPalette(ChartPalette::print());
     const std::size_t messagesBefore = boxes.shown().size();
     window.cmdGraph_Click();
     QCoreApplication::processEvents();

@@ -42,6 +42,7 @@ struct ChartCommandOptions {
     std::optional<int> strategy; // list index; -1 selects nothing
     std::vector<FieldSetting> settings;
     bool json = false;
+    bool printColours = false; // draw black on white, as on paper
     QString outFile;
     StoreCommandOptions store; // --db, --list, --open, --save
 };

@@ -61,6 +61,8 @@ private slots:
     void noStrategyDrawsNothing();
     void outWritesTheChart();
     void refusalWritesNoFile();
+    void printColoursDrawBlackOnWhite_data();
+    void printColoursDrawBlackOnWhite();
 };
 
 void TestChartCommand::usageErrors_data()
@@ -193,6 +195,35 @@ void TestChartCommand::refusalWritesNoFile()
     QCOMPARE(r.output.exitCode, ChartExit::Refused);
     QVERIFY(r.output.errorLine.contains(u"Stock Price should not be Left Empty."));
     QVERIFY(!QFile::exists(file));
+}
+
+void TestChartCommand::printColoursDrawBlackOnWhite_data()
+{
+    QTest::addColumn<bool>("printColours");
+    QTest::addColumn<QColor>("background");
+    QTest::newRow("screen colours") << false << QColor(0, 64, 64);
+    QTest::newRow("print colours") << true << QColor(Qt::white);
+}
+
+void TestChartCommand::printColoursDrawBlackOnWhite()
+{
+    QFETCH(bool, printColours);
+    QFETCH(QColor, background);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("chart.png");
+    // The net-credit butterfly draws its table rules in the surface's own colour.
+    QStringList arguments {"--strategy", "3", "--set", "Text6(3)=40", "--set", "Text7(1)=50",
+        "--set", "Text6(4)=5", "--set", "Text7(2)=4", "--set", "Text8(2)=1", "--set",
+        "Text6(5)=1", "--json", "--out", file};
+    if (printColours)
+        arguments << "--print-colours";
+    const Run r = run(arguments);
+    QCOMPARE(r.output.exitCode, ChartExit::Chart);
+    const QImage image(file);
+    QCOMPARE(image.pixelColor(image.width() - 10, 10), background);
+    const QJsonObject closingRule {{"op", "line"}, {"x1", 3500}, {"y1", 5100 + 5000}, {"x2", 12500},
+        {"y2", 5100 + 5000}, {"color", printColours ? 0 : 0xFFFFFF}};
+    QVERIFY(hasOp(r.json.value("ops").toArray(), closingRule));
 }
 
 QTEST_MAIN(TestChartCommand)

@@ -105,6 +105,7 @@ private slots:
     void printToPdfIsLandscape();
     void printColoursGiveWhitePage();
     void printCopyKeepsRecord();
+    void printCopyInksForegroundLines();
     void cancelledPrintDialogSaysSo();
     void previewOpensAndCloses();
 
@@ -267,6 +268,24 @@ void TestChartExport::printCopyKeepsRecord()
     QCOMPARE(paper.scaleWidth(), screen.scaleWidth());
     QCOMPARE(paper.palette(), ChartPalette::print());
     QCOMPARE(screen.palette(), ChartPalette::screen());
+}
+
+void TestChartExport::printCopyInksForegroundLines()
+{
+    // Rules drawn in the surface's own colour must not vanish white on white.
+    ChartSurface screen;
+    screen.clear();
+    screen.line(0, 10, 100, 10, screen.palette().foreground);
+    screen.line(0, 20, 100, 20, ChartColour::PayoffRed);
+    screen.line(0, 30, 100, 30, ChartColour::RuleGreen);
+    screen.moveTo(5, 5);
+    screen.print(QStringLiteral("Total"));
+    const ChartSurface paper = inPrintColours(screen);
+    QCOMPARE(paper.ops().size(), screen.ops().size());
+    QCOMPARE(paper.ops()[1].colour, ChartColour::Black);
+    QCOMPARE(paper.ops()[2].colour, ChartColour::PayoffRed);
+    QCOMPARE(paper.ops()[3].colour, ChartColour::RuleGreen);
+    QCOMPARE(paper.ops()[4], screen.ops()[4]);
 }
 
 void TestChartExport::cancelledPrintDialogSaysSo()
