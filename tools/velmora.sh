@@ -12,6 +12,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libsqlcipher-dev fonts-dejavu-core
+  poppler-utils
 )
 
 install_packages() {
