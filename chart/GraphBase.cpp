@@ -15,11 +15,11 @@ void drawGraphBase(ChartSurface &s)
     printAt(960, 200, "^");
     s.setFontBold(true);
     printAt(100, s.scaleHeight() - 300, "Loss($)");
-    // The price-axis caption keeps the bold of "Loss($)"; the chart itself
-    // starts in regular type.
+    // Only the profit-axis captions are bold; the price axis's and the chart's
+    // own texts are regular.
+    s.setFontBold(false);
     printAt(s.scaleWidth() - 1000, s.scaleHeight() / 2 + 100, "Stock");
     printAt(s.scaleWidth() - 1000, s.scaleHeight() / 2 + 300, "Price");
-    s.setFontBold(false);
     s.line(0, s.scaleHeight() / 2, s.scaleWidth(), s.scaleHeight() / 2, ChartColour::PayoffRed);
     s.line(1000, 0, 1000, s.scaleHeight(), ChartColour::PayoffRed);
 }

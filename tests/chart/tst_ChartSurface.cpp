@@ -199,8 +199,8 @@ void TestChartSurface::graphBaseCaptions()
         {"Profit($)", 100, 200, true},
         {"^", 960, 200, false},
         {"Loss($)", 100, height - 300, true},
-        {"Stock", width - 1000, height / 2 + 100, true},
-        {"Price", width - 1000, height / 2 + 300, true},
+        {"Stock", width - 1000, height / 2 + 100, false},
+        {"Price", width - 1000, height / 2 + 300, false},
     };
     for (const Caption &c : captions) {
         const ChartOp *op = findText(s, QString::fromLatin1(c.text));
