@@ -236,6 +236,10 @@ void TestCoveredCalls::priceTicks_data()
         << QList<double> {10500.0 / 21 * 25, 10500.0 / 21 * 30, 6000, 5000}
         << QStringList {" 25 ", " 30 ", " 10 ", " 5 "} << "-800 "
         << "-1800 ";
+    QTest::newRow("K 25, break-even 19.25: P6 16.5 lowered to 10.5, P5 5.5")
+        << Position {"21.25", "100", "25", "2"} << QList<double> {12600, 14700, 6000, 5000}
+        << QStringList {" 30 ", " 35 ", " 10 ", " 6 "} << "-925 "
+        << "-1325 ";
     QTest::newRow("K 25, break-even 0.5: no left ticks")
         << Position {"1.5", "100", "25", "1"} << QList<double> {12600, 14700, 6000, 5000}
         << QStringList {" 30 ", " 35 ", "", ""} << ""
@@ -294,6 +298,11 @@ void TestCoveredCalls::tableRows_data()
                                          {"12", "-600", "200", "-400"}, {"14", "-200", "200", "0"},
                                          {"20", "1000", "200", "1200"},
                                          {"22", "1400", "-200", "1200"}};
+    QTest::newRow("K 25, break-even 19.25")
+        << Position {"21.25", "100", "25", "2"}
+        << QList<QStringList> {{"6", "-1525", "200", "-1325"}, {"10", "-1125", "200", "-925"},
+               {"19.25", "-200", "200", "0"}, {"25", "375", "200", "575"},
+               {"30", "875", "-300", "575"}};
     QTest::newRow("K 25, left ticks below 1: XXX rows")
         << Position {"1.5", "100", "25", "1"}
         << QList<QStringList> {xxx, xxx, {"0.5", "-100", "100", "0"}, {"25", "2350", "100", "2450"},
@@ -401,7 +410,11 @@ void TestCoveredCalls::loweredToFive_data()
     QTest::newRow("17.4 to 15.4") << 17.4 << 15.4;
     QTest::newRow("13.2 to 10.2") << 13.2 << 10.2;
     QTest::newRow("19.6 rounds to 20, kept") << 19.6 << 19.6;
-    QTest::newRow("16.5 rounds to 16, one step") << 16.5 << 15.5;
+    QTest::newRow("16.5 rounds to 16 twice, ends at 10.5") << 16.5 << 10.5;
+    QTest::newRow("18.5 rounds to 18, ends at 10.5") << 18.5 << 10.5;
+    QTest::newRow("12.5 rounds to 12, ends at 10.5") << 12.5 << 10.5;
+    QTest::newRow("15.5 rounds to 16, ends at 10.5") << 15.5 << 10.5;
+    QTest::newRow("19.5 rounds to 20, kept") << 19.5 << 19.5;
     QTest::newRow("4.4 to 0.4") << 4.4 << 0.4;
     QTest::newRow("0.4 kept") << 0.4 << 0.4;
 }
