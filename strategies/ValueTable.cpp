@@ -33,17 +33,10 @@ void ValueTable::drawRow(ChartPen &pen, double y, std::initializer_list<TableCel
     for (const TableCell &cell : cells) {
         if (column == columns.end())
             break;
-        switch (cell.kind) {
-        case TableCell::Kind::Rounded:
-            pen.printNumberAt(column->x, y, cell.value);
-            break;
-        case TableCell::Kind::Exact:
+        if (cell.unrounded)
             pen.printExactAt(column->x, y, cell.value);
-            break;
-        case TableCell::Kind::Text:
-            pen.printAt(column->x, y, cell.text);
-            break;
-        }
+        else
+            pen.printNumberAt(column->x, y, cell.value);
         ++column;
     }
 }

@@ -22,18 +22,13 @@ struct TableColumn {
     QString subHeading; // header row 2
 };
 
-// One cell of a value row.
+// One number of a value row.
 struct TableCell {
-    enum class Kind { Rounded, Exact, Text };
-    Kind kind = Kind::Text;
     double value = 0;
-    QString text;
+    bool unrounded = false; // printed as it is rather than rounded to 2 decimals
 
-    // Printed as a number rounded to 2 decimals.
-    static TableCell rounded(double value) { return {Kind::Rounded, value, {}}; }
-    // Printed as a number as it is.
-    static TableCell exact(double value) { return {Kind::Exact, value, {}}; }
-    static TableCell literal(const QString &text) { return {Kind::Text, 0, text}; }
+    static TableCell rounded(double value) { return {value, false}; }
+    static TableCell exact(double value) { return {value, true}; }
 };
 
 struct ValueTable {
