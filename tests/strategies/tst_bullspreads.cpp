@@ -137,6 +137,28 @@ void TestBullSpreads::checks_data()
         << Spread {"5", "5", "2", "60", "2"}
         << "Buy Call Price should be less than Buy Strike Price." << info << "Attention"
         << "Text2(4)" << true;
+
+    // Two checks fail at once: the earlier one is reported.
+    QTest::newRow("2 before 3") << Spread {"50", "", "", "60", "2"}
+                                << "Call Price should not be Left Empty." << stop << "Please"
+                                << "Text2(4)" << false;
+    QTest::newRow("3 before 4") << Spread {"50", "5", "0", "", "2"}
+                                << "Contracts should not be Left Empty." << stop << "Attention"
+                                << "Text2(5)" << false;
+    QTest::newRow("4 before 5") << Spread {"50", "5", "2", "abc", ""}
+                                << "Call Strike Price should not be Left Empty." << stop
+                                << "Attention"
+                                << "Text3(1)" << false;
+    QTest::newRow("5 before 6") << Spread {"50", "5", "2", "40", ""}
+                                << "Call Price should not be Left Empty." << stop << "Attention"
+                                << "Text3(2)" << false;
+    QTest::newRow("6 before 7") << Spread {"50", "5", "2", "50", "5"} << strikes << info
+                                << "Attention"
+                                << "Text3(1)" << true;
+    QTest::newRow("7 before 8") << Spread {"5", "6", "2", "60", "7"}
+                                << "Buy Call Price should be Greater than Sell Call Price." << info
+                                << "Attention"
+                                << "Text3(2)" << true;
 }
 
 void TestBullSpreads::checks()
@@ -212,29 +234,40 @@ void TestBullSpreads::geometryIsTheSameForEveryPosition()
 
 void TestBullSpreads::tableRows_data()
 {
+    QTest::addColumn<Spread>("spread");
     QTest::addColumn<double>("y");
     QTest::addColumn<QString>("price");
     QTest::addColumn<double>("priceX");
     QTest::addColumn<QStringList>("values");
 
-    QTest::newRow("buy strike") << kY0 + 3200 << "50" << 5500.0
+    QTest::newRow("buy strike") << kExample << kY0 + 3200 << "50" << 5500.0
                                 << QStringList {"-1000 ", " 400 ", "-600 "};
-    QTest::newRow("break-even") << kY0 + 3600 << " 53 " << 5450.0
+    QTest::newRow("break-even") << kExample << kY0 + 3600 << " 53 " << 5450.0
                                 << QStringList {"-400 ", " 400 ", " 0 "};
-    QTest::newRow("sell strike") << kY0 + 4000 << "60" << 5500.0
+    QTest::newRow("sell strike") << kExample << kY0 + 4000 << "60" << 5500.0
                                  << QStringList {" 1000 ", " 400 ", " 1400 "};
-    QTest::newRow("fourth price") << kY0 + 4400 << " 70 " << 5450.0
+    QTest::newRow("fourth price") << kExample << kY0 + 4400 << " 70 " << 5450.0
                                   << QStringList {" 3000 ", "-1600 ", " 1400 "};
+
+    // A debit of 13 on strikes 10 apart: the break-even 63 lies above the
+    // sell strike, where the short call already loses.
+    const Spread wide {"50", "15", "1", "60", "2"};
+    QTest::newRow("break-even above sell strike")
+        << wide << kY0 + 3600 << " 63 " << 5450.0 << QStringList {"-200 ", "-100 ", "-300 "};
+    QTest::newRow("sell strike below break-even")
+        << wide << kY0 + 4000 << "60" << 5500.0 << QStringList {"-500 ", " 200 ", "-300 "};
 }
 
 void TestBullSpreads::tableRows()
 {
+    QFETCH(Spread, spread);
     QFETCH(double, y);
     QFETCH(QString, price);
     QFETCH(double, priceX);
     QFETCH(QStringList, values);
 
-    const Chart c = chart(kExample);
+    const Chart c = chart(spread);
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
     QCOMPARE(textAt(c.ops, priceX, y), price);
     QCOMPARE(
         (QStringList {textAt(c.ops, 7500, y), textAt(c.ops, 9500, y), textAt(c.ops, 11500, y)}),

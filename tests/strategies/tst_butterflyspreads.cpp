@@ -93,6 +93,8 @@ private slots:
     void zeroCostRows_data();
     void zeroCostRows();
     void lowBreakEvenBelowMiddleStrike();
+    void crossedBreakEvensRows_data();
+    void crossedBreakEvensRows();
 
     void creditFigures();
     void creditRows_data();
@@ -151,6 +153,26 @@ void TestButterflySpreads::checks_data()
     QTest::newRow("10 equal prices 2 and 3")
         << Fly {"40", "12", "1", "50", "6", "6"} << "Call Price3 should be less than Call Price2."
         << stop << "" << false;
+
+    // Two checks fail at once: the earlier one is reported.
+    QTest::newRow("2 before 3") << Fly {"40", "", "0", "50", "6", "2"}
+                                << "Call Price1 should be not Left Empty." << stop << "Text6(4)"
+                                << false;
+    QTest::newRow("5 before 6") << Fly {"40", "12", "1", "", "", "2"}
+                                << "Strike Price2 should be not Left Empty." << stop << "Text7(1)"
+                                << false;
+    QTest::newRow("6 before 7") << Fly {"40", "12", "1", "50", "0", ""}
+                                << "Call Price2 should be not Left Empty." << stop << "Text7(2)"
+                                << false;
+    QTest::newRow("7 before 8") << Fly {"50", "12", "1", "40", "6", ""}
+                                << "Call Price3 should be not Left Empty." << stop << "Text8(2)"
+                                << false;
+    QTest::newRow("8 before 9") << Fly {"50", "6", "1", "50", "6", "2"}
+                                << "Sell Strike Price should be Greater than Buy Strike Price."
+                                << stop << "" << false;
+    QTest::newRow("9 before 10") << Fly {"40", "6", "1", "50", "7", "8"}
+                                 << "Call Price2 should be Less than Call Price1." << stop << ""
+                                 << false;
 }
 
 void TestButterflySpreads::checks()
@@ -291,6 +313,30 @@ void TestButterflySpreads::lowBreakEvenBelowMiddleStrike()
     const Chart c = chart({"9", "3", "1", "10", "1.5", "0.5"});
     QCOMPARE(c.memory.netCredit, -50.0);
     QCOMPARE(cells(c.ops, kY0 + 3500), (QStringList {"9.5", "-250", "300", "-50", "0"}));
+}
+
+void TestButterflySpreads::crossedBreakEvensRows_data()
+{
+    // A debit of 15 a share on strikes 10 apart: BE1 = 55 lies above the
+    // middle strike and BE2 = 45 below it, so rows 2 and 4 value the short
+    // calls the other way round from the usual tent.
+    QTest::addColumn<double>("y");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("40") << kY0 + 3100 << QStringList {"40", "-2500", "1200", "-200", "-1500"};
+    QTest::newRow("BE1 55") << kY0 + 3500 << QStringList {"55", "-1000", "200", "-200", "-1000"};
+    QTest::newRow("50") << kY0 + 3900 << QStringList {"50", "-1500", "1200", "-200", "-500"};
+    QTest::newRow("BE2 45") << kY0 + 4300 << QStringList {"45", "-2000", "1200", "-200", "-1000"};
+    QTest::newRow("60") << kY0 + 4700 << QStringList {"60", "-500", "-800", "-200", "-1500"};
+}
+
+void TestButterflySpreads::crossedBreakEvensRows()
+{
+    QFETCH(double, y);
+    QFETCH(QStringList, expected);
+    const Chart c = chart({"40", "25", "1", "50", "6", "2"});
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
+    QCOMPARE(c.memory.netCredit, -1500.0);
+    QCOMPARE(cells(c.ops, y), expected);
 }
 
 void TestButterflySpreads::creditFigures()

@@ -116,6 +116,29 @@ void TestRatioCallSpreads::checks_data()
     QTest::newRow("equal totals") << Edits {"Text10(3)=1"} << totals << "Text9(6)";
     QTest::newRow("fewer sold than bought") << Edits {"txtratio(1)=3"} << totals << "Text9(6)";
     QTest::newRow("total 2 empty") << Edits {"Text10(3)="} << totals << "Text9(6)";
+
+    // Two checks fail at once: the earlier one is reported.
+    QTest::newRow("2 before 3") << Edits {"Text10(1)=", "Text9(4)=0"}
+                                << "Call Strike Price2 should not be Left Empty."
+                                << "Text10(1)";
+    QTest::newRow("3 before 4") << Edits {"Text9(4)=", "Text10(2)="}
+                                << "Call Price1 should not be Left Empty."
+                                << "Text9(4)";
+    QTest::newRow("4 before 5") << Edits {"Text10(2)=", "Text9(5)="}
+                                << "Call Price2 should be not Left Empty."
+                                << "Text10(2)";
+    QTest::newRow("6 before 7") << Edits {"cmbratioCallSpreads=-1", "txtratio(1)=0"}
+                                << "Contracts1 should not be Left Empty."
+                                << "Text9(6)";
+    QTest::newRow("7 before 8") << Edits {"cmbratioCallSpreads=-1", "Text10(1)=20"}
+                                << "Ratio should not be Left Empty."
+                                << "cmbratioCallSpreads";
+    QTest::newRow("8 before 9") << Edits {"Text10(1)=20", "Text10(2)=3"}
+                                << "Call Strike Price2 should be Greater than Call Strike Price1"
+                                << "";
+    QTest::newRow("9 before totals")
+        << Edits {"Text10(2)=3", "Text10(3)=1"} << "Call Price2 should be Less than Call Price1"
+        << "";
 }
 
 void TestRatioCallSpreads::checks()
