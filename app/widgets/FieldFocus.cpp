@@ -81,8 +81,10 @@ bool FieldFocus::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Tab moves the focus before any field sees it.
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        // Tab moves the focus before any field sees it; Delete edits without
+        // typing a character, although X11 reports it as "\x7f".
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+            || key->key() == Qt::Key_Delete)
             return false;
         return keyRejected(*id, key->text());
     }

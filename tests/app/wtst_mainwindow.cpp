@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -100,6 +101,8 @@ private slots:
     void enterActsAsTab();
     void escapeInEntryModeChangesNothing();
     void keyFilter();
+    void editingKeysPassTheFilter_data();
+    void editingKeysPassTheFilter();
     void strategySwitch_data();
     void strategySwitch();
     void symbolLeavesToFirstField_data();
@@ -269,6 +272,41 @@ void TestMainWindow::keyFilter()
     m.window.setFocusTo(at("Text5", 2), false);
     QTest::keyClick(m["Text5(2)"], Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(m.boxes.shown().size(), size_t(2));
+}
+
+// Keys that edit without typing a character are no keys to the filter; X11
+// reports Delete with the text "\x7f".
+void TestMainWindow::editingKeysPassTheFilter_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("delete") << int(Qt::Key_Delete) << QStringLiteral("\x7f") << 0 << "2.5";
+    QTest::newRow("delete without text") << int(Qt::Key_Delete) << QString() << 0 << "2.5";
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << QStringLiteral("\b") << 4 << "12.";
+    QTest::newRow("home") << int(Qt::Key_Home) << QString() << 4 << "12.5";
+}
+
+void TestMainWindow::editingKeysPassTheFilter()
+{
+    QFETCH(int, key);
+    QFETCH(QString, keyText);
+    QFETCH(int, cursor);
+    QFETCH(QString, expected);
+    Main m;
+    QVERIFY(QTest::qWaitForWindowActive(&m.window));
+    m.type("Text4(1)", QStringLiteral("12.5"));
+    QLineEdit *price = m["Text4(1)"];
+    price->setCursorPosition(cursor);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keyText);
+    QApplication::sendEvent(price, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, keyText);
+    QApplication::sendEvent(price, &release);
+    settle();
+    QCOMPARE(price->text(), expected);
+    QCOMPARE(m.window.workspace().text(at("Text4", 1)), expected);
+    QVERIFY(m.boxes.shown().empty());
 }
 
 void TestMainWindow::strategySwitch_data()
