@@ -1,6 +1,7 @@
 #include "chart/ChartSurface.h"
 
-namespace velmora {
+namespace velmora
+{
 
 ChartSurface::ChartSurface()
 {
@@ -49,7 +50,7 @@ void ChartSurface::line(double x1, double y1, double x2, double y2, int colour)
 void ChartSurface::clear()
 {
     m_ops.clear();
-    m_ops.push_back(ChartOp{});
+    m_ops.push_back(ChartOp {});
     m_x = 0;
     m_y = 0;
 }

@@ -11,13 +11,18 @@
 
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 // Colour values are red + 256 × green + 65536 × blue.
-constexpr int rgbValue(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
-namespace ChartColour {
-constexpr int PayoffRed = 192;     // payoff line and axes
-constexpr int RuleGreen = 32768;   // table rules
+constexpr int rgbValue(int red, int green, int blue)
+{
+    return red + 256 * green + 65536 * blue;
+}
+namespace ChartColour
+{
+constexpr int PayoffRed = 192; // payoff line and axes
+constexpr int RuleGreen = 32768; // table rules
 constexpr int White = rgbValue(255, 255, 255);
 constexpr int Black = 0;
 constexpr int ScreenBackground = rgbValue(0, 64, 64);
@@ -46,14 +51,16 @@ struct ChartPalette {
 };
 
 // Sizes of the surface in twips.
-namespace ChartSize {
+namespace ChartSize
+{
 constexpr double OuterWidth = 16170;
 constexpr double OuterHeight = 10260;
 constexpr double PrintNarrowing = 500; // the surface is this much narrower while printing
-constexpr double BorderTwips = 30;     // a single fixed border: 2 pixels of 15 twips a side
+constexpr double BorderTwips = 30; // a single fixed border: 2 pixels of 15 twips a side
 } // namespace ChartSize
 
-class ChartSurface {
+class ChartSurface
+{
 public:
     ChartSurface();
 
@@ -68,7 +75,11 @@ public:
     double currentY() const { return m_y; }
     void setCurrentX(double x) { m_x = x; }
     void setCurrentY(double y) { m_y = y; }
-    void moveTo(double x, double y) { m_x = x; m_y = y; }
+    void moveTo(double x, double y)
+    {
+        m_x = x;
+        m_y = y;
+    }
 
     bool fontBold() const { return m_bold; }
     void setFontBold(bool bold) { m_bold = bold; }

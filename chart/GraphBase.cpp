@@ -1,6 +1,7 @@
 #include "chart/GraphBase.h"
 
-namespace velmora {
+namespace velmora
+{
 
 void drawGraphBase(ChartSurface &s)
 {

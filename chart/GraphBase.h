@@ -6,12 +6,14 @@
 
 #include "chart/ChartSurface.h"
 
-namespace velmora {
+namespace velmora
+{
 
 void drawGraphBase(ChartSurface &surface);
 
 // Window size in chart mode, twips.
-namespace ChartMode {
+namespace ChartMode
+{
 constexpr int WindowWidth = 16400;
 constexpr int WindowHeight = 11200;
 constexpr int SurfaceLeft = 60;

@@ -4,9 +4,11 @@
 
 #include <cmath>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 [[noreturn]] void fault()
 {
@@ -59,8 +61,8 @@ void ChartPen::disclaimer()
 {
     bold(false);
     printAt(1300, 100,
-            "THIS TOOL SHOULD BE USED FOR REFERENCE PURPOSES ONLY. MAKERS OF THIS TOOL WILL NOT "
-            "BE LIABLE FOR ANY MONETARY LOSS ARISING FROM EQUITY/DERIVATIVE");
+        "THIS TOOL SHOULD BE USED FOR REFERENCE PURPOSES ONLY. MAKERS OF THIS TOOL WILL NOT "
+        "BE LIABLE FOR ANY MONETARY LOSS ARISING FROM EQUITY/DERIVATIVE");
     printAt(1300, 300, " POSITIONS INITIATED WITH THE HELP OF THIS TOOL.");
 }
 

@@ -10,11 +10,16 @@
 
 #include <QString>
 
-namespace velmora {
+namespace velmora
+{
 
-class ChartPen {
+class ChartPen
+{
 public:
-    explicit ChartPen(ChartSurface &surface) : m_surface(surface) {}
+    explicit ChartPen(ChartSurface &surface)
+        : m_surface(surface)
+    {
+    }
 
     ChartSurface &surface() { return m_surface; }
 

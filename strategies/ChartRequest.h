@@ -16,7 +16,8 @@
 #include <optional>
 #include <stdexcept>
 
-namespace velmora {
+namespace velmora
+{
 
 class ChartPen;
 
@@ -34,20 +35,21 @@ struct ChartMemory {
     double totalValue = 0;
     // The value table
     int tableTop = 0;
-    std::array<double, 5> rowPrices{};
+    std::array<double, 5> rowPrices {};
     // The last row's results (Covered Calls, Ratio Calls)
     double rowStock = 0;
     double rowCall = 0;
     double rowTotal = 0;
     // Ratio Call Spreads
-    double spreadBreakEven = 0;     // B
-    double spreadStrikeWidth = 0;   // SW
+    double spreadBreakEven = 0; // B
+    double spreadStrikeWidth = 0; // SW
     double spreadBreakEvenDistance = 0; // E
     double spreadRow4Price = 0;
 };
 
 // An arithmetic fault during a chart; what() is the message the user sees.
-class ChartFault : public std::runtime_error {
+class ChartFault : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
