@@ -61,8 +61,9 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     m_store = openStore(databaseFile, m_boxes);
     if (!m_store)
         return;
+    // The list starts with nothing chosen, so this lists the names; a second
+    // listing would only show a failure twice.
     m_cmbStrategy->setCurrentIndex(m_workspace.strategy());
-    fillNames(m_lst, *m_store, m_cmbStrategy->currentIndex(), m_boxes);
 }
 
 OpenSaveDialog::~OpenSaveDialog() = default;

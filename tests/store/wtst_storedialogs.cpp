@@ -63,6 +63,7 @@ private slots:
     void saveModeOffersTheOpenedPosition();
     void saveClashKeepsTheWindowOpenWithNameSelected();
     void unusableFileKeepsWindowsShut();
+    void listingFailureIsShownOnce();
     void markAllAndUnMarkAll();
     void marksAreLostOnStrategyChange();
     void deletionAsksAndRefreshes();
@@ -243,6 +244,26 @@ void TestStoreDialogs::unusableFileKeepsWindowsShut()
         QCOMPARE(message.style, 16);
         QVERIFY(message.prompt.contains(m_file));
     }
+}
+
+void TestStoreDialogs::listingFailureIsShownOnce()
+{
+    // A table written by something else, without the strategy column: the
+    // file opens, but no strategy's names can be listed.
+    for (const char *sql :
+        {"DROP TABLE Chart", "CREATE TABLE Chart (ID INTEGER PRIMARY KEY, fName TEXT)",
+            "CREATE INDEX ChartSID ON Chart (ID)", "CREATE INDEX ChartFName ON Chart (fName)"})
+        runKeyed(m_file, sql);
+    OpenSaveDialog openSave(m_file, m_workspace, m_state, m_boxes);
+    QVERIFY(openSave.isLoaded());
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    CleanUpDialog cleanUp(m_file, m_boxes);
+    QCOMPARE(m_boxes.shown().size(), size_t(2));
+    for (const Message &message : m_boxes.shown()) {
+        QCOMPARE(message.style, 16);
+        QVERIFY(message.prompt.contains(QStringLiteral("No names are listed.")));
+    }
+    QCOMPARE(openSave.Lst()->count(), 0);
 }
 
 void TestStoreDialogs::markAllAndUnMarkAll()
