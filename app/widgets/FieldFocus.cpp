@@ -6,10 +6,12 @@
 #include "app/widgets/Look.h"
 #include "app/widgets/MessageGate.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 
 namespace velmora
@@ -124,8 +126,15 @@ void FieldFocus::focusOut(const ControlId &id)
 void FieldFocus::leave(const ControlId &id)
 {
     if (id == kSymbol) {
-        if (const std::optional<ControlId> next = m_workspace.leaveSymbol())
-            m_gate.post([this, target = *next] { moveFocus(target, false); });
+        if (const std::optional<ControlId> next = m_workspace.leaveSymbol()) {
+            // The move waits for the click that left the symbol; where that
+            // click's command sent the focus (a refused chart's field), it stays.
+            const QPointer<QWidget> taker = QApplication::focusWidget();
+            m_gate.post([this, target = *next, taker] {
+                if (QApplication::focusWidget() == taker)
+                    moveFocus(target, false);
+            });
+        }
         return;
     }
     if (std::optional<Refusal> warning = m_workspace.leaveField(id)) {

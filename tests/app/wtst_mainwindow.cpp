@@ -107,6 +107,8 @@ private slots:
     void strategySwitch();
     void symbolLeavesToFirstField_data();
     void symbolLeavesToFirstField();
+    void symbolLeftByClickingViewGraph_data();
+    void symbolLeftByClickingViewGraph();
     void focusColours();
     void selectAllOnFocus();
     void warningOkReturnsFocus();
@@ -379,6 +381,40 @@ void TestMainWindow::symbolLeavesToFirstField()
     QCOMPARE(m.window.field(group(index).symbolField)->text(), QStringLiteral("ABC"));
     QCOMPARE(m.focused(), next);
     QVERIFY(m.boxes.shown().empty());
+}
+
+// The symbol is left by clicking View Graph: the click still runs, and when
+// the chart is refused the focus goes to the field its message names, not to
+// the group's first field.
+void TestMainWindow::symbolLeftByClickingViewGraph_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("bull") << 2 << "Call Strike Price should not be left Empty."
+                          << "Text2(3)";
+    QTest::newRow("covered") << 0 << "Stock Price should not be Left Empty."
+                             << "Text4(1)";
+}
+
+void TestMainWindow::symbolLeftByClickingViewGraph()
+{
+    QFETCH(int, index);
+    QFETCH(QString, prompt);
+    QFETCH(QString, focus);
+    Main m;
+    QVERIFY(QTest::qWaitForWindowActive(&m.window));
+    m.window.workspace().setStrategy(index);
+    m.type("Text1", QStringLiteral("ibm"));
+    QWidget *button = m.window.control(single("cmdGraph"));
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    settle();
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+    settle();
+    QCOMPARE(m["Text1"]->text(), QStringLiteral("IBM"));
+    QCOMPARE(m.boxes.shown().size(), size_t(1));
+    QCOMPARE(m.boxes.shown().front().prompt, prompt);
+    QCOMPARE(m.focused(), focus);
 }
 
 void TestMainWindow::focusColours()
