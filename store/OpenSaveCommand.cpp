@@ -43,6 +43,12 @@ Message OpenSaveCommand::updatedMessage()
     return {QStringLiteral("Updated Successfully"), MsgStyle::OkOnly, QString()};
 }
 
+Message OpenSaveCommand::noStrategyMessage()
+{
+    return {QStringLiteral("No strategy is selected: nothing was saved."), MsgStyle::Stop,
+        kAttention};
+}
+
 Message OpenSaveCommand::failureMessage(const DatabaseError &error, const QString &consequence)
 {
     const QString prompt
@@ -57,6 +63,10 @@ OpenSaveOutcome OpenSaveCommand::save(
     if (typedName.trimmed().isEmpty()) {
         m_boxes.show(blankNameMessage());
         outcome.focusName = true;
+        return outcome;
+    }
+    if (strategy < 0 || strategy >= kStrategyCount) {
+        m_boxes.show(noStrategyMessage());
         return outcome;
     }
     const bool replacing = m_state.OpSvMode == OpenSaveState::Opened;

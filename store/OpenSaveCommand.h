@@ -47,6 +47,8 @@ public:
     static Message nameTakenMessage();
     static Message savedMessage();
     static Message updatedMessage();
+    // Only the command line can ask to save a position of no strategy.
+    static Message noStrategyMessage();
     // The file could not be used: its name, the cause and what was not done.
     static Message failureMessage(const DatabaseError &error, const QString &consequence);
 

@@ -24,6 +24,8 @@ private slots:
     void blankNameIsRefused_data();
     void blankNameIsRefused();
     void newNameSaves();
+    void positionWithoutStrategyIsNotSaved_data();
+    void positionWithoutStrategyIsNotSaved();
     void usedNameIsRefusedInEveryStrategy();
     void nameIsTestedAsTyped();
     void openFillsTheWindow();
@@ -147,6 +149,32 @@ void TestOpenSaveCommand::newNameSaves()
     // A save leaves the remembered position alone.
     QCOMPARE(m_state.OpSvMode, 1);
     QCOMPARE(m_state.OpSvID, 0);
+}
+
+void TestOpenSaveCommand::positionWithoutStrategyIsNotSaved_data()
+{
+    QTest::addColumn<int>("strategy");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("none chosen, new") << -1 << 1;
+    QTest::newRow("none chosen, opened") << -1 << 2;
+    QTest::newRow("past the list") << 5 << 1;
+}
+
+void TestOpenSaveCommand::positionWithoutStrategyIsNotSaved()
+{
+    QFETCH(int, strategy);
+    QFETCH(int, mode);
+    save(QStringLiteral("kept"));
+    openNamed(QStringLiteral("kept"));
+    m_state.OpSvMode = mode;
+    m_boxes.clear();
+    // Such a row would be listed nowhere and hold its name for good.
+    const OpenSaveOutcome outcome = save(QStringLiteral("nowhere"), strategy);
+    QVERIFY(!outcome.done && !outcome.close);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::noStrategyMessage()});
+    QCOMPARE(m_boxes.shown().front().style, 16);
+    QVERIFY(!m_store->nameTaken(QStringLiteral("nowhere")));
+    QCOMPARE(names(), QStringList {QStringLiteral("kept")});
 }
 
 void TestOpenSaveCommand::usedNameIsRefusedInEveryStrategy()
