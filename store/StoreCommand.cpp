@@ -14,18 +14,10 @@ namespace velmora
 namespace
 {
 
-StoreCommandResult failure(const DatabaseError &error)
+// Ends the result with a refusal or a failure; what it printed so far stays.
+StoreCommandResult ended(StoreCommandResult result, int exitCode, const QString &why)
 {
-    StoreCommandResult result;
-    result.exitCode = StoreExit::Failure;
-    result.errorLine = error.text();
-    return result;
-}
-
-StoreCommandResult refused(const QString &why)
-{
-    StoreCommandResult result;
-    result.exitCode = StoreExit::Refused;
+    result.exitCode = exitCode;
     result.errorLine = why;
     return result;
 }
@@ -102,20 +94,17 @@ StoreCommandResult StoreCommand::beforeSettings()
             return result;
         const std::optional<StoredName> found = store.find(*m_options.openName);
         if (!found)
-            return refused(
+            return ended(result, StoreExit::Refused,
                 QStringLiteral("no saved position is named '%1'").arg(*m_options.openName));
         const OpenSaveOutcome outcome
             = OpenSaveCommand(store, m_state, m_boxes)
                   .open(m_workspace, found->strategy, {found->id, found->name});
-        if (!outcome.done) {
-            StoreCommandResult failed = refused(m_boxes.shown().back().prompt);
-            if (outcome.fileFailed)
-                failed.exitCode = StoreExit::Failure;
-            return failed;
-        }
+        if (!outcome.done)
+            return ended(result, outcome.fileFailed ? StoreExit::Failure : StoreExit::Refused,
+                m_boxes.shown().back().prompt);
         result.opened = outcome;
     } catch (const DatabaseError &error) {
-        return failure(error);
+        return ended(result, StoreExit::Failure, error.text());
     }
     return result;
 }
@@ -129,7 +118,7 @@ StoreCommandResult StoreCommand::afterSettings()
     try {
         store = std::make_unique<PositionStore>(databasePath());
     } catch (const DatabaseError &error) {
-        return failure(error);
+        return ended(result, StoreExit::Failure, error.text());
     }
     // The Save window's strategy: the opened position's, else the window's.
     const int strategy

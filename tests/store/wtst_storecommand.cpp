@@ -105,12 +105,19 @@ void TestStoreCommand::exitStatus_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("error");
-    QTest::newRow("name in use") << QStringList {"--save", "kept"} << 1 << "File Already Exist.";
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("name in use") << QStringList {"--save", "kept"} << 1 << "File Already Exist."
+                                 << QByteArray();
     QTest::newRow("blank name") << QStringList {"--save", "  "} << 1
-                                << "Blank File Name cannot be Saved.";
-    QTest::newRow("name not found") << QStringList {"--open", "nobody"} << 1 << "nobody";
-    QTest::newRow("missing folder")
-        << QStringList {"--db", "/no/such/folder/CH.mdb", "--list", "0"} << 3 << "does not exist";
+                                << "Blank File Name cannot be Saved." << QByteArray();
+    QTest::newRow("no strategy") << QStringList {"--strategy", "-1", "--save", "lost"} << 1
+                                 << "No strategy is selected" << QByteArray();
+    QTest::newRow("name not found")
+        << QStringList {"--open", "nobody"} << 1 << "nobody" << QByteArray();
+    QTest::newRow("listed, then name not found") << QStringList {"--list", "0", "--open", "nobody"}
+                                                 << 1 << "nobody" << QByteArray("1\tkept\n");
+    QTest::newRow("missing folder") << QStringList {"--db", "/no/such/folder/CH.mdb", "--list", "0"}
+                                    << 3 << "does not exist" << QByteArray();
 }
 
 void TestStoreCommand::exitStatus()
@@ -118,10 +125,13 @@ void TestStoreCommand::exitStatus()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, error);
+    QFETCH(QByteArray, output);
     run({"--db", m_file, "--save", "kept"});
     const ChartCommandOutput out = run(QStringList {"--db", m_file} + arguments);
     QCOMPARE(out.exitCode, exitCode);
     QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
+    QCOMPARE(out.standardOutput, output);
+    QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));
 }
 
 QTEST_MAIN(TestStoreCommand)
