@@ -37,9 +37,6 @@ public:
     // selectAll the field's whole text is selected.
     void moveFocus(const ControlId &id, bool selectAll);
 
-    // The field that holds the focus as far as the checks are concerned.
-    std::optional<ControlId> current() const { return m_current; }
-
     // While a Quiet lives, fields that lose the focus only get their colours
     // back: the window is moving things around, the user is not leaving.
     class Quiet

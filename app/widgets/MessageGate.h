@@ -21,16 +21,11 @@ class MessageGate : public QObject
 public:
     explicit MessageGate(MessageBoxes &boxes, QObject *parent = nullptr);
 
-    MessageBoxes &boxes() { return m_boxes; }
-
     // Shows the box now and answers the button the user chose.
     Answer show(const Message &message);
     // Runs the task (which usually shows a box) after the current event, one
     // task at a time.
     void post(std::function<void()> task);
-
-    bool isShowing() const { return m_depth > 0; }
-    bool hasPending() const { return !m_posted.empty(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
