@@ -95,6 +95,8 @@ private slots:
     void lowBreakEvenBelowMiddleStrike();
     void crossedBreakEvensRows_data();
     void crossedBreakEvensRows();
+    void zeroCostWithDecimalPremiums_data();
+    void zeroCostWithDecimalPremiums();
 
     void creditFigures();
     void creditRows_data();
@@ -337,6 +339,33 @@ void TestButterflySpreads::crossedBreakEvensRows()
     QCOMPARE(c.outcome.result, ChartResult::Chart);
     QCOMPARE(c.memory.netCredit, -1500.0);
     QCOMPARE(cells(c.ops, y), expected);
+}
+
+void TestButterflySpreads::zeroCostWithDecimalPremiums_data()
+{
+    // 2 × P2 = P1 + P3 exactly, but the sum of the three legs in binary is
+    // a hair below (or above) nothing.
+    QTest::addColumn<Fly>("fly");
+    QTest::newRow("0.55, 0.30, 0.05") << Fly {"40", "0.55", "1", "50", "0.30", "0.05"};
+    QTest::newRow("0.60, 0.55, 0.50") << Fly {"40", "0.60", "1", "50", "0.55", "0.50"};
+    QTest::newRow("1.1, 0.7, 0.3") << Fly {"40", "1.1", "3", "50", "0.7", "0.3"};
+}
+
+void TestButterflySpreads::zeroCostWithDecimalPremiums()
+{
+    QFETCH(Fly, fly);
+    const Chart c = chart(fly);
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
+    QVERIFY(c.memory.netCredit == 0); // QCOMPARE would forgive a hair
+    QVERIFY(c.memory.netPremium == 0);
+    QVERIFY(hasDisclaimer(c.ops)); // not the net-credit chart
+    QCOMPARE(textAt(c.ops, kXc - 3000, kY0 + 100), QStringLiteral(" 40 "));
+    QCOMPARE(textAt(c.ops, kXc + 3000, kY0 + 100), QStringLiteral(" 60 "));
+    QVERIFY(textsAt(c.ops, kXc - 5000, kY0 - 100).isEmpty());
+    QVERIFY(textsAt(c.ops, 1150, kY0 + 900).isEmpty());
+    QVERIFY(lineBetween(c.ops, kXc, kY0 - 3000, kXc - 3000, kY0));
+    QCOMPARE(trimmedRow(c.ops, kY0 + 3100), (QStringList {"<40", "XXX", "XXX", "XXX", "0"}));
+    QCOMPARE(trimmedRow(c.ops, kY0 + 4700), (QStringList {">60", "XXX", "XXX", "XXX", "0"}));
 }
 
 void TestButterflySpreads::creditFigures()
