@@ -77,11 +77,15 @@ struct BreakEvenCase {
     double endDy;
 };
 
+// The distances are compared as the decimals they stand for: in binary
+// 30.3 − 25.2 comes out a hair above 25.2 − 20.1.
 BreakEvenCase breakEvenCase(double distance, double strikeWidth)
 {
-    if (distance == strikeWidth)
+    const double e = readBack(distance);
+    const double sw = readBack(strikeWidth);
+    if (e == sw)
         return {11500, 1500, 1450};
-    if (distance > strikeWidth)
+    if (e > sw)
         return {12500, 3200, 2500};
     return {10500, 1900, 2500};
 }

@@ -71,6 +71,8 @@ private slots:
     void strikeMarkersAndMaximumProfit();
     void breakEvenAndCredit_data();
     void breakEvenAndCredit();
+    void breakEvenPlaceWithDecimalStrikes_data();
+    void breakEvenPlaceWithDecimalStrikes();
     void tableRows_data();
     void tableRows();
     void tableFrame();
@@ -246,6 +248,42 @@ void TestRatioCallSpreads::breakEvenAndCredit()
     }
     // Axes, the falling and the rising line, and the credit line when there is one.
     QCOMPARE(linesIn(c.ops, ChartColour::PayoffRed).size(), credit.isEmpty() ? 4u : 5u);
+}
+
+void TestRatioCallSpreads::breakEvenPlaceWithDecimalStrikes_data()
+{
+    QTest::addColumn<QString>("price1");
+    QTest::addColumn<QString>("price2");
+    QTest::addColumn<QString>("breakEven");
+    QTest::addColumn<double>("markerX");
+    QTest::addColumn<QPointF>("lineEnd"); // relative to (0, y0)
+
+    // Strikes 20.1 and 25.2: SW = 5.1, which binary arithmetic makes a hair
+    // short of the break-even distance 30.3 − 25.2.
+    QTest::newRow("E 5.1 = SW 5.1") << "4"
+                                    << "2"
+                                    << " 30.3 " << 11500.0 << QPointF(13000, 1450);
+    QTest::newRow("E 6.1 > SW 5.1") << "3"
+                                    << "2"
+                                    << " 31.3 " << 12500.0 << QPointF(15700, 2500);
+    QTest::newRow("E 2.1 < SW 5.1") << "5"
+                                    << "1"
+                                    << " 27.3 " << 10500.0 << QPointF(12400, 2500);
+}
+
+void TestRatioCallSpreads::breakEvenPlaceWithDecimalStrikes()
+{
+    QFETCH(QString, price1);
+    QFETCH(QString, price2);
+    QFETCH(QString, breakEven);
+    QFETCH(double, markerX);
+    QFETCH(QPointF, lineEnd);
+
+    const Chart c = chart(price1, price2, {"Text9(3)=20.1", "Text10(1)=25.2"});
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
+    QCOMPARE(textAt(c.ops, markerX, kY0 + 100), breakEven);
+    QCOMPARE(textAt(c.ops, markerX, kY0 - 100), QStringLiteral("|"));
+    QVERIFY(lineBetween(c.ops, 7500, kY0 - 4000, lineEnd.x(), kY0 + lineEnd.y()));
 }
 
 void TestRatioCallSpreads::tableRows_data()
