@@ -59,14 +59,6 @@ std::optional<Refusal> check(const Workspace &f)
     return std::nullopt;
 }
 
-// A net premium that comes to less than half a cent is none: in binary
-// 0.55 − 2 × 0.30 + 0.05 is a hair off 0, and that hair must not turn a
-// position that costs nothing into one with wings or into a net credit.
-double settledCredit(double netCredit)
-{
-    return r2(netCredit) == 0 ? 0.0 : netCredit;
-}
-
 // One step of the chart: a step that faults is skipped and the next one runs.
 template<typename Step>
 void skipFault(Step &&step)
@@ -255,8 +247,9 @@ std::optional<Refusal> butterflySpreadsChart(StrategyContext &context)
 
     const auto b = ButterflyPosition::read(context.fields);
     ChartMemory &m = context.memory;
-    // All three legs count N1 contracts here.
-    m.netCredit = settledCredit(ButterflyPosition::figure(
+    // All three legs count N1 contracts here. A position that costs nothing
+    // has no wings, whatever binary makes of 0.55 − 2 × 0.30 + 0.05.
+    m.netCredit = settledPremium(ButterflyPosition::figure(
         -(b.p1 * b.n1 * 100) + (b.p2 + b.p2) * b.n1 * 100 - b.p3 * b.n1 * 100));
     m.netPremium = ButterflyPosition::figure(std::abs(m.netCredit / (b.n1 * 100)));
     m.maxProfit = ButterflyPosition::figure(((b.k2 - b.k1) - m.netPremium) * b.n1 * 100);

@@ -2,8 +2,18 @@
 // Profit or loss at expiration of the call legs the spread charts are built
 // from, in dollars, for n contracts of 100 shares.
 
+#include "app/Numbers.h"
+
 namespace velmora
 {
+
+// A net premium of less than half a cent is none: premiums such as
+// 3 × 0.20 − 2 × 0.30 are a hair off 0 in binary, and that hair must not
+// decide between a credit and a debit.
+inline double settledPremium(double amount)
+{
+    return r2(amount) == 0 ? 0.0 : amount;
+}
 
 // n calls struck at k, bought at p, at expiration price x. Every table price
 // of the spreads lies at or above k, so the value is not floored at -p.

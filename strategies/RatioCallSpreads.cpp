@@ -107,7 +107,7 @@ std::optional<Refusal> ratioCallSpreadsChart(StrategyContext &context)
 
     // Worked out before anything is drawn, so an overflow stops the request
     // with the surface untouched.
-    const double credit = ChartPen::finite((t2 * p2 - t1 * p1) * 100);
+    const double credit = settledPremium(ChartPen::finite((t2 * p2 - t1 * p1) * 100));
     const double maxProfit = ChartPen::finite(credit + t1 * (k2 - k1) * 100);
     ChartMemory &m = context.memory;
     m.spreadBreakEven = ChartPen::finite(k2 + (maxProfit / 100) / (t2 - t1));

@@ -73,6 +73,8 @@ private slots:
     void breakEvenAndCredit();
     void breakEvenPlaceWithDecimalStrikes_data();
     void breakEvenPlaceWithDecimalStrikes();
+    void noCreditWithDecimalPrices_data();
+    void noCreditWithDecimalPrices();
     void tableRows_data();
     void tableRows();
     void tableFrame();
@@ -284,6 +286,35 @@ void TestRatioCallSpreads::breakEvenPlaceWithDecimalStrikes()
     QCOMPARE(textAt(c.ops, markerX, kY0 + 100), breakEven);
     QCOMPARE(textAt(c.ops, markerX, kY0 - 100), QStringLiteral("|"));
     QVERIFY(lineBetween(c.ops, 7500, kY0 - 4000, lineEnd.x(), kY0 + lineEnd.y()));
+}
+
+void TestRatioCallSpreads::noCreditWithDecimalPrices_data()
+{
+    // Ratio 3:2, so 3 × P2 − 2 × P1, which is 0 but a hair off in binary.
+    QTest::addColumn<QString>("price1");
+    QTest::addColumn<QString>("price2");
+    QTest::newRow("0.15 and 0.10, a hair above") << "0.15"
+                                                 << "0.10";
+    QTest::newRow("0.30 and 0.20, a hair above") << "0.30"
+                                                 << "0.20";
+    QTest::newRow("0.45 and 0.30, a hair below") << "0.45"
+                                                 << "0.30";
+}
+
+void TestRatioCallSpreads::noCreditWithDecimalPrices()
+{
+    QFETCH(QString, price1);
+    QFETCH(QString, price2);
+
+    const Chart c = chart(price1, price2, {"cmbratioCallSpreads=1"});
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
+    QVERIFY(texts(c.ops, QStringLiteral("Intial")).empty());
+    QVERIFY(!lineBetween(c.ops, 3500, kY0 - 700, 1800, kY0 - 700));
+    QVERIFY(!lineBetween(c.ops, 3500, kY0 + 700, 1800, kY0 + 700));
+    QVERIFY(lineBetween(c.ops, 7500, kY0 - 4000, 3500, kY0));
+    // M = 2 × 5 × 100 and B = 25 + 10 / 1: the break-even distance is twice the width.
+    QCOMPARE(textAt(c.ops, 1100, kY0 - 4100), QStringLiteral(" 1000 "));
+    QCOMPARE(textAt(c.ops, 12500, kY0 + 100), QStringLiteral(" 35 "));
 }
 
 void TestRatioCallSpreads::tableRows_data()
