@@ -395,10 +395,12 @@ void MainWindow::F_Export_Click()
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(chartFileFilter());
-    dialog.setDefaultSuffix(QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString error = exportChart(m_surface, dialog.selectedFiles().constFirst());
+    // A name typed without an ending gets the one of the type chosen.
+    const QString file
+        = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
+    const QString error = exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }

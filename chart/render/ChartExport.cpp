@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -97,6 +98,16 @@ std::optional<ChartFileFormat> chartFileFormat(const QString &fileName)
 QString chartFileFilter()
 {
     return QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
+}
+
+QString chartFileName(const QString &fileName, const QString &nameFilter)
+{
+    if (chartFileFormat(fileName))
+        return fileName;
+    static const QRegularExpression ending(
+        QStringLiteral(R"(\*\.(png|svg|pdf)\b)"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = ending.match(nameFilter);
+    return match.hasMatch() ? fileName + QLatin1Char('.') + match.captured(1).toLower() : fileName;
 }
 
 QString exportChart(const ChartSurface &surface, const QString &fileName)

@@ -19,6 +19,10 @@ std::optional<ChartFileFormat> chartFileFormat(const QString &fileName);
 // Filter for a file dialog offering the three formats.
 QString chartFileFilter();
 
+// The name chosen in a file dialog, with the ending of the chosen filter
+// added when it ends in none of the three.
+QString chartFileName(const QString &fileName, const QString &nameFilter);
+
 // Writes the chart; returns an error text, empty when the file was written.
 // An existing file is only replaced when the new one is complete.
 QString exportChart(const ChartSurface &surface, const QString &fileName);

@@ -94,6 +94,8 @@ class TestChartExport : public QObject
 private slots:
     void formatFromEnding_data();
     void formatFromEnding();
+    void endingFromChosenType_data();
+    void endingFromChosenType();
     void pngHasScreenSizeAndColours_data();
     void pngHasScreenSizeAndColours();
     void svgParses();
@@ -134,6 +136,31 @@ void TestChartExport::formatFromEnding()
     QFETCH(int, format);
     const auto found = chartFileFormat(name);
     QCOMPARE(found ? int(*found) : -1, format);
+}
+
+void TestChartExport::endingFromChosenType_data()
+{
+    const QStringList filters = chartFileFilter().split(QStringLiteral(";;"));
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("png chosen") << "chart" << filters.value(0) << "chart.png";
+    QTest::newRow("svg chosen") << "a/chart" << filters.value(1) << "a/chart.svg";
+    QTest::newRow("pdf chosen") << "chart" << filters.value(2) << "chart.pdf";
+    QTest::newRow("typed ending wins") << "chart.PDF" << filters.value(1) << "chart.PDF";
+    QTest::newRow("other ending kept") << "chart.v2" << filters.value(0) << "chart.v2.png";
+    QTest::newRow("dot in folder") << "out.svg/chart" << filters.value(2) << "out.svg/chart.pdf";
+    QTest::newRow("unknown filter") << "chart"
+                                    << "All files (*)"
+                                    << "chart";
+}
+
+void TestChartExport::endingFromChosenType()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QString, name);
+    QCOMPARE(chartFileName(typed, filter), name);
 }
 
 void TestChartExport::pngHasScreenSizeAndColours_data()

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QTemporaryDir>
@@ -88,6 +89,8 @@ private slots:
     void printRedrawsInPrintLookThenRestores();
     void printWithoutChartDoesNothing();
     void exportWritesTheChosenFile();
+    void exportTakesTheChosenType_data();
+    void exportTakesTheChosenType();
     void exportToBadPlaceSaysSo();
 };
 
@@ -166,6 +169,37 @@ void TestChartPrint::exportWritesTheChosenFile()
     QCOMPARE(QImage(file).size(), QSize(1078, 684));
     QVERIFY(c.boxes.shown().empty());
     QVERIFY(c.window.chartShown());
+}
+
+void TestChartPrint::exportTakesTheChosenType_data()
+{
+    QTest::addColumn<int>("type"); // entry of the dialog's type list
+    QTest::addColumn<QString>("written");
+    QTest::newRow("PNG") << 0 << "chart.png";
+    QTest::newRow("SVG") << 1 << "chart.svg";
+    QTest::newRow("PDF") << 2 << "chart.pdf";
+}
+
+void TestChartPrint::exportTakesTheChosenType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    ChartWindow c;
+    c.drawCoveredCalls();
+    // The name is typed without an ending after choosing the file type.
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        auto *files = qobject_cast<QFileDialog *>(d);
+        QVERIFY(files);
+        files->selectNameFilter(files->nameFilters().value(type));
+        files->selectFile(dir.filePath(QStringLiteral("chart")));
+        QMetaObject::invokeMethod(files, "accept");
+    };
+    dialog.arm(this);
+    c.window.F_Export_Click();
+    QVERIFY(c.boxes.shown().empty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {written});
 }
 
 void TestChartPrint::exportToBadPlaceSaysSo()
