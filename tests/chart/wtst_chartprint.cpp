@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QImage>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -87,6 +90,7 @@ class TestChartPrint : public QObject
 private slots:
     void chartCommandsFollowChartMode();
     void printRedrawsInPrintLookThenRestores();
+    void printedPageThenScreenLookBack();
     void printWithoutChartDoesNothing();
     void exportWritesTheChosenFile();
     void exportTakesTheChosenType_data();
@@ -138,6 +142,46 @@ void TestChartPrint::printRedrawsInPrintLookThenRestores()
     QCOMPARE(seen.window, QColor(Qt::white));
     QVERIFY(seen.chartShown);
     // Cancelled: screen look back, chart mode over, nothing said.
+    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QVERIFY(c.view()->isBordered());
+    QCOMPARE(c.view()->size(), screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
+    QVERIFY(!c.window.chartShown());
+    QVERIFY(!c.enabled("P_Graph"));
+    QVERIFY(c.boxes.shown().empty());
+}
+
+void TestChartPrint::printedPageThenScreenLookBack()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    const QColor screenWindow = c.window.palette().color(QPalette::Window);
+    const QSize screenSize = c.view()->size();
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        auto *print = qobject_cast<QPrintDialog *>(d);
+        QVERIFY(print);
+        // The printer the dialog chose, writing into a file.
+        print->printer()->setOutputFileName(pdf);
+        d->done(QDialog::Accepted);
+    };
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    // A landscape page: the first media box is wider than high.
+    static const QRegularExpression box(
+        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"));
+    const QRegularExpressionMatch m = box.match(QString::fromLatin1(bytes));
+    QVERIFY(m.hasMatch());
+    QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());
+    // Printed: the same screen look and entry mode as after a cancel.
     QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
     QVERIFY(c.view()->isBordered());
