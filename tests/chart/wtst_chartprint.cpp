@@ -82,6 +82,20 @@ struct ChartWindow {
     ChartView *view() const { return qobject_cast<ChartView *>(window.chartWidget()); }
 };
 
+// After a print job, printed or cancelled: the screen look is back, chart
+// mode is over and nothing was said.
+void checkScreenLookBack(ChartWindow &c, const QColor &screenWindow, const QSize &screenSize)
+{
+    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QVERIFY(c.view()->isBordered());
+    QCOMPARE(c.view()->size(), screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
+    QVERIFY(!c.window.chartShown());
+    QVERIFY(!c.enabled("P_Graph"));
+    QVERIFY(c.boxes.shown().empty());
+}
+
 } // namespace
 
 class TestChartPrint : public QObject
@@ -142,14 +156,7 @@ void TestChartPrint::printRedrawsInPrintLookThenRestores()
     QCOMPARE(seen.window, QColor(Qt::white));
     QVERIFY(seen.chartShown);
     // Cancelled: screen look back, chart mode over, nothing said.
-    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
-    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-    QVERIFY(c.view()->isBordered());
-    QCOMPARE(c.view()->size(), screenSize);
-    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
-    QVERIFY(!c.window.chartShown());
-    QVERIFY(!c.enabled("P_Graph"));
-    QVERIFY(c.boxes.shown().empty());
+    checkScreenLookBack(c, screenWindow, screenSize);
 }
 
 void TestChartPrint::printedPageThenScreenLookBack()
@@ -182,14 +189,7 @@ void TestChartPrint::printedPageThenScreenLookBack()
     QVERIFY(m.hasMatch());
     QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());
     // Printed: the same screen look and entry mode as after a cancel.
-    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
-    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-    QVERIFY(c.view()->isBordered());
-    QCOMPARE(c.view()->size(), screenSize);
-    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
-    QVERIFY(!c.window.chartShown());
-    QVERIFY(!c.enabled("P_Graph"));
-    QVERIFY(c.boxes.shown().empty());
+    checkScreenLookBack(c, screenWindow, screenSize);
 }
 
 void TestChartPrint::printWithoutChartDoesNothing()
