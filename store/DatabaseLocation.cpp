@@ -24,10 +24,11 @@ QString &chosenPath()
 QString defaultDatabasePath()
 {
     const QString programDir = QCoreApplication::applicationDirPath();
-    const QFileInfo beside(QDir(programDir).filePath(kFileName));
-    const bool usable = beside.exists() ? beside.isWritable() : QFileInfo(programDir).isWritable();
-    if (!programDir.isEmpty() && usable)
-        return beside.absoluteFilePath();
+    // The folder decides, not the file: a read-only CH.mdb beside the program
+    // is still the user's file, and saving into it says it is read-only
+    // rather than quietly starting an empty file elsewhere.
+    if (!programDir.isEmpty() && QFileInfo(programDir).isWritable())
+        return QDir(programDir).absoluteFilePath(kFileName);
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataDir);
     return QDir(dataDir).filePath(kFileName);
