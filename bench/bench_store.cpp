@@ -82,7 +82,8 @@ int main(int argc, char *argv[])
     workspace.setText(at("Text2", 5), QStringLiteral("4"));
     qint64 opened = store.insert(rowFromWorkspace(workspace, 2, QStringLiteral("benched")));
     measure("save over an opened position (replace)", 50, [&](int) {
-        opened = store.replace(opened, rowFromWorkspace(workspace, 2, QStringLiteral("benched")));
+        opened = *store.saveUnlessTaken(QStringLiteral("benched"), opened,
+            rowFromWorkspace(workspace, 2, QStringLiteral("benched")));
     });
     measure("save a new position (insert)", 50, [&](int i) {
         store.insert(rowFromWorkspace(workspace, 3, QStringLiteral("new %1").arg(i)));

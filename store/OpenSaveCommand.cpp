@@ -45,8 +45,8 @@ Message OpenSaveCommand::updatedMessage()
 
 Message OpenSaveCommand::noStrategyMessage()
 {
-    return {QStringLiteral("No strategy is selected: nothing was saved."), MsgStyle::Stop,
-        kAttention};
+    return {
+        QStringLiteral("No strategy is selected: nothing was saved."), MsgStyle::Stop, kAttention};
 }
 
 Message OpenSaveCommand::failureMessage(const DatabaseError &error, const QString &consequence)
@@ -74,19 +74,18 @@ OpenSaveOutcome OpenSaveCommand::save(
         // The clash test takes the name as typed; the row stores it trimmed.
         const std::optional<qint64> except
             = replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
-        if (m_store.nameTaken(typedName, except)) {
+        const PositionRow row = rowFromWorkspace(workspace, strategy, typedName);
+        const std::optional<qint64> written = m_store.saveUnlessTaken(typedName, except, row);
+        if (!written) {
             m_boxes.show(nameTakenMessage());
             outcome.focusName = true;
             outcome.selectName = true;
             return outcome;
         }
-        const PositionRow row = rowFromWorkspace(workspace, strategy, typedName);
         if (replacing) {
             // The remembered position is now the row just written.
-            m_state.OpSvID = m_store.replace(m_state.OpSvID, row);
+            m_state.OpSvID = *written;
             m_state.OpSvName = *row.name;
-        } else {
-            m_store.insert(row);
         }
     } catch (const DatabaseError &error) {
         m_boxes.show(failureMessage(error, QStringLiteral("Nothing was saved.")));

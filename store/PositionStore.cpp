@@ -164,12 +164,17 @@ qint64 PositionStore::insert(const PositionRow &row)
     return id;
 }
 
-qint64 PositionStore::replace(qint64 oldId, const PositionRow &row)
+std::optional<qint64> PositionStore::saveUnlessTaken(
+    const QString &typedName, std::optional<qint64> replacing, const PositionRow &row)
 {
     requireWritable();
     Transaction transaction(m_db);
-    Statement remove = m_db.prepare("DELETE FROM Chart WHERE ID = ?1");
-    remove.bind(1, oldId).step();
+    if (nameTaken(typedName, replacing))
+        return std::nullopt;
+    if (replacing) {
+        Statement remove = m_db.prepare("DELETE FROM Chart WHERE ID = ?1");
+        remove.bind(1, *replacing).step();
+    }
     const qint64 id = insertRow(row);
     transaction.commit();
     return id;

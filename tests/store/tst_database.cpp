@@ -170,7 +170,7 @@ void TestDatabase::readOnlyFileListsButRefusesWrites()
         row.name = QStringLiteral("another");
         const QString readOnly = QStringLiteral("it is read-only");
         QCOMPARE(failureCause([&] { store.insert(row); }), readOnly);
-        QCOMPARE(failureCause([&] { store.replace(1, row); }), readOnly);
+        QCOMPARE(failureCause([&] { store.saveUnlessTaken(*row.name, 1, row); }), readOnly);
         QCOMPARE(failureCause([&] { store.remove({1}); }), readOnly);
     }
     QCOMPARE(fileBytes(m_file), before);

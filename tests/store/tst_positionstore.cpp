@@ -50,6 +50,7 @@ private slots:
     void anyTextIsAName();
     void rowReadsBackWithNulls();
     void replaceGivesNewKey();
+    void takenNameWritesNothing();
     void failedInsertKeepsReplacedRow();
     void removeInListOrderAllOrNone();
 
@@ -177,15 +178,37 @@ void TestPositionStore::rowReadsBackWithNulls()
 void TestPositionStore::replaceGivesNewKey()
 {
     const qint64 old = m_store->insert(named(2, QStringLiteral("first")));
-    const qint64 fresh = m_store->replace(old, named(2, QStringLiteral("renamed")));
+    const qint64 fresh
+        = m_store
+              ->saveUnlessTaken(QStringLiteral("renamed"), old, named(2, QStringLiteral("renamed")))
+              .value();
     QVERIFY(fresh != old);
     QVERIFY(!m_store->row(old));
     QCOMPARE(namesOf(m_store->names(2)), QStringList {QStringLiteral("renamed")});
     // Replacing a row another window has already deleted just writes.
-    const qint64 again = m_store->replace(old, named(2, QStringLiteral("again")));
+    const qint64 again
+        = m_store->saveUnlessTaken(QStringLiteral("again"), old, named(2, QStringLiteral("again")))
+              .value();
     QCOMPARE(namesOf(m_store->names(2)),
         (QStringList {QStringLiteral("renamed"), QStringLiteral("again")}));
     QVERIFY(again > fresh);
+}
+
+void TestPositionStore::takenNameWritesNothing()
+{
+    const qint64 first = m_store->insert(named(0, QStringLiteral("taken")));
+    const qint64 opened = m_store->insert(named(1, QStringLiteral("opened")));
+    // A new position under a used name, and an opened one renamed to it.
+    QVERIFY(!m_store->saveUnlessTaken(
+        QStringLiteral("taken"), std::nullopt, named(3, QStringLiteral("taken"))));
+    QVERIFY(!m_store->saveUnlessTaken(
+        QStringLiteral("taken"), opened, named(1, QStringLiteral("taken"))));
+    QVERIFY(m_store->row(first));
+    QVERIFY(m_store->row(opened));
+    QVERIFY(m_store->names(3).empty());
+    // The opened row does not clash with itself.
+    QVERIFY(m_store->saveUnlessTaken(
+        QStringLiteral("opened"), opened, named(1, QStringLiteral("opened"))));
 }
 
 void TestPositionStore::failedInsertKeepsReplacedRow()
@@ -195,8 +218,9 @@ void TestPositionStore::failedInsertKeepsReplacedRow()
     runKeyed(file,
         "CREATE TRIGGER refuse BEFORE INSERT ON Chart "
         "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
-    const QString cause
-        = failureCause([&] { m_store->replace(old, named(0, QStringLiteral("new"))); });
+    const QString cause = failureCause([&] {
+        m_store->saveUnlessTaken(QStringLiteral("new"), old, named(0, QStringLiteral("new")));
+    });
     QVERIFY2(cause.contains(QStringLiteral("refused by the test")), qPrintable(cause));
     QVERIFY(m_store->row(old));
     QCOMPARE(namesOf(m_store->names(0)), QStringList {QStringLiteral("keep me")});
