@@ -1,5 +1,9 @@
 #include "store/Database.h"
 
+#include <cctype>
+#include <stdexcept>
+#include <string>
+
 #include <sqlcipher/sqlite3.h>
 
 #include <QDir>
@@ -218,10 +222,18 @@ Database::~Database()
 Statement Database::prepare(const char *sql) const
 {
     sqlite3_stmt *statement = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+    const char *rest = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, &rest);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(statement);
         fail(rc);
+    }
+    // One statement a call: anything after it would silently never run.
+    while (rest && *rest && std::isspace(static_cast<unsigned char>(*rest)))
+        ++rest;
+    if (rest && *rest) {
+        sqlite3_finalize(statement);
+        throw std::invalid_argument(std::string("more than one SQL statement: ") + sql);
     }
     return Statement(*this, statement);
 }

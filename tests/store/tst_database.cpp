@@ -33,6 +33,7 @@ private slots:
     void lockedByAnotherCopy();
     void waitsForAnotherCopy();
     void statementErrorIsReported();
+    void oneStatementPerCall();
     void location();
 
 private:
@@ -227,6 +228,13 @@ void TestDatabase::statementErrorIsReported()
             error.cause().contains(QStringLiteral("no_such_column")), qPrintable(error.cause()));
         QCOMPARE(error.file(), m_file);
     }
+}
+
+void TestDatabase::oneStatementPerCall()
+{
+    Database db(m_file);
+    db.execute("SELECT 1;  \n");
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, db.execute("SELECT 1; DELETE FROM Chart"));
 }
 
 void TestDatabase::location()
