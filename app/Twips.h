@@ -16,11 +16,6 @@ constexpr int twipsToPixels(double twips)
     return static_cast<int>(pixels >= 0 ? pixels + 0.5 : pixels - 0.5);
 }
 
-constexpr double pixelsToTwips(double pixels)
-{
-    return pixels * kTwipsPerPixel;
-}
-
 // Where a group or the chart surface is parked while it is out of view.
 constexpr int kParkedLeftTwips = -100000;
 
