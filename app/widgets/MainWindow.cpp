@@ -428,8 +428,16 @@ void MainWindow::P_Graph_Click()
 
 void MainWindow::P_Preview_Click()
 {
-    if (chartShown())
-        previewChart(m_surface, this);
+    if (!chartShown())
+        return;
+    // The page as Print > Graph prints it: drawn again on the narrower
+    // surface in print colours. Afterwards the screen chart is drawn again
+    // and chart mode goes on.
+    showPrintLook(true);
+    cmdGraph_Click();
+    previewChart(m_surface, this);
+    showPrintLook(false);
+    cmdGraph_Click();
 }
 
 // Black on white on a narrower borderless surface while printing.

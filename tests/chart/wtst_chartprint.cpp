@@ -106,6 +106,7 @@ private slots:
     void printRedrawsInPrintLookThenRestores();
     void printedPageThenScreenLookBack();
     void printWithoutChartDoesNothing();
+    void previewShowsThePrintedPageThenTheScreenChart();
     void exportWritesTheChosenFile();
     void exportTakesTheChosenType_data();
     void exportTakesTheChosenType();
@@ -190,6 +191,35 @@ void TestChartPrint::printedPageThenScreenLookBack()
     QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());
     // Printed: the same screen look and entry mode as after a cancel.
     checkScreenLookBack(c, screenWindow, screenSize);
+}
+
+void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
+{
+    ChartWindow c;
+    c.drawCoveredCalls();
+    const std::vector<ChartOp> screenChart = c.window.surface().ops();
+    const QSize screenSize = c.view()->size();
+    double previewWidth = 0;
+    ChartPalette previewPalette;
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        previewWidth = c.window.surface().scaleWidth();
+        previewPalette = c.window.surface().palette();
+        d->reject();
+    };
+    dialog.arm(this);
+    c.window.P_Preview_Click();
+
+    QCOMPARE(dialog.shown, QStringLiteral("QPrintPreviewDialog"));
+    QCOMPARE(previewWidth, 15670.0);
+    QCOMPARE(previewPalette, ChartPalette::print());
+    // Still in chart mode, with the screen's chart, look and size.
+    QVERIFY(c.window.chartShown());
+    QVERIFY(c.enabled("P_Graph"));
+    QCOMPARE(c.window.surface().ops(), screenChart);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QCOMPARE(c.view()->size(), screenSize);
+    QVERIFY(c.boxes.shown().empty());
 }
 
 void TestChartPrint::printWithoutChartDoesNothing()
