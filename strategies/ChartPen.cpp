@@ -31,8 +31,10 @@ void ChartPen::printNumberAt(double x, double y, double value)
 
 void ChartPen::printExactAt(double x, double y, double value)
 {
+    // Beyond 15 digits the number would be printed in exponent form ("9E+18"),
+    // which no price or amount of a real position needs: refused as too large.
     const auto printed = printedNumber(value);
-    if (!printed)
+    if (!printed || printed->contains(u'E'))
         fault();
     printAt(x, y, *printed);
 }

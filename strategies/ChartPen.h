@@ -33,7 +33,9 @@ public:
     void printAt(double x, double y, const char *text) { printAt(x, y, QString::fromUtf8(text)); }
     // The number rounded to 2 decimals, half to even, in its printed form.
     void printNumberAt(double x, double y, double value);
-    // The number as it is, in its printed form (up to 15 significant digits).
+    // The number as it is, in its printed form (up to 15 significant digits);
+    // a ChartFault when it is not finite or too large to print without an
+    // exponent (1E+15 and beyond).
     void printExactAt(double x, double y, double value);
     void line(double x1, double y1, double x2, double y2, int colour);
     void bold(bool on) { m_surface.setFontBold(on); }

@@ -149,4 +149,19 @@ inline bool coordinatesFinite(const std::vector<ChartOp> &ops)
     });
 }
 
+// Everything of the surface a request could change.
+struct SurfaceState {
+    std::vector<ChartOp> ops;
+    double x, y, width, height;
+    bool bold;
+    ChartPalette palette;
+    friend bool operator==(const SurfaceState &, const SurfaceState &) = default;
+};
+
+inline SurfaceState stateOf(const ChartSurface &s)
+{
+    return {s.ops(), s.currentX(), s.currentY(), s.scaleWidth(), s.scaleHeight(), s.fontBold(),
+        s.palette()};
+}
+
 } // namespace velmora::probe

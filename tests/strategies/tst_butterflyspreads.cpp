@@ -107,6 +107,7 @@ private slots:
     void creditCornersAreSinglePrecision();
 
     void overflowSkipsOnlyTheFaultingSteps();
+    void amountsBeyondFifteenDigitsAreSkipped();
     void faultInFifthRowEndsOnlyThatRow();
     void faultInCreditChartEndsItThere();
 };
@@ -493,6 +494,22 @@ void TestButterflySpreads::overflowSkipsOnlyTheFaultingSteps()
     QCOMPARE(textAt(c.ops, 3800, kY0 + 3900), QStringLiteral("50"));
     QCOMPARE(textAt(c.ops, 11500, kY0 + 2500), QStringLiteral("Total"));
     QVERIFY(lineBetween(c.ops, 3500, kY0 + 5000, 12500, kY0 + 5000));
+    QVERIFY(hasDisclaimer(c.ops));
+}
+
+void TestButterflySpreads::amountsBeyondFifteenDigitsAreSkipped()
+{
+    // 1E+16 contracts: every amount is finite but would need an exponent
+    // ("-2E+18"); the break-evens are ordinary prices and stay.
+    const Chart c = chart({"40", "12", "10000000000000000", "50", "6", "2"});
+    QCOMPARE(c.outcome.result, ChartResult::Chart);
+    for (const ChartOp &op : c.ops)
+        QVERIFY2(!op.text.contains(u"E+"), qPrintable(op.text));
+    QVERIFY(textsAt(c.ops, 1150, kY0 - 3000).isEmpty());
+    QVERIFY(textsAt(c.ops, 1150, kY0 + 900).isEmpty());
+    QVERIFY(textsAt(c.ops, 5500, kY0 + 3500).isEmpty());
+    QCOMPARE(textAt(c.ops, kXc - 3000, kY0 + 100), QStringLiteral(" 42 "));
+    QCOMPARE(textAt(c.ops, kXc + 3000, kY0 + 100), QStringLiteral(" 58 "));
     QVERIFY(hasDisclaimer(c.ops));
 }
 

@@ -36,19 +36,16 @@ void typeRatio(Workspace &ws, const QString &stock, const QString &shares, const
     ws.setText(at("txtRatioSell", 2), call);
 }
 
-// Everything of the surface a request could change.
-struct SurfaceState {
-    std::vector<ChartOp> ops;
-    double x, y, width, height;
-    bool bold;
-    ChartPalette palette;
-    friend bool operator==(const SurfaceState &, const SurfaceState &) = default;
-};
-
-SurfaceState stateOf(const ChartSurface &s)
+// "Text2(3)=50" assignments typed in order into the selected strategy.
+void typeFields(Workspace &ws, int strategy, const QStringList &edits)
 {
-    return {s.ops(), s.currentX(), s.currentY(), s.scaleWidth(), s.scaleHeight(), s.fontBold(),
-        s.palette()};
+    ws.load();
+    ws.setStrategy(strategy);
+    for (const QString &edit : edits) {
+        const auto id = ControlId::parse(edit.section(u'=', 0, 0));
+        QVERIFY(id);
+        ws.setText(*id, edit.section(u'=', 1));
+    }
 }
 
 } // namespace
@@ -151,28 +148,41 @@ void TestViewGraph::drawsOnTheSurfaceAsItIsSized()
 void TestViewGraph::faultsAreRefusedWithAMessage_data()
 {
     QTest::addColumn<int>("strategy");
-    QTest::addColumn<QStringList>("fields"); // stock, shares, strike, call
+    QTest::addColumn<QStringList>("edits");
 
     QTest::newRow("covered: maximum profit beyond a whole number")
-        << 0 << QStringList {"20", "100", "1e12", "2"};
+        << 0 << QStringList {"Text4(1)=20", "Text4(2)=100", "Text5(1)=1e12", "Text5(2)=2"};
     QTest::newRow("covered: stock times shares overflows")
-        << 0 << QStringList {"1e300", "1e10", "2e300", "1"};
+        << 0 << QStringList {"Text4(1)=1e300", "Text4(2)=1e10", "Text5(1)=2e300", "Text5(2)=1"};
     QTest::newRow("covered: tick beyond a whole number")
-        << 0 << QStringList {"1.99e9", "100", "2e9", "1"};
+        << 0 << QStringList {"Text4(1)=1.99e9", "Text4(2)=100", "Text5(1)=2e9", "Text5(2)=1"};
     QTest::newRow("ratio: maximum profit overflows")
-        << 1 << QStringList {"7e307", "100", "1.7e308", "1"};
+        << 1
+        << QStringList {"txtRatioBuy(1)=7e307", "txtRatioBuy(2)=100", "txtRatioSell(1)=1.7e308",
+               "txtRatioSell(2)=1"};
+    // Finite figures that fit the chart's whole numbers, but whose printed
+    // form would need an exponent ("1E+18").
+    QTest::newRow("ratio: break-even and maximum profit beyond 15 digits")
+        << 1
+        << QStringList {"txtRatioBuy(1)=10", "txtRatioBuy(2)=100",
+               "txtRatioSell(1)=10000000000000000", "txtRatioSell(2)=1"};
+    QTest::newRow("bull spreads: maximum profit beyond 15 digits")
+        << 2
+        << QStringList {"Text2(3)=50", "Text2(4)=5", "Text2(5)=1", "Text3(1)=10000000000000000",
+               "Text3(2)=2"};
+    QTest::newRow("ratio call spreads: maximum profit beyond 15 digits")
+        << 4
+        << QStringList {"Text9(3)=20", "Text9(4)=3", "Text9(5)=1", "Text10(1)=10000000000000000",
+               "Text10(2)=2"};
 }
 
 void TestViewGraph::faultsAreRefusedWithAMessage()
 {
     QFETCH(int, strategy);
-    QFETCH(QStringList, fields);
+    QFETCH(QStringList, edits);
 
     Workspace ws;
-    if (strategy == 0)
-        typeCovered(ws, fields[0], fields[1], fields[2], fields[3]);
-    else
-        typeRatio(ws, fields[0], fields[1], fields[2], fields[3]);
+    typeFields(ws, strategy, edits);
 
     ChartMemory memory;
     ChartSurface surface;
@@ -187,7 +197,9 @@ void TestViewGraph::faultsAreRefusedWithAMessage()
     const Refusal &r = *outcome.refusal;
     QCOMPARE(r.message.style, MsgStyle::Stop);
     QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QVERIFY(!r.message.prompt.isEmpty());
+    QCOMPARE(r.message.prompt,
+        QStringLiteral("The position's figures are too large to chart. "
+                       "Please check the prices, shares and contracts."));
     QVERIFY(!r.focus);
     QVERIFY(!r.selectAll);
     QVERIFY(stateOf(surface) == before);
