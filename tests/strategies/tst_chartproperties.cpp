@@ -1,0 +1,551 @@
+// Properties of View Graph over generated positions, with fixed seeds: whatever
+// the fields of a strategy hold (ordinary prices, zero, blanks, letters,
+// malformed decimals, hundreds of digits, tiny fractions), a request answers a
+// chart or a refusal, a refusal leaves the surface exactly as it was, no
+// printed text shows a number that is not one or a number in exponent form,
+// and a chart has its usual frame. A second property drives the workspace
+// alone with random edits and ratio choices.
+
+#include "strategies/ChartProbe.h"
+
+#include "app/Catalogue.h"
+#include "app/Workspace.h"
+#include "strategies/ChartRequest.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+#include <cstdint>
+#include <random>
+
+using namespace velmora;
+using namespace velmora::probe;
+
+namespace
+{
+
+// The raw output of mt19937 is the same with every standard library; the
+// distributions are not, so the test draws from the engine itself.
+class Rng
+{
+public:
+    explicit Rng(std::uint32_t seed)
+        : m_engine(seed)
+    {
+    }
+
+    int below(int n) { return int(m_engine() % std::uint32_t(n)); }
+    int between(int low, int high) { return low + below(high - low + 1); }
+    bool chance(int percent) { return below(100) < percent; }
+    const QString &pick(const QStringList &list) { return list.at(below(int(list.size()))); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+QString digits(Rng &rng, int count)
+{
+    QString out;
+    out += QChar(u'1' + rng.below(9));
+    while (out.size() < count)
+        out += QChar(u'0' + rng.below(10));
+    return out;
+}
+
+// A price with 0, 1 or 2 decimals, its whole part between low and high.
+QString price(Rng &rng, int low, int high)
+{
+    QString out = QString::number(rng.between(low, high));
+    switch (rng.below(3)) {
+    case 0:
+        return out;
+    case 1:
+        return out + u'.' + QString::number(rng.below(10));
+    default:
+        return out + QStringLiteral(".%1").arg(rng.below(100), 2, 10, QChar(u'0'));
+    }
+}
+
+// What a user, a saved row or a slip of the hand can leave in a field. No
+// text holds "e", "nan" or "inf", so any such text on a chart is the
+// program's own.
+QString hostile(Rng &rng)
+{
+    static const QStringList fixed {QString(), QStringLiteral(" "), QStringLiteral("0"),
+        QStringLiteral("00"), QStringLiteral("0.0"), QStringLiteral("-5"), QStringLiteral("-0"),
+        QStringLiteral("abc"), QStringLiteral("XYZ"), QStringLiteral("12abc"),
+        QStringLiteral("1.2.3"), QStringLiteral(".5"), QStringLiteral("."), QStringLiteral(".."),
+        QStringLiteral("1."), QStringLiteral("0.0000001"), QStringLiteral(".0000001"),
+        QStringLiteral("0.000000000000001"), QStringLiteral("1 000"), QStringLiteral("1,5"),
+        QStringLiteral("  42  "), QStringLiteral("+7"), QStringLiteral("\t5"),
+        QStringLiteral("$12"), QStringLiteral("99999999999999999999"),
+        QStringLiteral("123456789012345678"), QStringLiteral("999999999999999"),
+        QStringLiteral("1000000000000000"), QStringLiteral("2147483648"), QStringLiteral("0.005"),
+        QStringLiteral("0.015"), QStringLiteral("0.004999")};
+    switch (rng.below(6)) {
+    case 0:
+        return digits(rng, rng.between(300, 320)); // beyond a double: reads as the largest
+    case 1:
+        return QStringLiteral("1") + QString(rng.between(16, 40), u'0');
+    case 2:
+        return QStringLiteral("0.") + QString(rng.between(6, 320), u'0') + digits(rng, 3);
+    case 3:
+        return digits(rng, rng.between(1, 12)) + u'.' + digits(rng, rng.between(1, 20));
+    default:
+        return rng.pick(fixed);
+    }
+}
+
+// An ordinary text scaled out of all proportion.
+QString extreme(Rng &rng, const QString &text)
+{
+    if (rng.chance(50))
+        return text + QString(rng.between(10, 310), u'0');
+    return QStringLiteral("0.") + QString(rng.between(5, 30), u'0') + text.section(u'.', 0, 0);
+}
+
+struct Case {
+    int strategy = 0;
+    std::vector<std::pair<ControlId, QString>> edits; // in the order typed
+    int ratio = 0; // cmbRatio index, -1 none
+    int spreadRatio = 0; // cmbratioCallSpreads index, -1 none
+    bool ratioLast = false; // the ratios chosen after typing rather than before
+    int surfaceKind = 0;
+};
+
+QString shortText(const QString &text)
+{
+    if (text.size() <= 24)
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    return QStringLiteral("\"%1...\" (%2 characters)").arg(text.left(12)).arg(text.size());
+}
+
+QString describe(const Case &c)
+{
+    QStringList parts {strategyNames().at(c.strategy),
+        QStringLiteral("ratio %1, spread ratio %2 %3, surface %4")
+            .arg(c.ratio)
+            .arg(c.spreadRatio)
+            .arg(c.ratioLast ? "after typing" : "before typing")
+            .arg(c.surfaceKind)};
+    for (const auto &[id, text] : c.edits)
+        parts << id.toString() + u'=' + shortText(text);
+    return parts.join(QStringLiteral("; "));
+}
+
+// An amount of cents in dollars: "12", "12.05".
+QString dollars(int cents)
+{
+    if (cents % 100 == 0)
+        return QString::number(cents / 100);
+    return QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QChar(u'0'));
+}
+
+// A position that passes every check of its strategy, typed field by field.
+std::vector<std::pair<ControlId, QString>> ordinary(Rng &rng, StrategyKind kind, int ratio)
+{
+    const QString symbol = rng.pick({"IBM", "XYZ", "", "msft", "BRK.B", QString(300, u'A')});
+    const int k1 = rng.between(1000, 30000);
+    const int k2 = k1 + rng.between(1, 4000);
+    const QString units = QString::number(rng.between(1, 30));
+    switch (kind) {
+    case StrategyKind::CoveredCalls: {
+        const int s = rng.between(100, 30000);
+        return {{at("Text4", 0), symbol}, {at("Text4", 1), dollars(s)},
+            {at("Text4", 2), QString::number(100 * rng.between(1, 50))}, {at("Text5", 0), symbol},
+            {at("Text5", 1), dollars(s + rng.between(1, 4000))},
+            {at("Text5", 2), dollars(rng.between(1, s - 1))}};
+    }
+    case StrategyKind::RatioCalls: {
+        // Shares in whole lots of the ratio, and a premium small enough to
+        // keep the lower break-even above 0 at 2:1.
+        const int lot = 100 * (ratio + 1);
+        const int s = rng.between(500, 30000);
+        return {{at("txtRatioBuy", 0), symbol}, {at("txtRatioBuy", 1), dollars(s)},
+            {at("txtRatioBuy", 2), QString::number(lot * rng.between(1, 20))},
+            {at("txtRatioSell", 0), symbol},
+            {at("txtRatioSell", 1), dollars(s + rng.between(1, 4000))},
+            {at("txtRatioSell", 2), dollars(rng.between(1, s * 45 / 100))}};
+    }
+    case StrategyKind::BullSpreads: {
+        const int p1 = rng.between(2, k1 * 40 / 100);
+        return {{at("Text2", 0), symbol}, {at("Text2", 2), symbol}, {at("Text2", 3), dollars(k1)},
+            {at("Text2", 4), dollars(p1)}, {at("Text2", 5), units}, {at("Text3", 0), symbol},
+            {at("Text3", 1), dollars(k2)}, {at("Text3", 2), dollars(rng.between(1, p1 - 1))}};
+    }
+    case StrategyKind::ButterflySpreads: {
+        const int p1 = rng.between(3, k1 * 40 / 100);
+        const int p2 = rng.between(2, p1 - 1);
+        return {{at("Text6", 0), symbol}, {at("Text6", 2), symbol}, {at("Text6", 3), dollars(k1)},
+            {at("Text6", 4), dollars(p1)}, {at("Text6", 5), units}, {at("Text7", 0), symbol},
+            {at("Text7", 1), dollars(k2)}, {at("Text7", 2), dollars(p2)}, {at("Text8", 0), symbol},
+            {at("Text8", 2), dollars(rng.between(1, p2 - 1))}};
+    }
+    case StrategyKind::RatioCallSpreads: {
+        const int p1 = rng.between(2, k1 * 40 / 100);
+        return {{at("Text9", 0), symbol}, {at("Text9", 2), symbol}, {at("Text9", 3), dollars(k1)},
+            {at("Text9", 4), dollars(p1)}, {at("Text9", 5), units}, {at("Text10", 0), symbol},
+            {at("Text10", 1), dollars(k2)}, {at("Text10", 2), dollars(rng.between(1, p1 - 1))}};
+    }
+    }
+    return {};
+}
+
+// mutatePercent: the chance that a typed number is replaced or scaled.
+Case generate(Rng &rng, StrategyKind kind, int mutatePercent)
+{
+    Case c;
+    c.strategy = int(kind);
+    const int noRatioPercent = mutatePercent / 5;
+    c.ratio = rng.chance(noRatioPercent) ? -1 : rng.below(kRatioCount);
+    c.spreadRatio = rng.chance(noRatioPercent) ? -1 : rng.below(kRatioCount);
+    c.ratioLast = rng.chance(30);
+    c.surfaceKind = rng.below(3);
+    for (auto [id, text] : ordinary(rng, kind, c.ratio)) {
+        if (isFilteredField(id) && rng.chance(mutatePercent)) // symbols stay
+            text = rng.chance(30) ? extreme(rng, text) : hostile(rng);
+        c.edits.emplace_back(id, text);
+    }
+    // Figures the program writes can be typed over too: the totals of a ratio
+    // spread made equal, a third strike, a contract count.
+    if (rng.chance(mutatePercent / 2)) {
+        const GroupSpec &g = group(kind);
+        std::vector<ControlId> written;
+        for (const FieldSpec &field : g.fields)
+            if (field.kind != FieldKind::Typed && field.kind != FieldKind::RatioList)
+                written.push_back(field.id);
+        if (kind == StrategyKind::RatioCallSpreads && rng.chance(50)) {
+            const QString same = QString::number(rng.between(1, 9));
+            c.edits.emplace_back(at("txtratio", 0), same);
+            c.edits.emplace_back(at("txtratio", 1), same);
+        } else if (!written.empty()) {
+            const ControlId &id = written[std::size_t(rng.below(int(written.size())))];
+            c.edits.emplace_back(id, rng.chance(50) ? price(rng, 0, 50) : hostile(rng));
+        }
+    }
+    return c;
+}
+
+void apply(Workspace &ws, const Case &c)
+{
+    ws.load();
+    ws.setStrategy(c.strategy);
+    const auto chooseRatios = [&] {
+        ws.setRatioIndex(c.ratio);
+        ws.setRatioSpreadIndex(c.spreadRatio);
+    };
+    if (!c.ratioLast)
+        chooseRatios();
+    for (const auto &[id, text] : c.edits)
+        ws.setText(id, text);
+    if (c.ratioLast)
+        chooseRatios();
+}
+
+ChartSurface surfaceOf(int kind)
+{
+    ChartSurface surface;
+    if (kind == 1) {
+        // As while printing: black on white, narrower.
+        surface.setPalette(ChartPalette::print());
+        surface.setOuter(
+            ChartSize::OuterWidth - ChartSize::PrintNarrowing, ChartSize::OuterHeight, false);
+    } else if (kind == 2) {
+        // An earlier chart on screen.
+        surface.clear();
+        surface.moveTo(500, 700);
+        surface.print(QStringLiteral("earlier"));
+        surface.line(0, 10, 20, 30, ChartColour::PayoffRed);
+        surface.setFontBold(true);
+    }
+    return surface;
+}
+
+bool showsNonNumber(const QString &text)
+{
+    const QString lower = text.toLower();
+    return lower.contains(u"nan") || lower.contains(u"inf");
+}
+
+// A number printed in exponent form ("1.5E+20").
+bool showsExponent(const QString &text)
+{
+    static const QRegularExpression exponent(QStringLiteral("[0-9][eE][+-]?[0-9]"));
+    return exponent.match(text).hasMatch();
+}
+
+// The text with every field text in exponent form taken out: strikes and
+// symbols are printed as the fields hold them, and a field may hold a number
+// the program wrote back ("1.5E+20") or one typed over it.
+QString withoutFieldTexts(const Workspace &ws, QString text)
+{
+    for (const ControlId &id : allTextBoxes()) {
+        const QString field = ws.text(id);
+        if (showsExponent(field))
+            text.remove(field);
+    }
+    return text;
+}
+
+constexpr const char *kDisclaimerEnd = " POSITIONS INITIATED WITH THE HELP OF THIS TOOL.";
+
+struct Verdict {
+    QString failure; // the first property that fails, empty when all hold
+    ChartResult result = ChartResult::None;
+    QString refusal; // the prompt of a refusal
+};
+
+QString violation(Workspace &ws, ChartMemory &memory, const Case &c, const ChartSurface &surface,
+    const ChartOutcome &outcome)
+{
+    const SurfaceState before = stateOf(surfaceOf(c.surfaceKind));
+    for (const ControlId &id : allTextBoxes())
+        if (showsNonNumber(ws.text(id)))
+            return id.toString() + QStringLiteral(" shows ") + shortText(ws.text(id));
+
+    switch (outcome.result) {
+    case ChartResult::None:
+        return QStringLiteral("no outcome for a selected strategy");
+    case ChartResult::Refused:
+        if (!outcome.refusal || outcome.refusal->message.prompt.isEmpty())
+            return QStringLiteral("refused without a message");
+        if (showsNonNumber(outcome.refusal->message.prompt))
+            return QStringLiteral("message shows ") + outcome.refusal->message.prompt;
+        if (!(stateOf(surface) == before))
+            return QStringLiteral("refusal changed the surface: ")
+                + outcome.refusal->message.prompt;
+        return {};
+    case ChartResult::Chart:
+        break;
+    }
+    if (outcome.refusal)
+        return QStringLiteral("chart with a refusal");
+    const std::vector<ChartOp> &ops = surface.ops();
+    if (ops.empty() || ops.front().kind != ChartOp::Kind::Clear)
+        return QStringLiteral("chart does not start with Clear");
+    if (surface.palette() != before.palette || surface.scaleWidth() != before.width
+        || surface.scaleHeight() != before.height)
+        return QStringLiteral("chart changed the palette or the size");
+    if (!coordinatesFinite(ops))
+        return QStringLiteral("a coordinate is not finite");
+    for (const ChartOp &op : ops) {
+        if (!isText(op))
+            continue;
+        if (showsNonNumber(op.text))
+            return QStringLiteral("prints ") + shortText(op.text);
+        if (showsExponent(withoutFieldTexts(ws, op.text)))
+            return QStringLiteral("prints in exponent form ") + shortText(op.text);
+    }
+    const bool creditButterfly
+        = c.strategy == int(StrategyKind::ButterflySpreads) && memory.netCredit > 0;
+    const bool endsWithDisclaimer = isText(ops.back()) && ops.back().text == kDisclaimerEnd;
+    if (!creditButterfly && !endsWithDisclaimer)
+        return QStringLiteral("chart does not end with the disclaimer");
+    if (creditButterfly && !texts(ops, QString::fromLatin1(kDisclaimerEnd)).empty())
+        return QStringLiteral("net-credit butterfly prints the disclaimer");
+
+    // The same fields give the same picture.
+    ChartSurface again = surfaceOf(c.surfaceKind);
+    const ChartOutcome second = viewGraph(ws, memory, again);
+    if (second.result != ChartResult::Chart || again.ops() != ops)
+        return QStringLiteral("a second request draws another picture");
+    return {};
+}
+
+Verdict check(const Case &c)
+{
+    Workspace ws;
+    apply(ws, c);
+    ChartMemory memory;
+    ChartSurface surface = surfaceOf(c.surfaceKind);
+    ChartOutcome outcome;
+    try {
+        outcome = viewGraph(ws, memory, surface);
+    } catch (const std::exception &e) {
+        return {QStringLiteral("exception escaped: ") + QString::fromUtf8(e.what()), {}, {}};
+    }
+    return {violation(ws, memory, c, surface, outcome), outcome.result,
+        outcome.refusal ? outcome.refusal->message.prompt : QString()};
+}
+
+QString history(const QStringList &steps)
+{
+    return QStringLiteral(" after: ") + steps.join(QStringLiteral("; "));
+}
+
+struct Tally {
+    int charts = 0;
+    int refused = 0;
+};
+
+} // namespace
+
+class TestChartProperties : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyRequestChartsOrRefusesCleanly_data();
+    void everyRequestChartsOrRefusesCleanly();
+    void editsNeverShowNonNumbers_data();
+    void editsNeverShowNonNumbers();
+};
+
+void TestChartProperties::everyRequestChartsOrRefusesCleanly_data()
+{
+    QTest::addColumn<int>("strategy");
+    QTest::addColumn<int>("mutatePercent");
+    QTest::addColumn<std::uint32_t>("seed");
+    QTest::addColumn<int>("cases");
+    QTest::addColumn<int>("leastCharts"); // the cases really reach the drawing
+
+    for (int s = 0; s < kStrategyCount; ++s) {
+        const QByteArray name = strategyNames().at(s).toUtf8();
+        // Every ordinary position charts: no check refuses it wrongly.
+        QTest::newRow(name + ", ordinary") << s << 0 << std::uint32_t(500 + s) << 300 << 300;
+        QTest::newRow(name + ", mostly ordinary")
+            << s << 10 << std::uint32_t(1000 + s) << 600 << 300;
+        QTest::newRow(name + ", half hostile") << s << 50 << std::uint32_t(2000 + s) << 600 << 40;
+        QTest::newRow(name + ", all hostile") << s << 100 << std::uint32_t(3000 + s) << 600 << 0;
+    }
+}
+
+void TestChartProperties::everyRequestChartsOrRefusesCleanly()
+{
+    QFETCH(int, strategy);
+    QFETCH(int, mutatePercent);
+    QFETCH(std::uint32_t, seed);
+    QFETCH(int, cases);
+    QFETCH(int, leastCharts);
+
+    Rng rng(seed);
+    Tally tally;
+    QString firstRefusal;
+    for (int i = 0; i < cases; ++i) {
+        const Case c = generate(rng, StrategyKind(strategy), mutatePercent);
+        const Verdict verdict = check(c);
+        if (!verdict.failure.isEmpty())
+            QFAIL(qPrintable(
+                QStringLiteral("case %1: %2\n    %3").arg(i).arg(verdict.failure, describe(c))));
+        if (verdict.result == ChartResult::Chart) {
+            ++tally.charts;
+        } else {
+            ++tally.refused;
+            if (firstRefusal.isEmpty())
+                firstRefusal = verdict.refusal + QStringLiteral("\n    ") + describe(c);
+        }
+    }
+    QVERIFY2(tally.charts >= leastCharts,
+        qPrintable(QStringLiteral("%1 charts, %2 refused, first: %3")
+                       .arg(tally.charts)
+                       .arg(tally.refused)
+                       .arg(firstRefusal)));
+}
+
+void TestChartProperties::editsNeverShowNonNumbers_data()
+{
+    QTest::addColumn<std::uint32_t>("seed");
+    for (std::uint32_t seed : {11u, 12u, 13u, 14u, 15u})
+        QTest::newRow(QByteArray("seed ") + QByteArray::number(seed)) << seed;
+}
+
+// Random edits of any field, the program's own included, random ratio and
+// strategy choices, New and leaving fields: the cascades end, and a field
+// shows "nan" or "inf" only where such a text was typed.
+void TestChartProperties::editsNeverShowNonNumbers()
+{
+    QFETCH(std::uint32_t, seed);
+    const std::vector<ControlId> &boxes = allTextBoxes();
+    const QStringList numbers {QStringLiteral("1E+308"), QStringLiteral("1.7976931348623157E+308"),
+        QStringLiteral("-1E+308"), QStringLiteral("9E+99999"), QStringLiteral("1e-400"),
+        QStringLiteral("nan"), QStringLiteral("inf"), QStringLiteral("-inf"),
+        QStringLiteral("Infinity"), QStringLiteral("1.5E+20")};
+
+    constexpr int kSequences = 150;
+    constexpr int kSteps = 100;
+    constexpr int kMostChanges = 200; // far above any real cascade
+    Rng rng(seed);
+    for (int sequence = 0; sequence < kSequences; ++sequence) {
+        Workspace ws;
+        int changes = 0;
+        connect(&ws, &Workspace::fieldChanged, this, [&changes] {
+            if (++changes > 100 * kMostChanges)
+                qFatal("field changes do not end");
+        });
+        QSet<QString> typed; // lower case
+        QStringList steps;
+        for (int step = 0; step < kSteps; ++step) {
+            changes = 0;
+            const ControlId &field = boxes[std::size_t(rng.below(int(boxes.size())))];
+            switch (rng.below(12)) {
+            case 0:
+                ws.setRatioIndex(rng.between(-1, kRatioCount - 1));
+                steps << QStringLiteral("ratio %1").arg(ws.ratioIndex());
+                break;
+            case 1:
+                ws.chooseRatioSpread(rng.below(kRatioCount));
+                steps << QStringLiteral("spread ratio %1").arg(ws.ratioSpreadIndex());
+                break;
+            case 2:
+                ws.setStrategy(rng.between(-1, kStrategyCount - 1));
+                steps << QStringLiteral("strategy %1").arg(ws.strategy());
+                break;
+            case 3:
+                if (rng.chance(20)) {
+                    ws.blank();
+                    steps << QStringLiteral("blank");
+                } else {
+                    ws.load();
+                    steps << QStringLiteral("load");
+                }
+                break;
+            case 4:
+                ws.leaveField(field);
+                ws.leaveSymbol();
+                steps << QStringLiteral("leave ") + field.toString();
+                break;
+            case 5:
+                ws.newValues();
+                ws.calRatioPMaxProfit();
+                ws.calRatioBreakevenPoint();
+                ws.calRatioContracts();
+                steps << QStringLiteral("ratio sizing");
+                break;
+            default: {
+                QString text;
+                switch (rng.below(4)) {
+                case 0:
+                    text = price(rng, 0, 500);
+                    break;
+                case 1:
+                    text = rng.pick(numbers);
+                    break;
+                case 2:
+                    text = extreme(rng, price(rng, 1, 99));
+                    break;
+                default:
+                    text = hostile(rng);
+                    break;
+                }
+                typed.insert(text.toLower());
+                ws.setText(field, text);
+                steps << field.toString() + u'=' + shortText(text);
+                break;
+            }
+            }
+            if (changes > kMostChanges)
+                QFAIL(qPrintable(
+                    QString::number(changes) + QStringLiteral(" changes") + history(steps)));
+            for (const ControlId &id : boxes) {
+                const QString text = ws.text(id);
+                if (showsNonNumber(text) && !typed.contains(text.toLower()))
+                    QFAIL(qPrintable(id.toString() + QStringLiteral(" shows ") + shortText(text)
+                        + history(steps)));
+            }
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestChartProperties)
+#include "tst_chartproperties.moc"
