@@ -71,11 +71,12 @@ OpenSaveOutcome OpenSaveCommand::save(
     }
     const bool replacing = m_state.OpSvMode == OpenSaveState::Opened;
     try {
-        // The clash test takes the name as typed; the row stores it trimmed.
+        // The row stores the name trimmed, so that is the name to test: a
+        // blank typed around a used name would otherwise list it twice.
         const std::optional<qint64> except
             = replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
         const PositionRow row = rowFromWorkspace(workspace, strategy, typedName);
-        const std::optional<qint64> written = m_store.saveUnlessTaken(typedName, except, row);
+        const std::optional<qint64> written = m_store.saveUnlessTaken(*row.name, except, row);
         if (!written) {
             m_boxes.show(nameTakenMessage());
             outcome.focusName = true;

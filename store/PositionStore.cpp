@@ -165,11 +165,11 @@ qint64 PositionStore::insert(const PositionRow &row)
 }
 
 std::optional<qint64> PositionStore::saveUnlessTaken(
-    const QString &typedName, std::optional<qint64> replacing, const PositionRow &row)
+    const QString &name, std::optional<qint64> replacing, const PositionRow &row)
 {
     requireWritable();
     Transaction transaction(m_db);
-    if (nameTaken(typedName, replacing))
+    if (nameTaken(name, replacing))
         return std::nullopt;
     if (replacing) {
         Statement remove = m_db.prepare("DELETE FROM Chart WHERE ID = ?1");

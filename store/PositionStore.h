@@ -43,13 +43,13 @@ public:
 
     // Writes a new row and answers its key.
     qint64 insert(const PositionRow &row);
-    // The Save command's write: the name-clash test (name as typed; the row
+    // The Save command's write: the name-clash test (`name` as given; the row
     // `replacing`, if any, does not count) and the write in one transaction,
     // so two running copies cannot both take a free name. Replacing deletes
     // that row first; when the write fails the old row is still there.
     // Answers the new key, or nothing when the name is taken.
     std::optional<qint64> saveUnlessTaken(
-        const QString &typedName, std::optional<qint64> replacing, const PositionRow &row);
+        const QString &name, std::optional<qint64> replacing, const PositionRow &row);
     // Deletes the rows in the order given, all or none.
     void remove(const std::vector<qint64> &ids);
 
