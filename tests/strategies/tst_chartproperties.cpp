@@ -202,9 +202,27 @@ Case generate(Rng &rng, StrategyKind kind, int mutatePercent)
     c.spreadRatio = rng.chance(noRatioPercent) ? -1 : rng.below(kRatioCount);
     c.ratioLast = rng.chance(30);
     c.surfaceKind = rng.below(3);
-    for (auto [id, text] : ordinary(rng, kind, c.ratio)) {
-        if (isFilteredField(id) && rng.chance(mutatePercent)) // symbols stay
-            text = rng.chance(30) ? extreme(rng, text) : hostile(rng);
+    const auto position = ordinary(rng, kind, c.ratio);
+    for (auto [id, text] : position) {
+        if (isFilteredField(id) && rng.chance(mutatePercent)) { // symbols stay
+            switch (rng.below(10)) {
+            case 0:
+            case 1:
+            case 2:
+                text = extreme(rng, text);
+                break;
+            case 3:
+                // Another field's text: prices and strikes that tie.
+                text = position[std::size_t(rng.below(int(position.size())))].second;
+                break;
+            case 4:
+                text += QString::number(rng.below(10)); // a third decimal, or a tenfold
+                break;
+            default:
+                text = hostile(rng);
+                break;
+            }
+        }
         c.edits.emplace_back(id, text);
     }
     // Figures the program writes can be typed over too: the totals of a ratio
@@ -288,6 +306,13 @@ QString withoutFieldTexts(const Workspace &ws, QString text)
     return text;
 }
 
+bool inGroup(int strategy, const ControlId &id)
+{
+    const auto &fields = group(strategy).fields;
+    return std::any_of(
+        fields.begin(), fields.end(), [&id](const FieldSpec &field) { return field.id == id; });
+}
+
 constexpr const char *kDisclaimerEnd = " POSITIONS INITIATED WITH THE HELP OF THIS TOOL.";
 
 struct Verdict {
@@ -315,6 +340,9 @@ QString violation(Workspace &ws, ChartMemory &memory, const Case &c, const Chart
         if (!(stateOf(surface) == before))
             return QStringLiteral("refusal changed the surface: ")
                 + outcome.refusal->message.prompt;
+        if (outcome.refusal->focus && !inGroup(c.strategy, *outcome.refusal->focus))
+            return QStringLiteral("refusal sends the focus out of the group: ")
+                + outcome.refusal->focus->toString();
         return {};
     case ChartResult::Chart:
         break;
@@ -353,20 +381,33 @@ QString violation(Workspace &ws, ChartMemory &memory, const Case &c, const Chart
     return {};
 }
 
+// The texts of the group's fields that the user types.
+QStringList typedTexts(const Workspace &ws, int strategy)
+{
+    QStringList texts {ws.text(single("Text1"))};
+    for (const FieldSpec &field : group(strategy).fields)
+        if (field.kind == FieldKind::Typed)
+            texts << ws.text(field.id);
+    return texts;
+}
+
 Verdict check(const Case &c)
 {
     Workspace ws;
     apply(ws, c);
     ChartMemory memory;
     ChartSurface surface = surfaceOf(c.surfaceKind);
+    const QStringList typedBefore = typedTexts(ws, c.strategy);
     ChartOutcome outcome;
     try {
         outcome = viewGraph(ws, memory, surface);
     } catch (const std::exception &e) {
         return {QStringLiteral("exception escaped: ") + QString::fromUtf8(e.what()), {}, {}};
     }
-    return {violation(ws, memory, c, surface, outcome), outcome.result,
-        outcome.refusal ? outcome.refusal->message.prompt : QString()};
+    QString failure = violation(ws, memory, c, surface, outcome);
+    if (failure.isEmpty() && typedTexts(ws, c.strategy) != typedBefore)
+        failure = QStringLiteral("the request changed what the user typed");
+    return {failure, outcome.result, outcome.refusal ? outcome.refusal->message.prompt : QString()};
 }
 
 QString history(const QStringList &steps)
