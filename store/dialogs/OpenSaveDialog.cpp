@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace velmora
 {
 
@@ -32,7 +34,7 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     , m_lblOpSv(namedControl<QLabel>(this, "lblOpSv"))
     , m_cmbStrategy(strategyList(this))
     , m_lst(namedControl<QListWidget>(this, "Lst"))
-    , m_label2(namedControl<QLabel>(this, "Label2"))
+    , m_label2(namedControl<QLabel>(this, "Label2", QStringLiteral("File Name ")))
     , m_text1(namedControl<QLineEdit>(this, "Text1"))
     , m_cmdOpSv(namedControl<QPushButton>(this, "cmdOpSv"))
 {
@@ -45,7 +47,10 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     placeTwips(m_label2, 240, 3645, 765, 315);
     placeTwips(m_text1, 1080, 3600, 2835, 300);
     placeTwips(m_cmdOpSv, 4125, 3600, 1065, 315);
-    m_label2->setText(QStringLiteral("File Name "));
+    // A caption grown for today's font still ends before the box it names.
+    const int clearOfName = m_text1->x() - twipsToPixels(60) - m_label2->width();
+    if (clearOfName < m_label2->x())
+        m_label2->move(std::max(0, clearOfName), m_label2->y());
     m_cmdOpSv->setAutoDefault(false);
     // The list opens nothing until the user picks an entry.
     m_cmdOpSv->setEnabled(false);
