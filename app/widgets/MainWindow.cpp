@@ -29,6 +29,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -81,10 +82,18 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     client->setObjectName(QStringLiteral("client"));
     client->setAutoFillBackground(true);
     setCentralWidget(client);
+    // The entry controls share one layer under the chart, so chart mode can
+    // put all of them out of reach, keyboard included, while each keeps its
+    // own enabled state (the strategy list stays locked after an Open).
+    m_entry = new QWidget(client);
+    m_entry->setObjectName(QStringLiteral("entryLayer"));
+    auto *layers = new QVBoxLayout(client);
+    layers->setContentsMargins(0, 0, 0, 0);
+    layers->addWidget(m_entry);
     // Creation order is the tab order: symbol, strategy, the groups, the button.
-    buildTopControls(client);
-    buildGroups(client);
-    m_graphButton = new QPushButton(QStringLiteral("View &Graph"), client);
+    buildTopControls(m_entry);
+    buildGroups(m_entry);
+    m_graphButton = new QPushButton(QStringLiteral("View &Graph"), m_entry);
     m_controls.add(single("cmdGraph"), m_graphButton);
     m_graphButton->setFont(look::buttonFont());
     QPalette grey = m_graphButton->palette();
@@ -153,7 +162,7 @@ void MainWindow::buildChart(QWidget *client)
     m_chart = new ChartView(&m_surface, client);
     m_controls.add(single("pGraph"), m_chart);
     m_chart->setBordered(true);
-    m_chart->setFocusPolicy(Qt::NoFocus);
+    m_chart->setFocusPolicy(Qt::ClickFocus);
     m_chart->setGeometry(look::rect(
         kParkedLeftTwips, ChartMode::SurfaceTop, ChartSize::OuterWidth, ChartSize::OuterHeight));
 }
@@ -282,6 +291,13 @@ void MainWindow::graphBaseWindow()
     setOuterWidth(ChartMode::WindowWidth);
     setOuterHeight(ChartMode::WindowHeight);
     m_chart->update();
+    if (m_entry->isEnabled()) {
+        // Keys typed now must not reach a field hidden under the chart.
+        m_focusBeforeChart = QApplication::focusWidget();
+        const FieldFocus::Quiet quiet(*m_focus);
+        m_chart->setFocus();
+        m_entry->setEnabled(false);
+    }
 }
 
 void MainWindow::parkChart()
@@ -297,6 +313,11 @@ void MainWindow::keyHandling(int keyCode)
     parkChart();
     setOuterWidth(kEntryWidth);
     action(QStringLiteral("P_Graph"))->setEnabled(false);
+    m_entry->setEnabled(true);
+    if (m_focusBeforeChart && m_focusBeforeChart->isVisible()) {
+        const FieldFocus::Quiet quiet(*m_focus);
+        m_focusBeforeChart->setFocus();
+    }
 }
 
 // Sizes are those of the whole window, frame included, as far as the window

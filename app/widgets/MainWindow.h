@@ -23,6 +23,7 @@
 #include "strategies/ChartRequest.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <optional>
@@ -118,6 +119,8 @@ private:
     QComboBox *m_strategyList = nullptr;
     QPushButton *m_graphButton = nullptr;
     ChartView *m_chart = nullptr;
+    QWidget *m_entry = nullptr; // every control but the chart and the menus
+    QPointer<QWidget> m_focusBeforeChart;
     QSize m_normalSize;
     // The window's size in twips, frame included, as last set; 0 where the
     // client area decides. Applied again once the frame is known.

@@ -657,9 +657,19 @@ void TestMainWindow::chartModeAndEscape()
         const QPoint centre = control->mapTo(client, control->rect().center());
         QCOMPARE(client->childAt(centre), chart);
     }
-    // Esc from the field that still has the focus goes back to entry mode.
-    QTest::keyClick(m["Text5(2)"], Qt::Key_Escape);
+    // The keyboard is the chart's: typing and Enter reach no hidden field.
+    QCOMPARE(QApplication::focusWidget(), chart);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), chart);
+    m.window.setFocusTo(at("Text4", 2), true);
+    QCOMPARE(QApplication::focusWidget(), chart);
+    QCOMPARE(m["Text5(2)"]->text(), QStringLiteral("2"));
+    QCOMPARE(m["Text4(2)"]->text(), QStringLiteral("200"));
+    // Esc goes back to entry mode, the focus to the field that had it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!m.window.chartShown());
+    QCOMPARE(m.focused(), QStringLiteral("Text5(2)"));
     QCOMPARE(chart->x(), twipsToPixels(-100000));
     QCOMPARE(m.window.frameGeometry().width(), twipsToPixels(9315));
     QCOMPARE(m.window.frameGeometry().height(), twipsToPixels(5800));
