@@ -5,7 +5,6 @@
 #include "app/widgets/MainWindow.h"
 #include "chart/render/ChartExport.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -209,12 +208,8 @@ ChartCommandOutput runChartCommand(
         output.errorLine = opened.errorLine;
         return output;
     }
-    if (opened.opened) {
-        // What the main window does after File > open.
-        window.setWindowTitle(*opened.opened->mainCaption);
-        window.list(QStringLiteral("cmbStrategy"))->setEnabled(false);
-        window.keyHandling(27);
-    }
+    if (opened.opened)
+        window.applyOpenOutcome(*opened.opened);
     if (options.strategy)
         ws.setStrategy(*options.strategy);
     for (const FieldSetting &setting : options.settings) {

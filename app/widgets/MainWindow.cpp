@@ -383,7 +383,11 @@ void MainWindow::F_Open_Click()
 {
     OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
     dialog.showOpen();
-    const OpenSaveOutcome &outcome = dialog.outcome();
+    applyOpenOutcome(dialog.outcome());
+}
+
+void MainWindow::applyOpenOutcome(const OpenSaveOutcome &outcome)
+{
     if (outcome.mainCaption)
         setWindowTitle(*outcome.mainCaption);
     if (outcome.disableStrategyList)

@@ -40,6 +40,7 @@ namespace velmora
 class ChartView;
 class FieldFocus;
 class MessageGate;
+struct OpenSaveOutcome;
 
 class MainWindow : public QMainWindow
 {
@@ -75,6 +76,8 @@ public:
     void defaultLocation();
     // The key handling of the window; 27 (Esc) leaves chart mode.
     void keyHandling(int keyCode);
+    // The window's part of an Open: its caption, the strategy list, entry mode.
+    void applyOpenOutcome(const OpenSaveOutcome &outcome);
 
 public slots:
     void cmdGraph_Click();
