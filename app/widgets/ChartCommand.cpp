@@ -92,6 +92,17 @@ QJsonObject focusOf(MainWindow &window, const Message &message)
     return shown;
 }
 
+// Adds what a store step printed; true when the step ended the command.
+bool stoppedBy(const StoreCommandResult &step, ChartCommandOutput &output)
+{
+    output.standardOutput += step.standardOutput;
+    if (step.exitCode == StoreExit::Done)
+        return false;
+    output.exitCode = step.exitCode;
+    output.errorLine = step.errorLine;
+    return true;
+}
+
 } // namespace
 
 QString chartCommandUsage()
@@ -202,12 +213,8 @@ ChartCommandOutput runChartCommand(
     Workspace &ws = window.workspace();
     StoreCommand store(options.store, ws, window.openSaveState(), boxes);
     const StoreCommandResult opened = store.beforeSettings();
-    output.standardOutput = opened.standardOutput;
-    if (opened.exitCode != StoreExit::Done) {
-        output.exitCode = opened.exitCode;
-        output.errorLine = opened.errorLine;
+    if (stoppedBy(opened, output))
         return output;
-    }
     if (opened.opened)
         window.applyOpenOutcome(*opened.opened);
     if (options.strategy)
@@ -221,13 +228,8 @@ ChartCommandOutput runChartCommand(
         else
             ws.setText(setting.control, setting.text);
     }
-    const StoreCommandResult saved = store.afterSettings();
-    output.standardOutput += saved.standardOutput;
-    if (saved.exitCode != StoreExit::Done) {
-        output.exitCode = saved.exitCode;
-        output.errorLine = saved.errorLine;
+    if (stoppedBy(store.afterSettings(), output))
         return output;
-    }
     // Store options alone ask for no chart.
     if (options.store.usesStore() && !options.strategy && options.settings.empty() && !options.json
         && options.outFile.isEmpty())
