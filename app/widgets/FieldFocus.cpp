@@ -22,13 +22,6 @@ namespace
 
 const ControlId kSymbol = single("Text1");
 
-// Arrays that are regular type until they first get the focus.
-bool boldOnFocus(const QString &array)
-{
-    return array == u"Text9" || array == u"Text10" || array == u"txtRatioBuy"
-        || array == u"txtRatioSell";
-}
-
 void paint(QLineEdit *field, const QColor &background, const QColor &text)
 {
     QPalette palette = field->palette();
@@ -178,7 +171,7 @@ void FieldFocus::showFocusLook(const ControlId &id)
 {
     QLineEdit *field = m_controls.field(id);
     paint(field, look::focusBackground(), Qt::white);
-    if (boldOnFocus(id.name))
+    if (look::regularUntilFocused(id.name))
         setBold(field, true);
 }
 

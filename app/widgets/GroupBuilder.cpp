@@ -26,17 +26,11 @@ constexpr double kRowHeight = 405;
 constexpr double kFieldHeight = 345;
 constexpr double kListHeight = 360;
 
-bool boldFromStart(const ControlId &id)
-{
-    return id.name != u"Text9" && id.name != u"Text10" && id.name != u"txtRatioBuy"
-        && id.name != u"txtRatioSell";
-}
-
 QLineEdit *makeField(const FieldSpec &entry, QWidget *parent, ControlRegistry &controls)
 {
     auto *field = new QLineEdit(parent);
     controls.add(entry.id, field);
-    field->setFont(look::font(boldFromStart(entry.id)));
+    field->setFont(look::font(!look::regularUntilFocused(entry.id.name)));
     field->setMaxLength(fieldMaxLength(entry.id) > 0 ? fieldMaxLength(entry.id) : 32767);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, look::systemWindow());

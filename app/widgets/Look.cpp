@@ -48,4 +48,10 @@ QFont buttonFont()
     return f;
 }
 
+bool regularUntilFocused(const QString &array)
+{
+    return array == u"Text9" || array == u"Text10" || array == u"txtRatioBuy"
+        || array == u"txtRatioSell";
+}
+
 } // namespace velmora::look

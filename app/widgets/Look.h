@@ -37,6 +37,10 @@ QColor systemMenu(); // background of the read-only computed fields
 QFont font(bool bold, double points = 9.75);
 QFont buttonFont();
 
+// The control arrays whose fields are in regular type until they first get
+// the focus; every other field is bold throughout.
+bool regularUntilFocused(const QString &array);
+
 // A rectangle given in twips, in logical pixels.
 inline QRect rect(double left, double top, double width, double height)
 {
