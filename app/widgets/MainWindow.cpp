@@ -58,6 +58,12 @@ void placeCaption(const char *text, QWidget *parent, int left, int top)
     label->move(twipsToPixels(left), twipsToPixels(top));
 }
 
+void parkGroup(QGroupBox *group)
+{
+    group->move(twipsToPixels(kParkedLeftTwips), group->y());
+    group->hide();
+}
+
 } // namespace
 
 MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
@@ -252,12 +258,9 @@ void MainWindow::strategySwitched(int listIndex)
         m_strategyList->setCurrentIndex(listIndex);
     }
     // The selected group is not parked on its way, so the focus stays in it.
-    for (int i = 0; i < kStrategyCount; ++i) {
-        if (i == listIndex)
-            continue;
-        m_groups[size_t(i)]->move(twipsToPixels(kParkedLeftTwips), m_groups[size_t(i)]->y());
-        m_groups[size_t(i)]->hide();
-    }
+    for (int i = 0; i < kStrategyCount; ++i)
+        if (i != listIndex)
+            parkGroup(m_groups[size_t(i)]);
     if (listIndex < 0 || listIndex >= kStrategyCount)
         return;
     QGroupBox *shown = m_groups[size_t(listIndex)];
@@ -272,10 +275,8 @@ void MainWindow::strategySwitched(int listIndex)
 void MainWindow::defaultLocation()
 {
     const FieldFocus::Quiet quiet(*m_focus);
-    for (QGroupBox *g : m_groups) {
-        g->move(twipsToPixels(kParkedLeftTwips), g->y());
-        g->hide();
-    }
+    for (QGroupBox *g : m_groups)
+        parkGroup(g);
 }
 
 bool MainWindow::chartShown() const
