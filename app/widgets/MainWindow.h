@@ -51,9 +51,7 @@ public:
 
     Workspace &workspace() { return m_workspace; }
     ChartSurface &surface() { return m_surface; }
-    ChartMemory &memory() { return m_memory; }
     OpenSaveState &openSaveState() { return m_openSave; }
-    MessageBoxes &messages() { return m_messages; }
     // Shows a message box now, in turn with the warnings of the fields.
     Answer showMessage(const Message &message);
 
