@@ -85,14 +85,11 @@ public:
         breakEven();
         strikeMarker();
         payoffLine();
+        // The right ticks are drawn first; the left ones step by what they found.
         if (m_k > 20)
-            rightTicksAbove20();
+            leftTicksAbove20(rightTicksAbove20());
         else
-            rightTicksUpTo20();
-        if (m_k > 20)
-            leftTicksAbove20();
-        else
-            leftTicksUpTo20();
+            leftTicksUpTo20(rightTicksUpTo20());
         table();
         m_pen.disclaimer();
     }
@@ -136,16 +133,18 @@ private:
     }
 
     // Right of the strike the price scale is proportional: x = price × 10500 / K.
-    void rightTicksAbove20()
+    // Answers the distance between the two ticks, the step of the left ones.
+    double rightTicksAbove20()
     {
         m_t1 = raisedToFive(ChartPen::whole(m_k / 10500 * 11500));
         tick(10500 / m_k * m_t1, r0(m_t1));
-        m_t2 = raisedToFive(ChartPen::whole(m_t1 + (m_t1 - m_k)));
-        tick(10500 / m_k * m_t2, r0(m_t2));
-        m_d = m_t2 - m_t1;
+        const double t2 = raisedToFive(ChartPen::whole(m_t1 + (m_t1 - m_k)));
+        tick(10500 / m_k * t2, r0(t2));
+        return t2 - m_t1;
     }
 
-    void rightTicksUpTo20()
+    // Answers the first tick's distance from the strike.
+    double rightTicksUpTo20()
     {
         const double strike = r0(m_k);
         m_t1 = ChartPen::whole(strike / 10500 * 11500);
@@ -153,10 +152,10 @@ private:
         if (strike == m_t1)
             m_t1 = r0(m_t1) + 1;
         m_pen.printExactAt(11500, y0() + 100, r0(m_t1));
-        m_q = r0(m_t1) - strike;
-        m_t2 = ChartPen::whole(r0(m_q) + r0(m_t1));
-        tick(12500, r0(m_t2));
-        m_d = m_t2 - m_t1;
+        const double q = r0(m_t1) - strike;
+        const double t2 = ChartPen::whole(r0(q) + r0(m_t1));
+        tick(12500, r0(t2));
+        return q;
     }
 
     // A mark on the profit axis with its amount beside it.
@@ -167,7 +166,7 @@ private:
     }
 
     // Left of the break-even point the price scale is proportional to B at x = 7000.
-    void leftTicksAbove20()
+    void leftTicksAbove20(double step)
     {
         m_p6 = loweredToFive(m_b / 7000 * 6000);
         m_f2 = m_p6 >= 1;
@@ -176,7 +175,7 @@ private:
             m_pen.printAt(6000, y0() - 100, "|");
             profitLevel(y0() + 500, axisValue(r0(m_p6)));
         }
-        m_p5 = m_p6 - m_d;
+        m_p5 = m_p6 - step;
         m_f1 = m_p5 >= 1;
         if (m_f1) {
             m_pen.printExactAt(5000, y0() + 100, r0(m_p5));
@@ -185,7 +184,7 @@ private:
         }
     }
 
-    void leftTicksUpTo20()
+    void leftTicksUpTo20(double q)
     {
         m_p6 = r0(m_b / 7000 * 6000);
         m_f2 = m_p6 >= 1 && m_p6 < m_b;
@@ -198,7 +197,7 @@ private:
         m_f1 = m_p5 >= 1 && m_p5 < m_b;
         if (m_f1) {
             if (m_p5 == m_p6)
-                m_p5 -= m_q;
+                m_p5 -= q;
             if (m_p5 >= 1) {
                 m_pen.printNumberAt(5000, y0() + 100, m_p5);
                 m_pen.printAt(5000, y0() - 100, "|");
@@ -253,7 +252,7 @@ private:
     double m_a = 0; // total amount of the calls sold
     double m_v = 0; // value
     double m_b = 0; // break-even, as read back from its field
-    double m_t1 = 0, m_t2 = 0, m_d = 0, m_q = 0;
+    double m_t1 = 0;
     double m_p6 = 0, m_p5 = 0;
     bool m_f2 = false, m_f1 = false;
 };
