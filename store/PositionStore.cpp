@@ -1,5 +1,7 @@
 #include "store/PositionStore.h"
 
+#include "app/Catalogue.h"
+
 #include <QSet>
 
 #include <stdexcept>
@@ -119,7 +121,8 @@ std::optional<PositionRow> PositionStore::row(qint64 id) const
             row.id = query.integer(c).value_or(0);
         } else if (column.compare(u"sID", Qt::CaseInsensitive) == 0) {
             const std::optional<qint64> strategy = query.integer(c);
-            row.strategy = strategy && *strategy >= 0 && *strategy <= 4 ? int(*strategy) : -1;
+            row.strategy
+                = strategy && *strategy >= 0 && *strategy < kStrategyCount ? int(*strategy) : -1;
         } else if (column.compare(u"fName", Qt::CaseInsensitive) == 0) {
             row.name = query.text(c);
         } else if (column.compare(u"cTime", Qt::CaseInsensitive) == 0) {
