@@ -14,8 +14,6 @@ namespace velmora
 namespace
 {
 
-constexpr int kNone = -1;
-
 FieldLink text(const char *column, const char *array, int index)
 {
     return {QString::fromLatin1(column), at(array, index), ColumnKind::Text};
@@ -139,9 +137,11 @@ const FieldLink *linkOf(int strategy, const QString &column)
     return nullptr;
 }
 
-QString ratioText(int index)
+// The ratio column is written from, and read into, the list of Ratio Calls
+// or the one of Ratio Call Spreads.
+bool isRatioCallsList(const FieldLink &link)
 {
-    return index == kNone ? QString() : ratioNames().value(index);
+    return link.field.name == u"cmbRatio";
 }
 
 } // namespace
@@ -174,8 +174,9 @@ PositionRow rowFromWorkspace(const Workspace &workspace, int strategy, const QSt
             value = numberText(fieldNumber(workspace.text(link.field)));
             break;
         case ColumnKind::Ratio:
-            value = ratioText(link.field.name == u"cmbRatio" ? workspace.ratioIndex()
-                                                             : workspace.ratioSpreadIndex());
+            // No choice (-1) is written as an empty text.
+            value = ratioNames().value(
+                isRatioCallsList(link) ? workspace.ratioIndex() : workspace.ratioSpreadIndex());
             break;
         }
         row.values.push_back({link.column, value});
@@ -195,7 +196,7 @@ bool loadRow(const PositionRow &row, Workspace &workspace)
             continue;
         if (link->kind == ColumnKind::Ratio) {
             // A ratio not in the list leaves the choice as it was.
-            if (link->field.name == u"cmbRatio")
+            if (isRatioCallsList(*link))
                 workspace.setRatioText(value.value_or(QString()));
             else
                 workspace.setRatioSpreadText(value.value_or(QString()));
