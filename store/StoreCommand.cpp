@@ -6,8 +6,6 @@
 #include "app/Catalogue.h"
 #include "app/Workspace.h"
 
-#include <memory>
-
 namespace velmora
 {
 
@@ -114,27 +112,23 @@ StoreCommandResult StoreCommand::afterSettings()
     StoreCommandResult result;
     if (m_options.saveNames.isEmpty())
         return result;
-    std::unique_ptr<PositionStore> store;
     try {
-        store = std::make_unique<PositionStore>(databasePath());
+        PositionStore store(databasePath());
+        // The Save window's strategy: the opened position's, else the window's.
+        const int strategy
+            = m_state.OpSvMode == OpenSaveState::Opened ? m_state.OpSvSID : m_workspace.strategy();
+        for (const QString &name : m_options.saveNames) {
+            const OpenSaveOutcome outcome
+                = OpenSaveCommand(store, m_state, m_boxes).save(m_workspace, strategy, name);
+            // Every Save ends with one message.
+            const QString message = m_boxes.shown().back().prompt;
+            if (!outcome.done)
+                return ended(
+                    result, outcome.fileFailed ? StoreExit::Failure : StoreExit::Refused, message);
+            result.standardOutput += message.toUtf8() + '\n';
+        }
     } catch (const DatabaseError &error) {
         return ended(result, StoreExit::Failure, error.text());
-    }
-    // The Save window's strategy: the opened position's, else the window's.
-    const int strategy
-        = m_state.OpSvMode == OpenSaveState::Opened ? m_state.OpSvSID : m_workspace.strategy();
-    for (const QString &name : m_options.saveNames) {
-        const OpenSaveOutcome outcome
-            = OpenSaveCommand(*store, m_state, m_boxes).save(m_workspace, strategy, name);
-        // Every Save ends with one message.
-        const QString message = m_boxes.shown().back().prompt;
-        if (outcome.done) {
-            result.standardOutput += message.toUtf8() + '\n';
-            continue;
-        }
-        result.exitCode = outcome.fileFailed ? StoreExit::Failure : StoreExit::Refused;
-        result.errorLine = message;
-        break;
     }
     return result;
 }
