@@ -15,10 +15,10 @@
 namespace velmora
 {
 
-void chRatioCallSpreads(StrategyContext &context);
-
 namespace
 {
+
+void chRatioCallSpreads(StrategyContext &context);
 
 const ControlId kStrike1 = at("Text9", 3);
 const ControlId kPrice1 = at("Text9", 4);
@@ -165,6 +165,10 @@ std::optional<Refusal> ratioCallSpreadsChart(StrategyContext &context)
     return std::nullopt;
 }
 
+namespace
+{
+
+// The value table, from the figures the chart has just worked out.
 void chRatioCallSpreads(StrategyContext &context)
 {
     const Workspace &f = context.fields;
@@ -215,5 +219,7 @@ void chRatioCallSpreads(StrategyContext &context)
     printRow(y0 + 4400, longCalls(m.spreadRow4Price, k1, p1, bought),
         shortCallsAbove(m.spreadRow4Price, k2, p2, sold), {5000, 6700, 8550});
 }
+
+} // namespace
 
 } // namespace velmora
