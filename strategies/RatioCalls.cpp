@@ -55,19 +55,16 @@ std::optional<Refusal> checkAndSize(Workspace &f)
 
 void drawChart(StrategyContext &context)
 {
-    Workspace &f = context.fields;
+    const Workspace &f = context.fields;
     ChartPen &pen = context.pen;
-    ChartSurface &surface = pen.surface();
     const RatioFigures &figures = f.ratio();
 
-    drawGraphBase(surface);
+    drawGraphBase(pen.surface());
     pen.printAt(pen.xc(), pen.y0() - 100, "|");
     pen.printAt(pen.xc(), pen.y0() + 100, f.text(kStrike));
 
-    surface.setCurrentY(pen.y0() - 3000);
-    surface.setCurrentX(pen.xc());
-    const int peakX = ChartPen::whole(surface.currentX());
-    const int peakY = ChartPen::whole(surface.currentY());
+    const int peakX = ChartPen::whole(pen.xc());
+    const int peakY = ChartPen::whole(pen.y0() - 3000);
     pen.printNumberAt(pen.xc() - 100, pen.y0() - 3200, figures.ratioMaxProfit);
 
     pen.printAt(pen.xc() - 3000, pen.y0() - 100, "|");
