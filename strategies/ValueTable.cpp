@@ -9,15 +9,10 @@ int ValueTable::drawHeader(ChartPen &pen) const
 {
     if (boldHeader)
         pen.bold(true);
-    ChartSurface &surface = pen.surface();
     const double headingY = pen.y0() + 2500;
-    int top = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        surface.moveTo(columns[i].x, headingY);
-        if (i == 0)
-            top = ChartPen::whole(surface.currentY() - 100);
-        surface.print(columns[i].heading);
-    }
+    const int top = ChartPen::whole(headingY - 100);
+    for (const TableColumn &column : columns)
+        pen.printAt(column.x, headingY, column.heading);
     for (const TableColumn &column : columns)
         pen.printAt(column.x, pen.y0() + 2700, column.subHeading);
     drawRule(pen, top);
