@@ -221,7 +221,7 @@ private:
 
         const StockWithCalls position {
             m_s, m_n, m_k, m_fields.number(kCallPrice), m_fields.number(kContracts)};
-        m_memory.rowPrices = {r0(m_p5), r0(m_p6), m_fields.number(kBreak), m_k, m_t1};
+        m_memory.rowPrices = {r0(m_p5), r0(m_p6), m_b, m_k, m_t1};
         const bool placed[5] = {m_f1, m_f2, true, true, true};
         for (int row = 0; row < 5; ++row) {
             const double price = m_memory.rowPrices[row];
