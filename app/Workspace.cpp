@@ -4,21 +4,24 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 const ControlId kText1 = single("Text1");
 
-Refusal warning(const char *prompt, const ControlId &returnTo,
-                int style = MsgStyle::QuestionOkCancel)
+Refusal warning(
+    const char *prompt, const ControlId &returnTo, int style = MsgStyle::QuestionOkCancel)
 {
     return {{QString::fromUtf8(prompt), style, QStringLiteral("Attention")}, returnTo, true};
 }
 
 } // namespace
 
-Workspace::Workspace(QObject *parent) : QObject(parent)
+Workspace::Workspace(QObject *parent)
+    : QObject(parent)
 {
     // Design-time texts: the contracts of a ratio spread start at one unit,
     // the ratio boxes show their placeholder until a ratio is chosen.
@@ -332,9 +335,9 @@ std::optional<Refusal> Workspace::valRatioStrike() const
 {
     if (number(at("txtRatioBuy", 1)) < number(at("txtRatioSell", 1)))
         return std::nullopt;
-    return Refusal{{QStringLiteral("Strike Price should be Greater than Stock Price."),
-                    MsgStyle::Information, QStringLiteral("Attention")},
-                   at("txtRatioSell", 1), false};
+    return Refusal {{QStringLiteral("Strike Price should be Greater than Stock Price."),
+                        MsgStyle::Information, QStringLiteral("Attention")},
+        at("txtRatioSell", 1), false};
 }
 
 // --- keys and focus --------------------------------------------------------------------
@@ -350,7 +353,7 @@ bool Workspace::acceptsKey(const ControlId &id, QChar key)
 Message Workspace::keyFilterMessage()
 {
     return {QStringLiteral("You can Enter only Digits in this Field."), MsgStyle::Information,
-            QStringLiteral("Attention Please")};
+        QStringLiteral("Attention Please")};
 }
 
 void Workspace::upperCase(const ControlId &id)
@@ -376,7 +379,7 @@ std::optional<Refusal> Workspace::leaveField(const ControlId &id)
         if (i == 0)
             upperCase(id);
         else if (i == 1 && filled(at("Text4", 1)) && filled(id)
-                 && !(num("Text5", 1) > num("Text4", 1)))
+            && !(num("Text5", 1) > num("Text4", 1)))
             return warning("Strike Price must be Greater than Stock Price.", id);
     } else if (array == u"txtRatioBuy") {
         if (i == 0) {
@@ -390,7 +393,7 @@ std::optional<Refusal> Workspace::leaveField(const ControlId &id)
             upperCase(id);
         else if (i == 1 && filled(id) && !(num("txtRatioSell", 1) > num("txtRatioBuy", 1)))
             return warning("Strike Price should be Greater than Stock Price.", id,
-                           MsgStyle::InformationOkCancel);
+                MsgStyle::InformationOkCancel);
     } else if (array == u"Text2") {
         if (i == 0 || i == 2)
             upperCase(id);
@@ -401,13 +404,13 @@ std::optional<Refusal> Workspace::leaveField(const ControlId &id)
         if (i == 0) {
             upperCase(id);
         } else if (i == 1 && filled(id) && filled(at("Text2", 3))
-                   && !(num("Text3", 1) > num("Text2", 3))) {
+            && !(num("Text3", 1) > num("Text2", 3))) {
             return warning(" Sell Strike Price should be Greater than Buy Strike Price.", id);
         } else if (i == 2 && filled(at("Text2", 4)) && filled(id)
-                   && !(num("Text2", 4) > num("Text3", 2))) {
+            && !(num("Text2", 4) > num("Text3", 2))) {
             return warning("Buy Call Price should be Greater than Sell Call Price.", id);
         } else if (i == 3 && filled(at("Text2", 4)) && filled(at("Text2", 3))
-                   && !(num("Text2", 4) < num("Text2", 3))) {
+            && !(num("Text2", 4) < num("Text2", 3))) {
             return warning("Buy Call Price should be less than Buy Strike Price.", at("Text2", 4));
         }
     } else if (array == u"Text6") {
@@ -419,17 +422,17 @@ std::optional<Refusal> Workspace::leaveField(const ControlId &id)
         if (i == 0) {
             upperCase(id);
         } else if (i == 1 && filled(id) && filled(at("Text6", 3))
-                   && !(num("Text7", 1) > num("Text6", 3))) {
+            && !(num("Text7", 1) > num("Text6", 3))) {
             return warning("Sell Strike Price should be Greater than Buy Strike Price.", id);
         } else if (i == 2 && filled(id) && filled(at("Text6", 4))
-                   && !(num("Text7", 2) < num("Text6", 4))) {
+            && !(num("Text7", 2) < num("Text6", 4))) {
             return warning("Call Price2 should be Less than Call Price1.", id);
         }
     } else if (array == u"Text8") {
         if (i == 0)
             upperCase(id);
         else if (i == 2 && filled(id) && filled(at("Text7", 2))
-                 && !(num("Text8", 2) < num("Text7", 2)))
+            && !(num("Text8", 2) < num("Text7", 2)))
             return warning("Call Price3 should be less than Call Price2.", id);
     } else if (array == u"Text9") {
         if (i == 0 || i == 2)
@@ -438,10 +441,10 @@ std::optional<Refusal> Workspace::leaveField(const ControlId &id)
         if (i == 0) {
             upperCase(id);
         } else if (i == 1 && filled(id) && filled(at("Text9", 3))
-                   && !(num("Text10", 1) > num("Text9", 3))) {
+            && !(num("Text10", 1) > num("Text9", 3))) {
             return warning("Call Strike Price2 should be Greater than Call Strike Price1.", id);
         } else if (i == 2 && filled(id) && filled(at("Text9", 4))
-                   && !(num("Text10", 2) < num("Text9", 4))) {
+            && !(num("Text10", 2) < num("Text9", 4))) {
             return warning("Call Price2 should be Less than Call Price1", id);
         }
     }
