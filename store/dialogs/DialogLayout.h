@@ -30,7 +30,8 @@ inline void placeTwips(QWidget *control, int left, int top, int width, int heigh
     int pixelWidth = twipsToPixels(width);
     if (qobject_cast<QLabel *>(control))
         pixelWidth = std::max(pixelWidth, control->sizeHint().width());
-    control->setGeometry(twipsToPixels(left), twipsToPixels(top), pixelWidth, twipsToPixels(height));
+    control->setGeometry(
+        twipsToPixels(left), twipsToPixels(top), pixelWidth, twipsToPixels(height));
 }
 
 // The store windows were laid out for an 8.25-point system font; captions
