@@ -131,6 +131,11 @@ const QStringList &ratioNames()
     return names;
 }
 
+int ratioEntry(const QString &text)
+{
+    return int(ratioNames().indexOf(text.trimmed()));
+}
+
 const std::vector<GroupSpec> &groups()
 {
     static const std::vector<GroupSpec> all = makeGroups();

@@ -27,6 +27,8 @@ constexpr int kStrategyCount = 5;
 const QStringList &strategyNames();
 // "2:1" ... "10:9": item i stands for the ratio (i + 2):(i + 1).
 const QStringList &ratioNames();
+// The item of ratioNames() with that text, blanks around it ignored; -1 for none.
+int ratioEntry(const QString &text);
 constexpr int kRatioCount = 9;
 
 enum class FieldKind {

@@ -237,7 +237,7 @@ void Workspace::chooseRatioSpread(int index)
 
 bool Workspace::setRatioText(const QString &text)
 {
-    const int index = int(ratioNames().indexOf(text.trimmed()));
+    const int index = ratioEntry(text);
     if (index < 0)
         return false;
     setRatioIndex(index);
@@ -246,7 +246,7 @@ bool Workspace::setRatioText(const QString &text)
 
 bool Workspace::setRatioSpreadText(const QString &text)
 {
-    const int index = int(ratioNames().indexOf(text.trimmed()));
+    const int index = ratioEntry(text);
     if (index < 0)
         return false;
     setRatioSpreadIndex(index);

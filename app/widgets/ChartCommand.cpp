@@ -36,7 +36,7 @@ QString parseSetting(const QString &argument, std::vector<FieldSetting> &setting
     const std::optional<ControlId> id = ControlId::parse(name);
     if (!id || !(Workspace::hasField(*id) || isRatioList(*id)))
         return QStringLiteral("unknown control '%1'").arg(name);
-    if (isRatioList(*id) && !ratioNames().contains(text.trimmed()))
+    if (isRatioList(*id) && ratioEntry(text) < 0)
         return QStringLiteral("%1 has no entry '%2'").arg(name, text);
     settings.push_back({*id, text});
     return {};
@@ -187,11 +187,8 @@ QJsonObject chartReport(
     QJsonObject fields;
     for (const ControlId &id : allTextBoxes())
         fields[id.toString()] = ws.text(id);
-    const auto listText = [](int index) {
-        return index >= 0 && index < ratioNames().size() ? ratioNames()[index] : QString();
-    };
-    fields[kRatioList] = listText(ws.ratioIndex());
-    fields[kRatioSpreadList] = listText(ws.ratioSpreadIndex());
+    fields[kRatioList] = ratioNames().value(ws.ratioIndex());
+    fields[kRatioSpreadList] = ratioNames().value(ws.ratioSpreadIndex());
     report["fields"] = fields;
     return report;
 }
@@ -220,7 +217,7 @@ ChartCommandOutput runChartCommand(
     if (options.strategy)
         ws.setStrategy(*options.strategy);
     for (const FieldSetting &setting : options.settings) {
-        const int entry = int(ratioNames().indexOf(setting.text.trimmed()));
+        const int entry = ratioEntry(setting.text);
         if (setting.control.name == kRatioList && !setting.control.isArrayElement())
             ws.chooseRatio(entry);
         else if (setting.control.name == kRatioSpreadList && !setting.control.isArrayElement())
