@@ -31,7 +31,8 @@ QLineEdit *makeField(const FieldSpec &entry, QWidget *parent, ControlRegistry &c
     auto *field = new QLineEdit(parent);
     controls.add(entry.id, field);
     field->setFont(look::font(!look::regularUntilFocused(entry.id.name)));
-    field->setMaxLength(fieldMaxLength(entry.id) > 0 ? fieldMaxLength(entry.id) : 32767);
+    if (const int most = fieldMaxLength(entry.id); most > 0)
+        field->setMaxLength(most);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, look::systemWindow());
     palette.setColor(QPalette::Text, look::systemWindowText());
