@@ -17,7 +17,8 @@ namespace velmora
 namespace
 {
 
-// A corner read back from the surface's single-precision current position.
+// A corner of the payoff line; the credit chart keeps its corners in single
+// precision, where the debit chart rounds them to whole twips.
 struct SingleCorner {
     float x = 0;
     float y = 0;

@@ -69,8 +69,7 @@ void skipFault(Step &&step)
     }
 }
 
-// A corner of the payoff line, read back from the current position as whole
-// numbers.
+// A corner of the payoff line in whole twips.
 struct Corner {
     int x = 0;
     int y = 0;
