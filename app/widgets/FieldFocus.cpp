@@ -140,8 +140,6 @@ void FieldFocus::leave(const ControlId &id)
 
 bool FieldFocus::keyRejected(const ControlId &id, const QString &typed)
 {
-    if (!isFilteredField(id))
-        return false;
     for (const QChar c : typed) {
         if (!Workspace::acceptsKey(id, c)) {
             m_gate.show(Workspace::keyFilterMessage());
