@@ -1,8 +1,8 @@
 #pragma once
-// The saved positions: the table Chart of the encrypted file, with the five
-// kinds of access the program needs. Every value reaches SQL as a bound
-// parameter, so a name may hold any text. Failures are thrown as
-// DatabaseError (store/Database.h).
+// The saved positions: the table Chart of the encrypted file, with the reads
+// and writes the program needs. Every value reaches SQL as a bound parameter,
+// so a name may hold any text. Failures are thrown as DatabaseError
+// (store/Database.h).
 
 #include "store/Database.h"
 #include "store/PositionRow.h"
