@@ -48,7 +48,7 @@ void measure(const char *what, int repeats, const std::function<void(int)> &run)
     for (int i = 0; i < repeats; ++i)
         run(i);
     const double ms = double(timer.nsecsElapsed()) / 1e6 / repeats;
-    std::printf("%-44s %9.3f ms (mean of %d)\n", what, ms, repeats);
+    std::printf("%-46s %9.3f ms (mean of %d)\n", what, ms, repeats);
 }
 
 } // namespace
