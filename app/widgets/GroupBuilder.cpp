@@ -157,7 +157,7 @@ QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &
         frameBoxes[size_t(i)]->setGeometry(
             look::rect(kGap + i * (frameWidth + kGap), kGroupTitle, frameWidth, frameHeight));
     group->setGeometry(
-        look::rect(kParkedLeftTwips, 1110, kGroupWidth, kGroupTitle + frameHeight + kGap));
+        look::rect(kParkedLeftTwips, kGroupTop, kGroupWidth, kGroupTitle + frameHeight + kGap));
     group->hide();
     return group;
 }

@@ -14,6 +14,11 @@ namespace velmora
 
 class ControlRegistry;
 
+// Where the group in view lies on the window, twips; a parked group keeps
+// the same top.
+constexpr int kGroupLeft = 90;
+constexpr int kGroupTop = 1110;
+
 QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &controls);
 
 } // namespace velmora

@@ -41,9 +41,7 @@ namespace
 
 const ControlId kSymbol = single("Text1");
 
-// Group placement and window sizes, twips.
-constexpr int kGroupLeft = 90;
-constexpr int kGroupTop = 1110;
+// Window sizes and place, twips.
 constexpr int kClientWidth = 9285;
 constexpr int kClientHeight = 5970;
 constexpr int kEntryWidth = 9315;
