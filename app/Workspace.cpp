@@ -78,13 +78,16 @@ void Workspace::onChanged(const ControlId &id)
         if (m_strategy >= 0 && m_strategy < kStrategyCount)
             setText(group(m_strategy).symbolField, text(kText1));
     } else if (array == u"Text4") {
+        const auto buyTotal = [this] {
+            setNumber(at("Text4", 3), number(at("Text4", 2)) * number(at("Text4", 1)));
+        };
         if (i == 0 && !text(id).isEmpty()) {
             setText(kText1, text(id));
         } else if (i == 1) {
-            setNumber(at("Text4", 3), number(at("Text4", 2)) * number(at("Text4", 1)));
+            buyTotal();
             coveredValue();
         } else if (i == 2) {
-            setNumber(at("Text4", 3), number(at("Text4", 2)) * number(at("Text4", 1)));
+            buyTotal();
             setNumber(at("Text5", 3), number(at("Text4", 2)) / 100);
         }
     } else if (array == u"Text5") {
