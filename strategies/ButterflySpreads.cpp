@@ -85,6 +85,25 @@ void payoffSegment(ChartPen &pen, Corner from, Corner to)
     pen.line(from.x, from.y, to.x, to.y, ChartColour::PayoffRed);
 }
 
+// The fifth table row of the debit chart, at y0 + 4700, from the row amounts.
+void chBullFifthRow(StrategyContext &context)
+{
+    ChartPen &pen = context.pen;
+    const ChartMemory &m = context.memory;
+    const double y = pen.y0() + 4700;
+    if (m.netCredit != 0) {
+        pen.printNumberAt(5500, y, m.leg1Value);
+        pen.printNumberAt(7500, y, m.leg2Value);
+        pen.printNumberAt(9500, y, m.leg3Value);
+        pen.printNumberAt(11500, y, m.totalValue);
+    } else {
+        // 50 to the right of the first row's "XXX".
+        for (const double x : {5550, 7550, 9550})
+            pen.printAt(x, y, "XXX");
+        pen.printExactAt(11500, y, 0);
+    }
+}
+
 // The chart of a position bought for a net debit (wings) or for nothing.
 void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
 {
@@ -219,24 +238,6 @@ void ButterflyPosition::setRow(ChartMemory &memory, double x) const
     memory.leg2Value = figure(shortCalls(x, k2, p2, n2));
     memory.leg3Value = figure(-callPremium(p3, n3));
     memory.totalValue = figure(memory.leg1Value + memory.leg2Value + memory.leg3Value);
-}
-
-void chBullFifthRow(StrategyContext &context)
-{
-    ChartPen &pen = context.pen;
-    const ChartMemory &m = context.memory;
-    const double y = pen.y0() + 4700;
-    if (m.netCredit != 0) {
-        pen.printNumberAt(5500, y, m.leg1Value);
-        pen.printNumberAt(7500, y, m.leg2Value);
-        pen.printNumberAt(9500, y, m.leg3Value);
-        pen.printNumberAt(11500, y, m.totalValue);
-    } else {
-        // 50 to the right of the first row's "XXX".
-        for (const double x : {5550, 7550, 9550})
-            pen.printAt(x, y, "XXX");
-        pen.printExactAt(11500, y, 0);
-    }
 }
 
 std::optional<Refusal> butterflySpreadsChart(StrategyContext &context)

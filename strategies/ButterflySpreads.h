@@ -6,8 +6,9 @@
 //
 // The branch runs with run-time faults suppressed: a figure that overflows is
 // not available (NaN) and nothing derived from it is printed, a drawing step
-// that faults is skipped, and a fault inside one of the two procedures below
-// ends that procedure while the branch goes on after the call.
+// that faults is skipped, and a fault inside butterflyGraphForPositiveValue or
+// the debit chart's fifth table row ends that procedure while the branch goes
+// on after the call.
 
 #include "strategies/ChartRequest.h"
 
@@ -30,8 +31,5 @@ struct ButterflyPosition {
 // The whole chart of a net-credit butterfly, in regular type and without the
 // disclaimer. Expects netCredit and netPremium to be set.
 void butterflyGraphForPositiveValue(StrategyContext &context);
-
-// The fifth table row of the debit chart, at y0 + 4700, from the row amounts.
-void chBullFifthRow(StrategyContext &context);
 
 } // namespace velmora
