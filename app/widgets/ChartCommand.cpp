@@ -76,7 +76,8 @@ QJsonObject opObject(const ChartOp &op)
     return {{"op", "clear"}};
 }
 
-// Where the window's focus is, and whether that field's whole text is selected.
+// The message shown, where the window's focus went after it, and whether that
+// field's whole text is selected.
 QJsonObject focusOf(MainWindow &window, const Message &message)
 {
     QJsonObject shown {{"text", message.prompt}, {"style", message.style},

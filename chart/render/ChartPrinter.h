@@ -15,7 +15,7 @@ namespace velmora
 
 // Turns the page to landscape and paints the chart over the printable area,
 // keeping its proportions. Returns the reason of a failure, empty when the
-// page was painted. Used for real printers and for QPrinter::PdfFormat alike.
+// page was painted. Printers, the preview and exported PDF files all use it.
 QString paintChartPage(QPagedPaintDevice &device, const ChartSurface &surface);
 
 // Sets up a printer for the chart: landscape. Construct it with
