@@ -2,7 +2,8 @@
 
 #include <QRegularExpression>
 
-namespace velmora {
+namespace velmora
+{
 
 QString ControlId::toString() const
 {
@@ -16,7 +17,7 @@ std::optional<ControlId> ControlId::parse(const QString &text)
     const auto match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    ControlId id{match.captured(1), -1};
+    ControlId id {match.captured(1), -1};
     if (match.hasCaptured(2))
         id.index = match.captured(2).toInt();
     return id;

@@ -8,7 +8,8 @@
 
 #include <optional>
 
-namespace velmora {
+namespace velmora
+{
 
 struct ControlId {
     QString name;
@@ -28,7 +29,13 @@ inline size_t qHash(const ControlId &id, size_t seed = 0)
 }
 
 // Shorthand for the tables of the program: at("Text4", 2), single("Text1").
-inline ControlId at(const char *array, int index) { return {QString::fromLatin1(array), index}; }
-inline ControlId single(const char *name) { return {QString::fromLatin1(name), -1}; }
+inline ControlId at(const char *array, int index)
+{
+    return {QString::fromLatin1(array), index};
+}
+inline ControlId single(const char *name)
+{
+    return {QString::fromLatin1(name), -1};
+}
 
 } // namespace velmora

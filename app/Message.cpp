@@ -1,6 +1,7 @@
 #include "app/Message.h"
 
-namespace velmora {
+namespace velmora
+{
 
 QString defaultMessageTitle()
 {

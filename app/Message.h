@@ -10,15 +10,17 @@
 #include <optional>
 #include <vector>
 
-namespace velmora {
+namespace velmora
+{
 
 // Style values of the message boxes, as the program has always numbered them.
-namespace MsgStyle {
+namespace MsgStyle
+{
 constexpr int OkOnly = 0;
-constexpr int Stop = 16;               // stop icon, OK
-constexpr int QuestionOkCancel = 33;   // question icon, OK and Cancel
-constexpr int QuestionYesNo = 36;      // question icon, Yes and No
-constexpr int Information = 64;        // information icon, OK
+constexpr int Stop = 16; // stop icon, OK
+constexpr int QuestionOkCancel = 33; // question icon, OK and Cancel
+constexpr int QuestionYesNo = 36; // question icon, Yes and No
+constexpr int Information = 64; // information icon, OK
 constexpr int InformationOkCancel = 65; // information icon, OK and Cancel
 } // namespace MsgStyle
 
@@ -45,7 +47,8 @@ struct Refusal {
     bool selectAll = false;
 };
 
-class MessageBoxes {
+class MessageBoxes
+{
 public:
     virtual ~MessageBoxes() = default;
     virtual Answer show(const Message &message) = 0;
@@ -53,13 +56,18 @@ public:
 
 // Answers from a script (OK, or the first button, when the script is empty)
 // and keeps every message shown, for tests and the headless chart command.
-class ScriptedMessageBoxes final : public MessageBoxes {
+class ScriptedMessageBoxes final : public MessageBoxes
+{
 public:
     Answer show(const Message &message) override;
 
     void answerNext(Answer answer) { m_script.push_back(answer); }
     const std::vector<Message> &shown() const { return m_shown; }
-    void clear() { m_shown.clear(); m_script.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_script.clear();
+    }
 
 private:
     std::deque<Answer> m_script;

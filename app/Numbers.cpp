@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <limits>
 
-namespace velmora {
+namespace velmora
+{
 
-namespace {
+namespace
+{
 
 constexpr int kSignificantDigits = 15;
 
@@ -17,7 +19,7 @@ constexpr int kSignificantDigits = 15;
 // into the digit string and the decimal exponent of its first digit.
 struct DecimalDigits {
     QByteArray digits; // without leading zeros, at most 15
-    int exponent = 0;  // value = 0.d1d2d3... × 10^(exponent + 1)
+    int exponent = 0; // value = 0.d1d2d3... × 10^(exponent + 1)
     bool negative = false;
 };
 

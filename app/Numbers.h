@@ -11,7 +11,8 @@
 
 #include <optional>
 
-namespace velmora {
+namespace velmora
+{
 
 // The leading decimal number of a field's text: leading blanks skipped, an
 // optional sign, digits with at most one ".", an optional exponent part
@@ -39,8 +40,14 @@ QString numberText(double value);
 // text, so 2.345 gives 2.34 and 2.355 gives 2.36 although neither is exact
 // in binary. Non-finite values come back unchanged.
 double roundHalfEven(double value, int decimals);
-inline double r2(double value) { return roundHalfEven(value, 2); }
-inline double r0(double value) { return roundHalfEven(value, 0); }
+inline double r2(double value)
+{
+    return roundHalfEven(value, 2);
+}
+inline double r0(double value)
+{
+    return roundHalfEven(value, 0);
+}
 
 // A number as the chart prints it: a leading blank when it is not negative,
 // one trailing blank, the shortest decimal text in between (" 18 ", "-600 ").

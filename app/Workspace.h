@@ -18,22 +18,24 @@
 
 #include <optional>
 
-namespace velmora {
+namespace velmora
+{
 
 // Window-level numbers of the ratio sizing; all start at 0, are only ever
 // overwritten, and keep their values between requests.
 struct RatioFigures {
     double ratioSellCount = 0; // N of the chosen ratio N:D
-    double ratioLotCount = 0;  // D
-    double lotShares = 0;      // D × 100
-    double roundLots = 0;      // shares / lotShares
-    double unitMaxProfit = 0;  // (K − S) × D + P × N
+    double ratioLotCount = 0; // D
+    double lotShares = 0; // D × 100
+    double roundLots = 0; // shares / lotShares
+    double unitMaxProfit = 0; // (K − S) × D + P × N
     double ratioMaxProfit = 0; // dollars, 2 decimals
     double lowBreakEven = 0;
     double highBreakEven = 0;
 };
 
-class Workspace : public QObject {
+class Workspace : public QObject
+{
     Q_OBJECT
 public:
     explicit Workspace(QObject *parent = nullptr);
@@ -67,8 +69,8 @@ public:
     void blank();
 
     // --- ratio lists --------------------------------------------------------
-    int ratioIndex() const { return m_ratioIndex; }               // cmbRatio
-    int ratioSpreadIndex() const { return m_ratioSpreadIndex; }   // cmbratioCallSpreads
+    int ratioIndex() const { return m_ratioIndex; } // cmbRatio
+    int ratioSpreadIndex() const { return m_ratioSpreadIndex; } // cmbratioCallSpreads
     // Setting an index runs the list's click handling when it changes.
     void setRatioIndex(int index);
     void setRatioSpreadIndex(int index);
