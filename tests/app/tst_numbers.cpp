@@ -8,7 +8,8 @@
 
 using namespace velmora;
 
-class TestNumbers : public QObject {
+class TestNumbers : public QObject
+{
     Q_OBJECT
 private slots:
     void fieldNumber_data();

@@ -213,8 +213,8 @@ void TestChartCommand::printColoursDrawBlackOnWhite()
     const QString file = dir.filePath("chart.png");
     // The net-credit butterfly draws its table rules in the surface's own colour.
     QStringList arguments {"--strategy", "3", "--set", "Text6(3)=40", "--set", "Text7(1)=50",
-        "--set", "Text6(4)=5", "--set", "Text7(2)=4", "--set", "Text8(2)=1", "--set",
-        "Text6(5)=1", "--json", "--out", file};
+        "--set", "Text6(4)=5", "--set", "Text7(2)=4", "--set", "Text8(2)=1", "--set", "Text6(5)=1",
+        "--json", "--out", file};
     if (printColours)
         arguments << "--print-colours";
     const Run r = run(arguments);
