@@ -9,12 +9,22 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <utility>
 #include <vector>
 
 namespace velmora::testing
 {
+
+// A file named after the running test, gone if an earlier run left it.
+inline QString freshFile(const QTemporaryDir &dir, const QString &prefix = {})
+{
+    const QString file = dir.filePath(
+        prefix + QString::fromLatin1(QTest::currentTestFunction()) + QStringLiteral(".mdb"));
+    QFile::remove(file);
+    return file;
+}
 
 inline QByteArray fileBytes(const QString &path)
 {

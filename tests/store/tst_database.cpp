@@ -45,8 +45,7 @@ private:
 void TestDatabase::init()
 {
     QVERIFY(m_dir.isValid());
-    m_file = m_dir.filePath(QStringLiteral("CH-%1.mdb").arg(QTest::currentTestFunction()));
-    QFile::remove(m_file);
+    m_file = freshFile(m_dir, QStringLiteral("CH-"));
 }
 
 // A store with one row, closed again.

@@ -54,8 +54,7 @@ private:
 
 void TestOpenSaveCommand::init()
 {
-    m_file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
-    QFile::remove(m_file);
+    m_file = freshFile(m_dir);
     m_store = std::make_unique<PositionStore>(m_file);
     m_state = OpenSaveState();
     m_boxes.clear();

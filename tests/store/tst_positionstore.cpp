@@ -61,9 +61,7 @@ private:
 
 void TestPositionStore::init()
 {
-    const QString file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
-    QFile::remove(file);
-    m_store = std::make_unique<PositionStore>(file);
+    m_store = std::make_unique<PositionStore>(freshFile(m_dir));
 }
 
 void TestPositionStore::cleanup()

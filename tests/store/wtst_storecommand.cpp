@@ -38,8 +38,7 @@ private:
 
 void TestStoreCommand::init()
 {
-    m_file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
-    QFile::remove(m_file);
+    m_file = freshFile(m_dir);
 }
 
 void TestStoreCommand::cleanupTestCase()

@@ -81,8 +81,7 @@ private:
 
 void TestStoreDialogs::init()
 {
-    m_file = m_dir.filePath(QStringLiteral("%1.mdb").arg(QTest::currentTestFunction()));
-    QFile::remove(m_file);
+    m_file = freshFile(m_dir);
     m_boxes.clear();
     m_state = OpenSaveState();
     typePosition(m_workspace, 2);

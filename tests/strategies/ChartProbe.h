@@ -3,10 +3,13 @@
 // so a test can say "18 is printed at (7000, y0 + 100)" without caring about
 // the order of unrelated drawing.
 
+#include "app/Workspace.h"
 #include "chart/ChartSurface.h"
+#include "strategies/ChartRequest.h"
 
 #include <QString>
 #include <QStringList>
+#include <QtTest>
 
 #include <algorithm>
 #include <array>
@@ -16,6 +19,10 @@
 
 namespace velmora::probe
 {
+
+// Centre lines of the default inner surface, 16110 x 10200 twips.
+constexpr double kY0 = 5100;
+constexpr double kXc = 8055;
 
 inline bool near(double a, double b)
 {
@@ -162,6 +169,56 @@ inline SurfaceState stateOf(const ChartSurface &s)
 {
     return {s.ops(), s.currentX(), s.currentY(), s.scaleWidth(), s.scaleHeight(), s.fontBold(),
         s.palette()};
+}
+
+// One View Graph request and what it left behind.
+struct Chart {
+    ChartOutcome outcome;
+    std::vector<ChartOp> ops;
+    ChartMemory memory;
+};
+
+inline Chart run(Workspace &ws, ChartSurface surface = {})
+{
+    Chart c;
+    c.outcome = viewGraph(ws, c.memory, surface);
+    c.ops = surface.ops();
+    return c;
+}
+
+// Types "Text2(3)=50" assignments in order; "cmbratioCallSpreads=1" picks that ratio.
+inline void typeEdits(Workspace &ws, const QStringList &edits)
+{
+    for (const QString &edit : edits) {
+        const auto id = ControlId::parse(edit.section(u'=', 0, 0));
+        if (!id)
+            qFatal("bad edit %s", qPrintable(edit));
+        if (id->name == u"cmbratioCallSpreads")
+            ws.setRatioSpreadIndex(edit.section(u'=', 1).toInt());
+        else
+            ws.setText(*id, edit.section(u'=', 1));
+    }
+}
+
+// The request was refused with this message; focus is a control name, or
+// empty when the focus stays where it is.
+inline void verifyRefusal(const ChartOutcome &outcome, const QString &prompt, int style,
+    const QString &title, const QString &focus, bool selectAll)
+{
+    QCOMPARE(outcome.result, ChartResult::Refused);
+    QVERIFY(outcome.refusal);
+    const Refusal &r = *outcome.refusal;
+    QCOMPARE(r.message.prompt, prompt);
+    QCOMPARE(r.message.style, style);
+    QCOMPARE(r.message.title, title);
+    QCOMPARE(r.focus ? r.focus->toString() : QString(), focus);
+    QCOMPARE(r.selectAll, selectAll);
+}
+
+inline bool hasDisclaimer(const std::vector<ChartOp> &ops)
+{
+    return std::any_of(
+        ops.begin(), ops.end(), [](const ChartOp &op) { return op.text.startsWith(u"THIS TOOL"); });
 }
 
 } // namespace velmora::probe

@@ -3,20 +3,11 @@
 
 #include "strategies/ChartProbe.h"
 
-#include "app/Workspace.h"
-#include "strategies/ChartRequest.h"
-
-#include <QtTest>
-
 using namespace velmora;
 using namespace velmora::probe;
 
 namespace
 {
-
-// Inner surface 16110 x 10200 twips: y0 = 5100, xc = 8055.
-constexpr double kY0 = 5100;
-constexpr double kXc = 8055;
 
 struct Spread {
     QString buyStrike, buyPrice, contracts, sellStrike, sellPrice;
@@ -36,20 +27,11 @@ void type(Workspace &ws, const Spread &s)
 
 const Spread kExample {"50", "5", "2", "60", "2"};
 
-struct Chart {
-    ChartOutcome outcome;
-    std::vector<ChartOp> ops;
-    ChartMemory memory;
-};
-
 Chart chart(const Spread &s, ChartSurface surface = {})
 {
     Workspace ws;
     type(ws, s);
-    Chart c;
-    c.outcome = viewGraph(ws, c.memory, surface);
-    c.ops = surface.ops();
-    return c;
+    return run(ws, std::move(surface));
 }
 
 // The lines in the payoff colour that are not the two axes.
@@ -171,24 +153,14 @@ void TestBullSpreads::checks()
     QFETCH(bool, selectAll);
 
     // The chart of the request before stays as it was.
+    const Chart before = chart(kExample);
+    QCOMPARE(before.outcome.result, ChartResult::Chart);
     ChartSurface surface;
-    {
-        Workspace ws;
-        type(ws, kExample);
-        ChartMemory memory;
-        QCOMPARE(viewGraph(ws, memory, surface).result, ChartResult::Chart);
-    }
-    const std::vector<ChartOp> before = surface.ops();
+    surface.setOps(before.ops);
 
     const Chart c = chart(spread, surface);
-    QCOMPARE(c.outcome.result, ChartResult::Refused);
-    const Refusal &r = *c.outcome.refusal;
-    QCOMPARE(r.message.prompt, prompt);
-    QCOMPARE(r.message.style, style);
-    QCOMPARE(r.message.title, title);
-    QCOMPARE(r.focus, ControlId::parse(focus));
-    QCOMPARE(r.selectAll, selectAll);
-    QVERIFY(c.ops == before);
+    verifyRefusal(c.outcome, prompt, style, title, focus, selectAll);
+    QVERIFY(c.ops == before.ops);
 }
 
 void TestBullSpreads::marksAndPlateauAmounts()
@@ -325,19 +297,14 @@ void TestBullSpreads::disclaimerLast()
 
 void TestBullSpreads::overflowIsRefusedAndLeavesTheChart()
 {
+    const Chart before = chart(kExample);
     ChartSurface surface;
-    {
-        Workspace ws;
-        type(ws, kExample);
-        ChartMemory memory;
-        viewGraph(ws, memory, surface);
-    }
-    const std::vector<ChartOp> before = surface.ops();
+    surface.setOps(before.ops);
     const Chart c = chart({"50", "5", "1E+306", "60", "2"}, surface);
     QCOMPARE(c.outcome.result, ChartResult::Refused);
     QCOMPARE(c.outcome.refusal->message.style, MsgStyle::Stop);
     QVERIFY(!c.outcome.refusal->message.prompt.contains(u"inf"));
-    QVERIFY(c.ops == before);
+    QVERIFY(c.ops == before.ops);
 }
 
 QTEST_GUILESS_MAIN(TestBullSpreads)

@@ -3,22 +3,14 @@
 
 #include "strategies/ChartProbe.h"
 
-#include "app/Workspace.h"
 #include "strategies/ButterflySpreads.h"
 #include "strategies/ChartPen.h"
-#include "strategies/ChartRequest.h"
-
-#include <QtTest>
 
 using namespace velmora;
 using namespace velmora::probe;
 
 namespace
 {
-
-// Inner surface 16110 x 10200 twips: y0 = 5100, xc = 8055.
-constexpr double kY0 = 5100;
-constexpr double kXc = 8055;
 
 struct Fly {
     QString strike1, price1, contracts, strike2, price2, price3;
@@ -41,36 +33,11 @@ const Fly kDebit {"40", "12", "1", "50", "6", "2"};
 const Fly kZeroCost {"40", "12", "1", "50", "7", "2"};
 const Fly kCredit {"40", "5", "1", "50", "4", "1"};
 
-struct Chart {
-    ChartOutcome outcome;
-    std::vector<ChartOp> ops;
-    ChartMemory memory;
-};
-
-Chart run(Workspace &ws, ChartSurface surface = {})
-{
-    Chart c;
-    c.outcome = viewGraph(ws, c.memory, surface);
-    c.ops = surface.ops();
-    return c;
-}
-
 Chart chart(const Fly &b, ChartSurface surface = {})
 {
     Workspace ws;
     type(ws, b);
     return run(ws, std::move(surface));
-}
-
-QStringList cells(const std::vector<ChartOp> &ops, double y)
-{
-    return trimmedRow(ops, y);
-}
-
-bool hasDisclaimer(const std::vector<ChartOp> &ops)
-{
-    return std::any_of(
-        ops.begin(), ops.end(), [](const ChartOp &op) { return op.text.startsWith(u"THIS TOOL"); });
 }
 
 } // namespace
@@ -191,13 +158,7 @@ void TestButterflySpreads::checks()
     surface.setOps(before.ops);
 
     const Chart c = chart(fly, surface);
-    QCOMPARE(c.outcome.result, ChartResult::Refused);
-    const Refusal &r = *c.outcome.refusal;
-    QCOMPARE(r.message.prompt, prompt);
-    QCOMPARE(r.message.style, style);
-    QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QCOMPARE(r.focus, focus.isEmpty() ? std::nullopt : ControlId::parse(focus));
-    QCOMPARE(r.selectAll, selectAll);
+    verifyRefusal(c.outcome, prompt, style, "Attention", focus, selectAll);
     QVERIFY(c.ops == before.ops);
 }
 
@@ -245,7 +206,7 @@ void TestButterflySpreads::debitRows()
     QFETCH(double, y);
     QFETCH(QStringList, expected);
     const Chart c = chart(kDebit);
-    QCOMPARE(cells(c.ops, y), expected);
+    QCOMPARE(trimmedRow(c.ops, y), expected);
     // Typed strikes at 3800, break-evens 50 left of them; amounts at 5500 on.
     const bool typed
         = expected.front() == u"40" || expected.front() == u"50" || expected.front() == u"60";
@@ -301,7 +262,7 @@ void TestButterflySpreads::zeroCostRows()
     QFETCH(QStringList, expected);
     QFETCH(double, firstXxx);
     const Chart c = chart(kZeroCost);
-    QCOMPARE(cells(c.ops, y), expected);
+    QCOMPARE(trimmedRow(c.ops, y), expected);
     if (firstXxx > 0) {
         QCOMPARE(textAt(c.ops, 3750, y), expected.front());
         QCOMPARE(textAt(c.ops, firstXxx, y), QStringLiteral("XXX"));
@@ -315,7 +276,7 @@ void TestButterflySpreads::lowBreakEvenBelowMiddleStrike()
     // the short calls keep their whole premium there.
     const Chart c = chart({"9", "3", "1", "10", "1.5", "0.5"});
     QCOMPARE(c.memory.netCredit, -50.0);
-    QCOMPARE(cells(c.ops, kY0 + 3500), (QStringList {"9.5", "-250", "300", "-50", "0"}));
+    QCOMPARE(trimmedRow(c.ops, kY0 + 3500), (QStringList {"9.5", "-250", "300", "-50", "0"}));
 }
 
 void TestButterflySpreads::crossedBreakEvensRows_data()
@@ -339,7 +300,7 @@ void TestButterflySpreads::crossedBreakEvensRows()
     const Chart c = chart({"40", "25", "1", "50", "6", "2"});
     QCOMPARE(c.outcome.result, ChartResult::Chart);
     QCOMPARE(c.memory.netCredit, -1500.0);
-    QCOMPARE(cells(c.ops, y), expected);
+    QCOMPARE(trimmedRow(c.ops, y), expected);
 }
 
 void TestButterflySpreads::zeroCostWithDecimalPremiums_data()
@@ -416,7 +377,7 @@ void TestButterflySpreads::creditRows()
     QFETCH(double, y);
     QFETCH(QStringList, expected);
     const Chart c = chart(kCredit);
-    QCOMPARE(cells(c.ops, y), expected);
+    QCOMPARE(trimmedRow(c.ops, y), expected);
     if (expected.at(1) == u"XXX") {
         QCOMPARE(textAt(c.ops, 3700, y), expected.front());
         QCOMPARE(textAt(c.ops, 5550, y), QStringLiteral("XXX"));

@@ -4,20 +4,13 @@
 #include "strategies/ChartProbe.h"
 
 #include "app/Numbers.h"
-#include "app/Workspace.h"
-#include "strategies/ChartRequest.h"
 #include "strategies/LastDigitRule.h"
-
-#include <QtTest>
 
 using namespace velmora;
 using namespace velmora::probe;
 
 namespace
 {
-
-// Inner surface 16110 x 10200 twips: the zero-profit line lies at 5100.
-constexpr double kY0 = 5100;
 
 struct Position {
     QString stock, shares, strike, call;
@@ -31,6 +24,13 @@ void type(Workspace &ws, const Position &p)
     ws.setText(at("Text4", 2), p.shares);
     ws.setText(at("Text5", 1), p.strike);
     ws.setText(at("Text5", 2), p.call);
+}
+
+Chart chart(const Position &p)
+{
+    Workspace ws;
+    type(ws, p);
+    return run(ws);
 }
 
 } // namespace
@@ -61,28 +61,7 @@ private slots:
     void raisedToFive();
     void loweredToFive_data();
     void loweredToFive();
-
-private:
-    struct Chart {
-        ChartOutcome outcome;
-        std::vector<ChartOp> ops;
-    };
-    Chart chart(const Position &p, ChartMemory *memory = nullptr, Workspace *into = nullptr);
 };
-
-TestCoveredCalls::Chart TestCoveredCalls::chart(
-    const Position &p, ChartMemory *memory, Workspace *into)
-{
-    Workspace local;
-    Workspace &ws = into ? *into : local;
-    type(ws, p);
-    ChartMemory localMemory;
-    ChartSurface surface;
-    Chart result;
-    result.outcome = viewGraph(ws, memory ? *memory : localMemory, surface);
-    result.ops = surface.ops();
-    return result;
-}
 
 void TestCoveredCalls::checks_data()
 {
@@ -132,15 +111,7 @@ void TestCoveredCalls::checks()
     QFETCH(bool, selectAll);
 
     const Chart c = chart(position);
-    QCOMPARE(c.outcome.result, ChartResult::Refused);
-    QVERIFY(c.outcome.refusal);
-    const Refusal &r = *c.outcome.refusal;
-    QCOMPARE(r.message.prompt, message);
-    QCOMPARE(r.message.style, MsgStyle::Information);
-    QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QVERIFY(r.focus);
-    QCOMPARE(r.focus->toString(), focus);
-    QCOMPARE(r.selectAll, selectAll);
+    verifyRefusal(c.outcome, message, MsgStyle::Information, "Attention", focus, selectAll);
     QVERIFY(c.ops.empty());
 }
 
@@ -149,19 +120,15 @@ void TestCoveredCalls::contractsClearedFailsItsOwnCheck()
     Workspace ws;
     type(ws, {"20", "100", "25", "2"});
     ws.setText(at("Text5", 3), QString());
-    ChartMemory memory;
-    ChartSurface surface;
-    const ChartOutcome outcome = viewGraph(ws, memory, surface);
-    QCOMPARE(outcome.result, ChartResult::Refused);
-    QCOMPARE(
-        outcome.refusal->message.prompt, QStringLiteral("Contracts should not be Left Empty."));
-    QCOMPARE(outcome.refusal->focus, at("Text5", 3));
+    verifyRefusal(run(ws).outcome, "Contracts should not be Left Empty.", MsgStyle::Information,
+        "Attention", "Text5(3)", false);
 }
 
 void TestCoveredCalls::breakEvenAndStrikeMarkers()
 {
     Workspace ws;
-    const Chart c = chart({"20", "100", "25", "2"}, nullptr, &ws);
+    type(ws, {"20", "100", "25", "2"});
+    const Chart c = run(ws);
     QCOMPARE(c.outcome.result, ChartResult::Chart);
     QCOMPARE(ws.text(single("txtBreak")), QStringLiteral("18"));
 
@@ -364,8 +331,7 @@ void TestCoveredCalls::tableFrameAndDisclaimer()
 
 void TestCoveredCalls::memoryKeepsRowsOfTheLastChart()
 {
-    ChartMemory memory;
-    chart({"20", "100", "25", "2"}, &memory);
+    const ChartMemory memory = chart({"20", "100", "25", "2"}).memory;
     QCOMPARE(memory.tableTop, int(kY0 + 2400));
     QCOMPARE(memory.rowPrices, (std::array<double, 5> {10, 15, 18, 25, 30}));
     QCOMPARE(memory.rowStock, 1000.0);
@@ -377,7 +343,8 @@ void TestCoveredCalls::breakEvenTextReadsBackExactly()
 {
     // 1.1 × 100 is not exactly 110 in binary: the break-even needs 16 digits.
     Workspace ws;
-    const Chart c = chart({"1.1", "100", "2", "0.3"}, nullptr, &ws);
+    type(ws, {"1.1", "100", "2", "0.3"});
+    const Chart c = run(ws);
     QCOMPARE(c.outcome.result, ChartResult::Chart);
     const double expected = (1.1 * 100 - 30) / 100;
     const QString text = ws.text(single("txtBreak"));

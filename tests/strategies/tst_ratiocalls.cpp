@@ -3,20 +3,11 @@
 
 #include "strategies/ChartProbe.h"
 
-#include "app/Workspace.h"
-#include "strategies/ChartRequest.h"
-
-#include <QtTest>
-
 using namespace velmora;
 using namespace velmora::probe;
 
 namespace
 {
-
-// Inner surface 16110 x 10200 twips.
-constexpr double kY0 = 5100;
-constexpr double kXc = 8055;
 
 struct Position {
     QString stock, shares, strike, call;
@@ -38,22 +29,13 @@ void type(Workspace &ws, const Position &p)
         QVERIFY(ws.setRatioText(p.ratio));
 }
 
-struct Chart {
-    ChartOutcome outcome;
-    std::vector<ChartOp> ops;
-    ChartMemory memory;
-};
-
 Chart chart(const Position &p, double width = 16110)
 {
     Workspace ws;
     type(ws, p);
     ChartSurface surface;
     surface.setScaleSize(width, 10200);
-    Chart result;
-    result.outcome = viewGraph(ws, result.memory, surface);
-    result.ops = surface.ops();
-    return result;
+    return run(ws, std::move(surface));
 }
 
 } // namespace
@@ -121,14 +103,7 @@ void TestRatioCalls::checks()
     QFETCH(bool, selectAll);
 
     const Chart c = chart(position);
-    QCOMPARE(c.outcome.result, ChartResult::Refused);
-    QVERIFY(c.outcome.refusal);
-    const Refusal &r = *c.outcome.refusal;
-    QCOMPARE(r.message.prompt, message);
-    QCOMPARE(r.message.style, MsgStyle::Information);
-    QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QCOMPARE(r.focus ? r.focus->toString() : QString(), focus);
-    QCOMPARE(r.selectAll, selectAll);
+    verifyRefusal(c.outcome, message, MsgStyle::Information, "Attention", focus, selectAll);
     QVERIFY(c.ops.empty());
 }
 

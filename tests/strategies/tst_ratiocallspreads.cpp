@@ -4,19 +4,11 @@
 
 #include "strategies/ChartProbe.h"
 
-#include "app/Workspace.h"
-#include "strategies/ChartRequest.h"
-
-#include <QtTest>
-
 using namespace velmora;
 using namespace velmora::probe;
 
 namespace
 {
-
-// Inner surface 16110 x 10200 twips: y0 = 5100.
-constexpr double kY0 = 5100;
 
 // Field assignments "Text9(3)=20", applied in order after the position below.
 using Edits = QStringList;
@@ -31,31 +23,15 @@ void type(Workspace &ws, const QString &price1, const QString &price2, const Edi
     ws.setText(at("Text9", 5), QStringLiteral("1")); // totals 1 and 2 follow
     ws.setText(at("Text10", 1), QStringLiteral("25"));
     ws.setText(at("Text10", 2), price2);
-    for (const QString &edit : edits) {
-        const auto id = ControlId::parse(edit.section(u'=', 0, 0));
-        QVERIFY(id);
-        if (id->name == u"cmbratioCallSpreads")
-            ws.setRatioSpreadIndex(edit.section(u'=', 1).toInt());
-        else
-            ws.setText(*id, edit.section(u'=', 1));
-    }
+    typeEdits(ws, edits);
 }
-
-struct Chart {
-    ChartOutcome outcome;
-    std::vector<ChartOp> ops;
-    ChartMemory memory;
-};
 
 Chart chart(const QString &price1, const QString &price2, const Edits &edits = {},
     ChartSurface surface = {})
 {
     Workspace ws;
     type(ws, price1, price2, edits);
-    Chart c;
-    c.outcome = viewGraph(ws, c.memory, surface);
-    c.ops = surface.ops();
-    return c;
+    return run(ws, std::move(surface));
 }
 
 } // namespace
@@ -157,13 +133,7 @@ void TestRatioCallSpreads::checks()
     surface.setOps(before.ops);
 
     const Chart c = chart("3", "2", edits, surface);
-    QCOMPARE(c.outcome.result, ChartResult::Refused);
-    const Refusal &r = *c.outcome.refusal;
-    QCOMPARE(r.message.prompt, prompt);
-    QCOMPARE(r.message.style, MsgStyle::Stop);
-    QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QCOMPARE(r.focus, focus.isEmpty() ? std::nullopt : ControlId::parse(focus));
-    QCOMPARE(r.selectAll, false);
+    verifyRefusal(c.outcome, prompt, MsgStyle::Stop, "Attention", focus, false);
     QVERIFY(c.ops == before.ops);
 }
 

@@ -4,11 +4,6 @@
 
 #include "strategies/ChartProbe.h"
 
-#include "app/Workspace.h"
-#include "strategies/ChartRequest.h"
-
-#include <QtTest>
-
 using namespace velmora;
 using namespace velmora::probe;
 
@@ -34,18 +29,6 @@ void typeRatio(Workspace &ws, const QString &stock, const QString &shares, const
     ws.setText(at("txtRatioBuy", 2), shares);
     ws.setText(at("txtRatioSell", 1), strike);
     ws.setText(at("txtRatioSell", 2), call);
-}
-
-// "Text2(3)=50" assignments typed in order into the selected strategy.
-void typeFields(Workspace &ws, int strategy, const QStringList &edits)
-{
-    ws.load();
-    ws.setStrategy(strategy);
-    for (const QString &edit : edits) {
-        const auto id = ControlId::parse(edit.section(u'=', 0, 0));
-        QVERIFY(id);
-        ws.setText(*id, edit.section(u'=', 1));
-    }
 }
 
 } // namespace
@@ -182,7 +165,9 @@ void TestViewGraph::faultsAreRefusedWithAMessage()
     QFETCH(QStringList, edits);
 
     Workspace ws;
-    typeFields(ws, strategy, edits);
+    ws.load();
+    ws.setStrategy(strategy);
+    typeEdits(ws, edits);
 
     ChartMemory memory;
     ChartSurface surface;
@@ -191,17 +176,10 @@ void TestViewGraph::faultsAreRefusedWithAMessage()
     viewGraph(good, memory, surface);
     const SurfaceState before = stateOf(surface);
 
-    const ChartOutcome outcome = viewGraph(ws, memory, surface);
-    QCOMPARE(outcome.result, ChartResult::Refused);
-    QVERIFY(outcome.refusal);
-    const Refusal &r = *outcome.refusal;
-    QCOMPARE(r.message.style, MsgStyle::Stop);
-    QCOMPARE(r.message.title, QStringLiteral("Attention"));
-    QCOMPARE(r.message.prompt,
-        QStringLiteral("The position's figures are too large to chart. "
-                       "Please check the prices, shares and contracts."));
-    QVERIFY(!r.focus);
-    QVERIFY(!r.selectAll);
+    verifyRefusal(viewGraph(ws, memory, surface),
+        "The position's figures are too large to chart. "
+        "Please check the prices, shares and contracts.",
+        MsgStyle::Stop, "Attention", "", false);
     QVERIFY(stateOf(surface) == before);
     for (const ControlId &id : allTextBoxes()) {
         const QString text = ws.text(id).toLower();
