@@ -77,6 +77,18 @@ inline std::optional<ChartOp> textOpAt(const std::vector<ChartOp> &ops, double x
     return std::nullopt;
 }
 
+// Each text at its x on the line y, in the type asked for.
+inline void verifyTexts(const std::vector<ChartOp> &ops, double y,
+    const QList<std::pair<double, QString>> &cells, bool bold)
+{
+    for (const auto &[x, text] : cells) {
+        const auto found = textOpAt(ops, x, y);
+        QVERIFY2(found, qPrintable(text));
+        QCOMPARE(found->text, text);
+        QCOMPARE(found->bold, bold);
+    }
+}
+
 inline bool hasTextAt(const std::vector<ChartOp> &ops, const QString &text, double x, double y)
 {
     return textsAt(ops, x, y).contains(text);

@@ -1,5 +1,6 @@
 // Bull Spreads: the eight checks, the fixed geometry, the labels and the
-// value table with its typed strike texts.
+// value table with its typed strike texts. The disclaimer every branch
+// shares is tested with Covered Calls.
 
 #include "strategies/ChartProbe.h"
 
@@ -60,7 +61,6 @@ private slots:
     void tableRows();
     void tableFrameAndType();
     void typedStrikesStayAsTyped();
-    void disclaimerLast();
     void overflowIsRefusedAndLeavesTheChart();
 };
 
@@ -280,19 +280,6 @@ void TestBullSpreads::typedStrikesStayAsTyped()
     // Computed prices are numbers.
     QCOMPARE(textAt(c.ops, 5450, kY0 + 3600), QStringLiteral(" 53 "));
     QCOMPARE(textAt(c.ops, 5450, kY0 + 4400), QStringLiteral(" 70 "));
-}
-
-void TestBullSpreads::disclaimerLast()
-{
-    const Chart c = chart(kExample);
-    QCOMPARE(c.ops.size() >= 2, true);
-    const ChartOp &first = c.ops[c.ops.size() - 2];
-    const ChartOp &second = c.ops.back();
-    QVERIFY(first.text.startsWith(u"THIS TOOL SHOULD BE USED"));
-    QCOMPARE(first.x1, 1300.0);
-    QCOMPARE(first.y1, 100.0);
-    QCOMPARE(second.text, QStringLiteral(" POSITIONS INITIATED WITH THE HELP OF THIS TOOL."));
-    QVERIFY(!first.bold && !second.bold);
 }
 
 void TestBullSpreads::overflowIsRefusedAndLeavesTheChart()

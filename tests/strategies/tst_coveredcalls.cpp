@@ -299,18 +299,12 @@ void TestCoveredCalls::tableRows()
 void TestCoveredCalls::tableFrameAndDisclaimer()
 {
     const Chart c = chart({"20", "100", "25", "2"});
-    const QList<std::pair<double, QString>> header {
-        {8500, "XYZ at"}, {10500, "Stock"}, {12500, "Call"}, {14000, "Total"}};
-    for (const auto &[x, text] : header) {
-        const auto found = textOpAt(c.ops, x, kY0 + 2500);
-        QVERIFY(found);
-        QCOMPARE(found->text, text);
-        QVERIFY(found->bold);
-    }
-    QVERIFY(textAt(c.ops, 8500, kY0 + 2700) == QStringLiteral("Expiration($)"));
-    for (double x : {10500.0, 12500.0, 14000.0})
-        QCOMPARE(textAt(c.ops, x, kY0 + 2700), QStringLiteral("Profit/Loss($)"));
-    QVERIFY(texts(c.ops, "Profit/Loss($)")[0].bold);
+    verifyTexts(c.ops, kY0 + 2500,
+        {{8500, "XYZ at"}, {10500, "Stock"}, {12500, "Call"}, {14000, "Total"}}, true);
+    verifyTexts(c.ops, kY0 + 2700,
+        {{8500, "Expiration($)"}, {10500, "Profit/Loss($)"}, {12500, "Profit/Loss($)"},
+            {14000, "Profit/Loss($)"}},
+        true);
     QVERIFY(!texts(c.ops, " 30 ")[0].bold);
 
     const auto rules = linesIn(c.ops, ChartColour::RuleGreen);

@@ -41,7 +41,6 @@ private slots:
     void noStrategyDoesNothing();
     void refusalLeavesThePreviousChart();
     void secondRequestReplacesTheFirst();
-    void sameFieldsGiveTheSamePicture();
     void drawsOnTheSurfaceAsItIsSized();
     void faultsAreRefusedWithAMessage_data();
     void faultsAreRefusedWithAMessage();
@@ -97,18 +96,6 @@ void TestViewGraph::secondRequestReplacesTheFirst()
     QCOMPARE(countKind(surface.ops(), ChartOp::Kind::Clear), 1);
     QCOMPARE(surface.ops().front().kind, ChartOp::Kind::Clear);
     QVERIFY(texts(surface.ops(), "(Break Even Point)").empty());
-}
-
-void TestViewGraph::sameFieldsGiveTheSamePicture()
-{
-    Workspace ws;
-    typeCovered(ws, "20", "100", "25", "2");
-    ChartMemory memory;
-    ChartSurface surface;
-    viewGraph(ws, memory, surface);
-    const std::vector<ChartOp> first = surface.ops();
-    viewGraph(ws, memory, surface);
-    QVERIFY(surface.ops() == first);
 }
 
 void TestViewGraph::drawsOnTheSurfaceAsItIsSized()
