@@ -1,23 +1,18 @@
 // The chart written to files and printed through QPrinter into PDF.
 
+#include "ChartDialogs.h"
 #include "SampleChart.h"
 #include "chart/render/ChartExport.h"
 #include "chart/render/ChartPrinter.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
+#include <QDir>
 #include <QImage>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QXmlStreamReader>
 
 using namespace velmora;
@@ -25,20 +20,8 @@ using namespace velmora;
 namespace
 {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Page size in points from the first MediaBox of a PDF.
-QSizeF mediaBox(const QByteArray &pdf)
-{
-    static const QRegularExpression box(
-        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+)\s*\])"));
-    const auto m = box.match(QString::fromLatin1(pdf));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
-}
+using sample::contents;
+using sample::isLandscapePdf;
 
 // The first page of a PDF as an image, when pdftoppm is at hand.
 QImage rasterise(const QString &pdf, const QString &dir)
@@ -59,21 +42,6 @@ ChartSurface sampleSurface()
     sample::drawSampleChart(s);
     return s;
 }
-
-// Cancels the next modal dialog as soon as it shows and keeps its class name.
-struct DialogCanceller {
-    QString shown;
-
-    void arm(QObject *context)
-    {
-        QTimer::singleShot(0, context, [this] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                shown = QString::fromLatin1(dialog->metaObject()->className());
-                dialog->reject();
-            }
-        });
-    }
-};
 
 bool hasReddish(const QImage &image)
 {
@@ -99,8 +67,7 @@ private slots:
     void pngHasScreenSizeAndColours_data();
     void pngHasScreenSizeAndColours();
     void svgParses();
-    void pdfIsLandscapePage();
-    void pdfIsInPrintColours();
+    void pdfIsLandscapeInPrintColours();
     void badTargetGivesError_data();
     void badTargetGivesError();
     void failedExportKeepsExistingFile();
@@ -197,21 +164,11 @@ void TestChartExport::svgParses()
     QVERIFY(svg.contains("Break Even Point"));
 }
 
-void TestChartExport::pdfIsLandscapePage()
+void TestChartExport::pdfIsLandscapeInPrintColours()
 {
     const QString file = path(QStringLiteral("chart.pdf"));
     QCOMPARE(exportChart(sampleSurface(), file), QString());
-    const QByteArray pdf = contents(file);
-    QVERIFY(pdf.startsWith("%PDF"));
-    const QSizeF page = mediaBox(pdf);
-    QVERIFY(page.isValid());
-    QVERIFY(page.width() > page.height());
-}
-
-void TestChartExport::pdfIsInPrintColours()
-{
-    const QString file = path(QStringLiteral("colours.pdf"));
-    QCOMPARE(exportChart(sampleSurface(), file), QString());
+    QVERIFY(isLandscapePdf(contents(file)));
     const QImage page = rasterise(file, m_dir.path());
     if (page.isNull())
         QSKIP("pdftoppm is not available");
@@ -262,10 +219,7 @@ void TestChartExport::printToPdfIsLandscape()
     prepareChartPrinter(printer);
     QCOMPARE(printChart(printer, sampleSurface()), QString());
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    const QByteArray pdf = contents(file);
-    QVERIFY(pdf.startsWith("%PDF"));
-    const QSizeF page = mediaBox(pdf);
-    QVERIFY(page.width() > page.height());
+    QVERIFY(isLandscapePdf(contents(file)));
 }
 
 void TestChartExport::printColoursGiveWhitePage()
@@ -317,7 +271,7 @@ void TestChartExport::printCopyInksForegroundLines()
 
 void TestChartExport::cancelledPrintDialogSaysSo()
 {
-    DialogCanceller canceller;
+    sample::NextDialog canceller;
     canceller.arm(this);
     QPrinter printer(QPrinter::HighResolution);
     QVERIFY(!askChartPrinter(printer, nullptr));
@@ -326,7 +280,7 @@ void TestChartExport::cancelledPrintDialogSaysSo()
 
 void TestChartExport::previewOpensAndCloses()
 {
-    DialogCanceller canceller;
+    sample::NextDialog canceller;
     canceller.arm(this);
     previewChart(sampleSurface(), nullptr);
     QCOMPARE(canceller.shown, QStringLiteral("QPrintPreviewDialog"));

@@ -58,8 +58,7 @@ class TestChartPainter : public QObject
 private slots:
     void backgroundIsPaletteColour_data();
     void backgroundIsPaletteColour();
-    void priceAxisLiesCrisplyOnZeroRow();
-    void profitAxisLiesOnItsColumn();
+    void axesLieCrisplyOnTheirPixels();
     void ruleKeepsItsColour();
     void textIsDrawnInForegroundNearItsPlace_data();
     void textIsDrawnInForegroundNearItsPlace();
@@ -96,7 +95,7 @@ void TestChartPainter::backgroundIsPaletteColour()
         QCOMPARE(image.pixelColor(p), expected);
 }
 
-void TestChartPainter::priceAxisLiesCrisplyOnZeroRow()
+void TestChartPainter::axesLieCrisplyOnTheirPixels()
 {
     ChartSurface s;
     drawGraphBase(s);
@@ -107,13 +106,6 @@ void TestChartPainter::priceAxisLiesCrisplyOnZeroRow()
         QCOMPARE(image.pixelColor(x, 339), kScreenBackground);
         QCOMPARE(image.pixelColor(x, 341), kScreenBackground);
     }
-}
-
-void TestChartPainter::profitAxisLiesOnItsColumn()
-{
-    ChartSurface s;
-    drawGraphBase(s);
-    const QImage image = render(s);
     // x = 1000 twips lies in column 66.
     for (const int y : {0, 100, 500, 679}) {
         QCOMPARE(image.pixelColor(66, y), kDarkRed);

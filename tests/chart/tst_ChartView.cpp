@@ -38,8 +38,8 @@ class TestChartView : public QObject
 private slots:
     void sizeFollowsSurfaceAndBorder_data();
     void sizeFollowsSurfaceAndBorder();
-    void paintsChartInsideBorder();
-    void paintsWithoutBorder();
+    void paintsChartInsideOptionalBorder_data();
+    void paintsChartInsideOptionalBorder();
     void scalesToNewSize();
     void showsNewRecordAfterUpdate();
     void survivesMissingSurface();
@@ -70,23 +70,25 @@ void TestChartView::sizeFollowsSurfaceAndBorder()
     QTEST(view.sizeHint(), "expected");
 }
 
-void TestChartView::paintsChartInsideBorder()
+void TestChartView::paintsChartInsideOptionalBorder_data()
 {
-    ShownChart chart(true);
-    const QImage image = shot(chart.view);
-    QCOMPARE(image.size(), QSize(1078, 684));
-    QVERIFY(image.pixelColor(0, 300) != kScreenBackground);
-    QCOMPARE(image.pixelColor(2, 300), kScreenBackground);
-    QCOMPARE(image.pixelColor(2 + 500, 2 + 340), kDarkRed);
-    QCOMPARE(image.pixelColor(2 + 66, 2 + 500), kDarkRed);
+    QTest::addColumn<bool>("bordered");
+    QTest::addColumn<int>("inset");
+    QTest::newRow("bordered") << true << 2;
+    QTest::newRow("without border") << false << 0;
 }
 
-void TestChartView::paintsWithoutBorder()
+void TestChartView::paintsChartInsideOptionalBorder()
 {
-    ShownChart chart(false);
+    QFETCH(bool, bordered);
+    QFETCH(int, inset);
+    ShownChart chart(bordered);
     const QImage image = shot(chart.view);
-    QCOMPARE(image.pixelColor(0, 300), kScreenBackground);
-    QCOMPARE(image.pixelColor(500, 340), kDarkRed);
+    QCOMPARE(image.size(), QSize(1074 + 2 * inset, 680 + 2 * inset));
+    QCOMPARE(image.pixelColor(0, 300) == kScreenBackground, !bordered);
+    QCOMPARE(image.pixelColor(inset, 300), kScreenBackground);
+    QCOMPARE(image.pixelColor(inset + 500, inset + 340), kDarkRed);
+    QCOMPARE(image.pixelColor(inset + 66, inset + 500), kDarkRed);
 }
 
 void TestChartView::scalesToNewSize()

@@ -1,47 +1,24 @@
 // Printing, previewing and exporting the chart from the main window's menus.
 
+#include "ChartDialogs.h"
 #include "app/widgets/MainWindow.h"
 #include "chart/render/ChartView.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace velmora;
 
 namespace
 {
 
-// Runs a check on the next modal dialog, then cancels it.
-struct NextDialog {
-    QString shown;
-    std::function<void(QDialog *)> check;
-
-    void arm(QObject *context)
-    {
-        QTimer::singleShot(0, context, [this] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            shown = QString::fromLatin1(dialog->metaObject()->className());
-            if (check)
-                check(dialog);
-            else
-                dialog->reject();
-        });
-    }
-};
+using sample::NextDialog;
 
 // Answers a file dialog with the file, as if typed and confirmed.
 std::function<void(QDialog *)> chooseFile(const QString &file)
@@ -56,6 +33,9 @@ std::function<void(QDialog *)> chooseFile(const QString &file)
 struct ChartWindow {
     ScriptedMessageBoxes boxes;
     MainWindow window {boxes};
+    // The chart's look on screen, as drawn.
+    QColor screenWindow;
+    QSize screenSize;
 
     void drawCoveredCalls()
     {
@@ -66,6 +46,8 @@ struct ChartWindow {
         w.setText(at("Text5", 1), QStringLiteral("55"));
         w.setText(at("Text5", 2), QStringLiteral("2"));
         window.cmdGraph_Click();
+        screenWindow = window.palette().color(QPalette::Window);
+        screenSize = view()->size();
     }
     // File > Export Chart..., the file dialog answered with the file.
     void exportTo(const QString &file, QObject *context)
@@ -84,13 +66,13 @@ struct ChartWindow {
 
 // After a print job, printed or cancelled: the screen look is back, chart
 // mode is over and nothing was said.
-void checkScreenLookBack(ChartWindow &c, const QColor &screenWindow, const QSize &screenSize)
+void checkScreenLookBack(ChartWindow &c)
 {
     QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
     QVERIFY(c.view()->isBordered());
-    QCOMPARE(c.view()->size(), screenSize);
-    QCOMPARE(c.window.palette().color(QPalette::Window), screenWindow);
+    QCOMPARE(c.view()->size(), c.screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), c.screenWindow);
     QVERIFY(!c.window.chartShown());
     QVERIFY(!c.enabled("P_Graph"));
     QVERIFY(c.boxes.shown().empty());
@@ -131,8 +113,6 @@ void TestChartPrint::printRedrawsInPrintLookThenRestores()
 {
     ChartWindow c;
     c.drawCoveredCalls();
-    const QColor screenWindow = c.window.palette().color(QPalette::Window);
-    const QSize screenSize = c.view()->size();
     struct Seen {
         double width = 0;
         ChartPalette palette;
@@ -157,7 +137,7 @@ void TestChartPrint::printRedrawsInPrintLookThenRestores()
     QCOMPARE(seen.window, QColor(Qt::white));
     QVERIFY(seen.chartShown);
     // Cancelled: screen look back, chart mode over, nothing said.
-    checkScreenLookBack(c, screenWindow, screenSize);
+    checkScreenLookBack(c);
 }
 
 void TestChartPrint::printedPageThenScreenLookBack()
@@ -166,8 +146,6 @@ void TestChartPrint::printedPageThenScreenLookBack()
     const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
     ChartWindow c;
     c.drawCoveredCalls();
-    const QColor screenWindow = c.window.palette().color(QPalette::Window);
-    const QSize screenSize = c.view()->size();
     NextDialog dialog;
     dialog.check = [&](QDialog *d) {
         auto *print = qobject_cast<QPrintDialog *>(d);
@@ -179,18 +157,9 @@ void TestChartPrint::printedPageThenScreenLookBack()
     dialog.arm(this);
     c.window.P_Graph_Click();
 
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("%PDF"));
-    // A landscape page: the first media box is wider than high.
-    static const QRegularExpression box(
-        QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"));
-    const QRegularExpressionMatch m = box.match(QString::fromLatin1(bytes));
-    QVERIFY(m.hasMatch());
-    QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());
+    QVERIFY(sample::isLandscapePdf(sample::contents(pdf)));
     // Printed: the same screen look and entry mode as after a cancel.
-    checkScreenLookBack(c, screenWindow, screenSize);
+    checkScreenLookBack(c);
 }
 
 void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
@@ -198,7 +167,6 @@ void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
     ChartWindow c;
     c.drawCoveredCalls();
     const std::vector<ChartOp> screenChart = c.window.surface().ops();
-    const QSize screenSize = c.view()->size();
     double previewWidth = 0;
     ChartPalette previewPalette;
     NextDialog dialog;
@@ -218,7 +186,7 @@ void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
     QVERIFY(c.enabled("P_Graph"));
     QCOMPARE(c.window.surface().ops(), screenChart);
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-    QCOMPARE(c.view()->size(), screenSize);
+    QCOMPARE(c.view()->size(), c.screenSize);
     QVERIFY(c.boxes.shown().empty());
 }
 
