@@ -35,6 +35,29 @@ void type(Workspace &w, const QString &list)
         w.setText(field, text);
 }
 
+QString cell(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
+int cell(int value)
+{
+    return value;
+}
+
+bool cell(bool value)
+{
+    return value;
+}
+
+// A named data row whose text cells are written as plain literals.
+template<typename... Cells>
+void addRow(const char *name, Cells... cells)
+{
+    QTestData &row = QTest::newRow(name);
+    ((row << cell(cells)), ...);
+}
+
 } // namespace
 
 class TestWorkspace : public QObject
@@ -73,54 +96,35 @@ void TestWorkspace::cascades_data()
     QTest::addColumn<int>("spreadRatio");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-
-    QTest::newRow("covered: shares then price") << 0 << 0 << "Text4(2)=250;Text4(1)=10"
-                                                << "Text5(3)=2.5;Text4(3)=2500";
-    QTest::newRow("covered: price then shares") << 0 << 0 << "Text4(1)=10;Text4(2)=250"
-                                                << "Text5(3)=2.5;Text4(3)=2500";
-    QTest::newRow("covered: call total") << 0 << 0 << "Text4(2)=250;Text4(1)=10;Text5(2)=1.5"
-                                         << "Text5(4)=375";
-    QTest::newRow("covered: odd lot not rounded") << 0 << 0 << "Text4(2)=150"
-                                                  << "Text5(3)=1.5";
-    QTest::newRow("covered: value in the money") << 0 << 0 << "Text4(1)=12;Text5(1)=10;Text4(2)=200"
-                                                 << "txtValue=400";
-    QTest::newRow("covered: value at the strike")
-        << 0 << 0 << "Text4(1)=10;Text5(1)=10;Text4(2)=200"
-        << "txtValue=0";
-    QTest::newRow("covered: value out of the money")
-        << 0 << 0 << "Text4(1)=10;Text5(1)=12;Text4(2)=200"
-        << "txtValue=0";
-    QTest::newRow("covered: value follows the price")
-        << 0 << 0 << "Text5(1)=10;Text4(2)=100;Text4(1)=15"
-        << "txtValue=500";
-    QTest::newRow("covered: letters read as zero") << 0 << 0 << "Text4(2)=abc;Text4(1)=10"
-                                                   << "Text5(3)=0;Text4(3)=0";
-    QTest::newRow("covered: trailing text ignored") << 0 << 0 << "Text4(2)=300 sh"
-                                                    << "Text5(3)=3";
-    QTest::newRow("covered: symbol to Text1") << 0 << 0 << "Text4(0)=ibm"
-                                              << "Text1=ibm";
-    QTest::newRow("bull: contracts copied as text") << 2 << 0 << "Text2(5)=04"
-                                                    << "Text3(3)=04";
-    QTest::newRow("bull: symbol to Text1") << 2 << 0 << "Text2(0)=xom"
-                                           << "Text1=xom";
-    QTest::newRow("butterfly: strike 2 typed last") << 3 << 0 << "Text6(3)=10;Text7(1)=12"
-                                                    << "Text8(1)=14";
-    QTest::newRow("butterfly: strike 1 typed last") << 3 << 0 << "Text7(1)=12;Text6(3)=10"
-                                                    << "Text8(1)=14";
-    QTest::newRow("butterfly: half strikes") << 3 << 0 << "Text6(3)=10;Text7(1)=12.5"
-                                             << "Text8(1)=15";
-    QTest::newRow("butterfly: contracts") << 3 << 0 << "Text6(5)=3"
-                                          << "Text7(3)=6;Text8(3)=3";
-    QTest::newRow("ratio spreads: 4:3 with 2") << 4 << 2 << "Text9(5)=2"
-                                               << "Text9(6)=6;Text10(3)=8";
-    QTest::newRow("ratio spreads: 3:2 with 3") << 4 << 1 << "Text9(5)=3"
-                                               << "Text9(6)=6;Text10(3)=9";
-    QTest::newRow("ratio spreads: contracts typed first") << 4 << -1 << "Text9(5)=3"
-                                                          << "Text9(6)=3;Text10(3)=6";
-    QTest::newRow("ratio calls: contracts from shares") << 1 << 0 << "txtRatioBuy(2)=200"
-                                                        << "txtRatioSell(5)=4";
-    QTest::newRow("ratio calls: symbol to Text1") << 1 << 0 << "txtRatioBuy(0)=aa"
-                                                  << "Text1=aa";
+    addRow("covered: shares then price", 0, 0, "Text4(2)=250;Text4(1)=10",
+        "Text5(3)=2.5;Text4(3)=2500");
+    addRow("covered: price then shares", 0, 0, "Text4(1)=10;Text4(2)=250",
+        "Text5(3)=2.5;Text4(3)=2500");
+    addRow("covered: call total", 0, 0, "Text4(2)=250;Text4(1)=10;Text5(2)=1.5", "Text5(4)=375");
+    addRow("covered: odd lot not rounded", 0, 0, "Text4(2)=150", "Text5(3)=1.5");
+    addRow("covered: value in the money", 0, 0, "Text4(1)=12;Text5(1)=10;Text4(2)=200",
+        "txtValue=400");
+    addRow(
+        "covered: value at the strike", 0, 0, "Text4(1)=10;Text5(1)=10;Text4(2)=200", "txtValue=0");
+    addRow("covered: value out of the money", 0, 0, "Text4(1)=10;Text5(1)=12;Text4(2)=200",
+        "txtValue=0");
+    addRow("covered: value follows the price", 0, 0, "Text5(1)=10;Text4(2)=100;Text4(1)=15",
+        "txtValue=500");
+    addRow(
+        "covered: letters read as zero", 0, 0, "Text4(2)=abc;Text4(1)=10", "Text5(3)=0;Text4(3)=0");
+    addRow("covered: trailing text ignored", 0, 0, "Text4(2)=300 sh", "Text5(3)=3");
+    addRow("covered: symbol to Text1", 0, 0, "Text4(0)=ibm", "Text1=ibm");
+    addRow("bull: contracts copied as text", 2, 0, "Text2(5)=04", "Text3(3)=04");
+    addRow("bull: symbol to Text1", 2, 0, "Text2(0)=xom", "Text1=xom");
+    addRow("butterfly: strike 2 typed last", 3, 0, "Text6(3)=10;Text7(1)=12", "Text8(1)=14");
+    addRow("butterfly: strike 1 typed last", 3, 0, "Text7(1)=12;Text6(3)=10", "Text8(1)=14");
+    addRow("butterfly: half strikes", 3, 0, "Text6(3)=10;Text7(1)=12.5", "Text8(1)=15");
+    addRow("butterfly: contracts", 3, 0, "Text6(5)=3", "Text7(3)=6;Text8(3)=3");
+    addRow("ratio spreads: 4:3 with 2", 4, 2, "Text9(5)=2", "Text9(6)=6;Text10(3)=8");
+    addRow("ratio spreads: 3:2 with 3", 4, 1, "Text9(5)=3", "Text9(6)=6;Text10(3)=9");
+    addRow("ratio spreads: contracts typed first", 4, -1, "Text9(5)=3", "Text9(6)=3;Text10(3)=6");
+    addRow("ratio calls: contracts from shares", 1, 0, "txtRatioBuy(2)=200", "txtRatioSell(5)=4");
+    addRow("ratio calls: symbol to Text1", 1, 0, "txtRatioBuy(0)=aa", "Text1=aa");
 }
 
 void TestWorkspace::cascades()
@@ -199,18 +203,12 @@ void TestWorkspace::symbolFollowsStrategy_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<QString>("expectedSymbol");
     QTest::addColumn<QString>("expectedText1");
-    QTest::newRow("empty group takes Text1") << "Text1=ibm" << 1 << "txtRatioBuy(0)=ibm"
-                                             << "ibm";
-    QTest::newRow("group keeps its own symbol")
-        << "txtRatioBuy(0)=xom;Text1=ibm" << 1 << "txtRatioBuy(0)=xom"
-        << "xom";
-    QTest::newRow("blank group symbol counts as empty")
-        << "Text9(0)=  ;Text1=ibm" << 4 << "Text9(0)=ibm"
-        << "ibm";
-    QTest::newRow("butterfly") << "Text1=t" << 3 << "Text6(0)=t"
-                               << "t";
-    QTest::newRow("bull") << "Text1=t" << 2 << "Text2(0)=t"
-                          << "t";
+    addRow("empty group takes Text1", "Text1=ibm", 1, "txtRatioBuy(0)=ibm", "ibm");
+    addRow("group keeps its own symbol", "txtRatioBuy(0)=xom;Text1=ibm", 1, "txtRatioBuy(0)=xom",
+        "xom");
+    addRow("blank group symbol counts as empty", "Text9(0)=  ;Text1=ibm", 4, "Text9(0)=ibm", "ibm");
+    addRow("butterfly", "Text1=t", 3, "Text6(0)=t", "t");
+    addRow("bull", "Text1=t", 2, "Text2(0)=t", "t");
 }
 
 void TestWorkspace::symbolFollowsStrategy()
@@ -233,16 +231,11 @@ void TestWorkspace::leaveSymbol_data()
     QTest::addColumn<int>("strategy");
     QTest::addColumn<QString>("symbolField");
     QTest::addColumn<QString>("next");
-    QTest::newRow("covered") << 0 << "Text4(0)"
-                             << "Text4(1)";
-    QTest::newRow("ratio calls") << 1 << "txtRatioBuy(0)"
-                                 << "txtRatioBuy(1)";
-    QTest::newRow("bull") << 2 << "Text2(0)"
-                          << "Text2(2)";
-    QTest::newRow("butterfly") << 3 << "Text6(0)"
-                               << "Text6(2)";
-    QTest::newRow("ratio spreads") << 4 << "Text9(0)"
-                                   << "Text9(2)";
+    addRow("covered", 0, "Text4(0)", "Text4(1)");
+    addRow("ratio calls", 1, "txtRatioBuy(0)", "txtRatioBuy(1)");
+    addRow("bull", 2, "Text2(0)", "Text2(2)");
+    addRow("butterfly", 3, "Text6(0)", "Text6(2)");
+    addRow("ratio spreads", 4, "Text9(0)", "Text9(2)");
 }
 
 void TestWorkspace::leaveSymbol()
@@ -271,130 +264,71 @@ void TestWorkspace::leaveChecks_data()
     QTest::addColumn<QString>("prompt"); // empty: no message
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("focus");
+    const auto passes = [](const char *row, const char *typed, const char *leaving) {
+        addRow(row, typed, leaving, "", 0, "");
+    };
+    const auto warns
+        = [](const char *row, const char *typed, const char *leaving, const char *prompt,
+              const char *focus, int style = MsgStyle::QuestionOkCancel) {
+              addRow(row, typed, leaving, prompt, style, focus);
+          };
 
-    const int q = MsgStyle::QuestionOkCancel;
     const char *shares = "Shares should not be Less than 100.";
-    QTest::newRow("shares 50") << "Text4(2)=50"
-                               << "Text4(2)" << shares << q << "Text4(2)";
-    QTest::newRow("shares 99.99") << "Text4(2)=99.99"
-                                  << "Text4(2)" << shares << q << "Text4(2)";
-    QTest::newRow("shares 100") << "Text4(2)=100"
-                                << "Text4(2)"
-                                << "" << q << "";
-    QTest::newRow("shares empty") << ""
-                                  << "Text4(2)"
-                                  << "" << q << "";
-    QTest::newRow("shares blanks") << "Text4(2)=   "
-                                   << "Text4(2)"
-                                   << "" << q << "";
+    warns("shares 50", "Text4(2)=50", "Text4(2)", shares, "Text4(2)");
+    warns("shares 99.99", "Text4(2)=99.99", "Text4(2)", shares, "Text4(2)");
+    passes("shares 100", "Text4(2)=100", "Text4(2)");
+    passes("shares empty", "", "Text4(2)");
+    passes("shares blanks", "Text4(2)=   ", "Text4(2)");
 
     const char *strike = "Strike Price must be Greater than Stock Price.";
-    QTest::newRow("strike equal") << "Text4(1)=10;Text5(1)=10"
-                                  << "Text5(1)" << strike << q << "Text5(1)";
-    QTest::newRow("strike below") << "Text4(1)=10;Text5(1)=9"
-                                  << "Text5(1)" << strike << q << "Text5(1)";
-    QTest::newRow("strike above") << "Text4(1)=10;Text5(1)=10.01"
-                                  << "Text5(1)"
-                                  << "" << q << "";
-    QTest::newRow("strike without price") << "Text5(1)=5"
-                                          << "Text5(1)"
-                                          << "" << q << "";
+    warns("strike equal", "Text4(1)=10;Text5(1)=10", "Text5(1)", strike, "Text5(1)");
+    warns("strike below", "Text4(1)=10;Text5(1)=9", "Text5(1)", strike, "Text5(1)");
+    passes("strike above", "Text4(1)=10;Text5(1)=10.01", "Text5(1)");
+    passes("strike without price", "Text5(1)=5", "Text5(1)");
 
-    QTest::newRow("ratio shares 50") << "txtRatioBuy(2)=50"
-                                     << "txtRatioBuy(2)"
-                                     << "Shares must be >= 100" << q << "txtRatioBuy(2)";
-    QTest::newRow("ratio shares 100") << "txtRatioBuy(2)=100"
-                                      << "txtRatioBuy(2)"
-                                      << "" << q << "";
-
-    const char *ratioStrike = "Strike Price should be Greater than Stock Price.";
-    const int info = MsgStyle::InformationOkCancel;
-    QTest::newRow("ratio strike equal")
-        << "txtRatioBuy(1)=55;txtRatioSell(1)=55"
-        << "txtRatioSell(1)" << ratioStrike << info << "txtRatioSell(1)";
-    QTest::newRow("ratio strike above") << "txtRatioBuy(1)=55;txtRatioSell(1)=56"
-                                        << "txtRatioSell(1)"
-                                        << "" << q << "";
-    QTest::newRow("ratio strike empty") << "txtRatioBuy(1)=55"
-                                        << "txtRatioSell(1)"
-                                        << "" << q << "";
+    warns("ratio shares 50", "txtRatioBuy(2)=50", "txtRatioBuy(2)", "Shares must be >= 100",
+        "txtRatioBuy(2)");
+    passes("ratio shares 100", "txtRatioBuy(2)=100", "txtRatioBuy(2)");
+    warns("ratio strike equal", "txtRatioBuy(1)=55;txtRatioSell(1)=55", "txtRatioSell(1)",
+        "Strike Price should be Greater than Stock Price.", "txtRatioSell(1)",
+        MsgStyle::InformationOkCancel);
+    passes("ratio strike above", "txtRatioBuy(1)=55;txtRatioSell(1)=56", "txtRatioSell(1)");
+    passes("ratio strike empty", "txtRatioBuy(1)=55", "txtRatioSell(1)");
 
     const char *contracts
         = "Contracts must be greater than Zero to View Covered Call in Graphic Mode.";
-    QTest::newRow("bull contracts empty") << ""
-                                          << "Text2(5)" << contracts << q << "Text2(5)";
-    QTest::newRow("bull contracts zero") << "Text2(5)=0"
-                                         << "Text2(5)" << contracts << q << "Text2(5)";
-    QTest::newRow("bull contracts one") << "Text2(5)=1"
-                                        << "Text2(5)"
-                                        << "" << q << "";
+    warns("bull contracts empty", "", "Text2(5)", contracts, "Text2(5)");
+    warns("bull contracts zero", "Text2(5)=0", "Text2(5)", contracts, "Text2(5)");
+    passes("bull contracts one", "Text2(5)=1", "Text2(5)");
+    warns("bull sell strike equal", "Text2(3)=50;Text3(1)=50", "Text3(1)",
+        " Sell Strike Price should be Greater than Buy Strike Price.", "Text3(1)");
+    passes("bull sell strike above", "Text2(3)=50;Text3(1)=55", "Text3(1)");
+    passes("bull sell strike alone", "Text3(1)=5", "Text3(1)");
+    warns("bull call prices equal", "Text2(4)=3;Text3(2)=3", "Text3(2)",
+        "Buy Call Price should be Greater than Sell Call Price.", "Text3(2)");
+    passes("bull call prices fine", "Text2(4)=3;Text3(2)=2", "Text3(2)");
+    warns("bull buy price at strike", "Text2(3)=3;Text2(4)=3", "Text3(3)",
+        "Buy Call Price should be less than Buy Strike Price.", "Text2(4)");
+    passes("bull buy price below strike", "Text2(3)=50;Text2(4)=3", "Text3(3)");
 
-    QTest::newRow("bull sell strike equal")
-        << "Text2(3)=50;Text3(1)=50"
-        << "Text3(1)"
-        << " Sell Strike Price should be Greater than Buy Strike Price." << q << "Text3(1)";
-    QTest::newRow("bull sell strike above") << "Text2(3)=50;Text3(1)=55"
-                                            << "Text3(1)"
-                                            << "" << q << "";
-    QTest::newRow("bull sell strike alone") << "Text3(1)=5"
-                                            << "Text3(1)"
-                                            << "" << q << "";
-    QTest::newRow("bull call prices equal")
-        << "Text2(4)=3;Text3(2)=3"
-        << "Text3(2)"
-        << "Buy Call Price should be Greater than Sell Call Price." << q << "Text3(2)";
-    QTest::newRow("bull call prices fine") << "Text2(4)=3;Text3(2)=2"
-                                           << "Text3(2)"
-                                           << "" << q << "";
-    QTest::newRow("bull buy price at strike")
-        << "Text2(3)=3;Text2(4)=3"
-        << "Text3(3)"
-        << "Buy Call Price should be less than Buy Strike Price." << q << "Text2(4)";
-    QTest::newRow("bull buy price below strike") << "Text2(3)=50;Text2(4)=3"
-                                                 << "Text3(3)"
-                                                 << "" << q << "";
+    const char *price1 = "Call Price1 should be Less than Strike Price1.";
+    passes("butterfly price1 equal passes", "Text6(3)=10;Text6(4)=10", "Text6(4)");
+    warns("butterfly price1 above", "Text6(3)=10;Text6(4)=10.5", "Text6(4)", price1, "Text6(4)");
+    warns("butterfly price1 without strike", "Text6(4)=1", "Text6(4)", price1, "Text6(4)");
+    warns("butterfly strike2 equal", "Text6(3)=10;Text7(1)=10", "Text7(1)",
+        "Sell Strike Price should be Greater than Buy Strike Price.", "Text7(1)");
+    warns("butterfly price2 equal", "Text6(4)=2;Text7(2)=2", "Text7(2)",
+        "Call Price2 should be Less than Call Price1.", "Text7(2)");
+    passes("butterfly price2 below", "Text6(4)=2;Text7(2)=1", "Text7(2)");
+    warns("butterfly price3 equal", "Text7(2)=1;Text8(2)=1", "Text8(2)",
+        "Call Price3 should be less than Call Price2.", "Text8(2)");
 
-    QTest::newRow("butterfly price1 equal passes") << "Text6(3)=10;Text6(4)=10"
-                                                   << "Text6(4)"
-                                                   << "" << q << "";
-    QTest::newRow("butterfly price1 above")
-        << "Text6(3)=10;Text6(4)=10.5"
-        << "Text6(4)"
-        << "Call Price1 should be Less than Strike Price1." << q << "Text6(4)";
-    QTest::newRow("butterfly price1 without strike")
-        << "Text6(4)=1"
-        << "Text6(4)"
-        << "Call Price1 should be Less than Strike Price1." << q << "Text6(4)";
-    QTest::newRow("butterfly strike2 equal")
-        << "Text6(3)=10;Text7(1)=10"
-        << "Text7(1)"
-        << "Sell Strike Price should be Greater than Buy Strike Price." << q << "Text7(1)";
-    QTest::newRow("butterfly price2 equal")
-        << "Text6(4)=2;Text7(2)=2"
-        << "Text7(2)"
-        << "Call Price2 should be Less than Call Price1." << q << "Text7(2)";
-    QTest::newRow("butterfly price2 below") << "Text6(4)=2;Text7(2)=1"
-                                            << "Text7(2)"
-                                            << "" << q << "";
-    QTest::newRow("butterfly price3 equal")
-        << "Text7(2)=1;Text8(2)=1"
-        << "Text8(2)"
-        << "Call Price3 should be less than Call Price2." << q << "Text8(2)";
-
-    QTest::newRow("spread strike2 equal")
-        << "Text9(3)=40;Text10(1)=40"
-        << "Text10(1)"
-        << "Call Strike Price2 should be Greater than Call Strike Price1." << q << "Text10(1)";
-    QTest::newRow("spread price2 equal")
-        << "Text9(4)=2;Text10(2)=2"
-        << "Text10(2)"
-        << "Call Price2 should be Less than Call Price1" << q << "Text10(2)";
-    QTest::newRow("spread price2 below") << "Text9(4)=2;Text10(2)=1.5"
-                                         << "Text10(2)"
-                                         << "" << q << "";
-    QTest::newRow("field without check") << "Text9(3)=1"
-                                         << "Text9(3)"
-                                         << "" << q << "";
+    warns("spread strike2 equal", "Text9(3)=40;Text10(1)=40", "Text10(1)",
+        "Call Strike Price2 should be Greater than Call Strike Price1.", "Text10(1)");
+    warns("spread price2 equal", "Text9(4)=2;Text10(2)=2", "Text10(2)",
+        "Call Price2 should be Less than Call Price1", "Text10(2)");
+    passes("spread price2 below", "Text9(4)=2;Text10(2)=1.5", "Text10(2)");
+    passes("field without check", "Text9(3)=1", "Text9(3)");
 }
 
 void TestWorkspace::leaveChecks()
@@ -429,22 +363,22 @@ void TestWorkspace::upperCaseOnLeaving_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("upper");
     QTest::addColumn<bool>("toText1");
-    QTest::newRow("Text4(0)") << "Text4(0)" << true << true;
-    QTest::newRow("Text5(0)") << "Text5(0)" << true << false;
-    QTest::newRow("txtRatioBuy(0)") << "txtRatioBuy(0)" << true << true;
-    QTest::newRow("txtRatioSell(0)") << "txtRatioSell(0)" << true << false;
-    QTest::newRow("Text2(0)") << "Text2(0)" << true << true;
-    QTest::newRow("Text2(2)") << "Text2(2)" << true << false;
-    QTest::newRow("Text3(0)") << "Text3(0)" << true << false;
-    QTest::newRow("Text6(0)") << "Text6(0)" << true << true;
-    QTest::newRow("Text6(2)") << "Text6(2)" << true << false;
-    QTest::newRow("Text7(0)") << "Text7(0)" << true << false;
-    QTest::newRow("Text8(0)") << "Text8(0)" << true << false;
-    QTest::newRow("Text9(0)") << "Text9(0)" << true << true;
-    QTest::newRow("Text9(2)") << "Text9(2)" << true << false;
-    QTest::newRow("Text10(0)") << "Text10(0)" << true << false;
-    QTest::newRow("hidden Text2(1) stays") << "Text2(1)" << false << false;
-    QTest::newRow("Text9(1) stays") << "Text9(1)" << false << false;
+    addRow("Text4(0)", "Text4(0)", true, true);
+    addRow("Text5(0)", "Text5(0)", true, false);
+    addRow("txtRatioBuy(0)", "txtRatioBuy(0)", true, true);
+    addRow("txtRatioSell(0)", "txtRatioSell(0)", true, false);
+    addRow("Text2(0)", "Text2(0)", true, true);
+    addRow("Text2(2)", "Text2(2)", true, false);
+    addRow("Text3(0)", "Text3(0)", true, false);
+    addRow("Text6(0)", "Text6(0)", true, true);
+    addRow("Text6(2)", "Text6(2)", true, false);
+    addRow("Text7(0)", "Text7(0)", true, false);
+    addRow("Text8(0)", "Text8(0)", true, false);
+    addRow("Text9(0)", "Text9(0)", true, true);
+    addRow("Text9(2)", "Text9(2)", true, false);
+    addRow("Text10(0)", "Text10(0)", true, false);
+    addRow("hidden Text2(1) stays", "Text2(1)", false, false);
+    addRow("Text9(1) stays", "Text9(1)", false, false);
 }
 
 void TestWorkspace::upperCaseOnLeaving()
@@ -580,14 +514,10 @@ void TestWorkspace::ratioStrike_data()
     QTest::addColumn<QString>("stock");
     QTest::addColumn<QString>("strike");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("equal") << "55"
-                           << "55" << false;
-    QTest::newRow("below") << "55"
-                           << "50" << false;
-    QTest::newRow("above") << "55"
-                           << "55.5" << true;
-    QTest::newRow("both empty") << ""
-                                << "" << false;
+    addRow("equal", "55", "55", false);
+    addRow("below", "55", "50", false);
+    addRow("above", "55", "55.5", true);
+    addRow("both empty", "", "", false);
 }
 
 void TestWorkspace::ratioStrike()
@@ -669,12 +599,9 @@ void TestWorkspace::spreadRatioList_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("d");
-    QTest::newRow("2:1") << 0 << "2"
-                         << "1";
-    QTest::newRow("4:3") << 2 << "4"
-                         << "3";
-    QTest::newRow("10:9") << 8 << "10"
-                          << "9";
+    addRow("2:1", 0, "2", "1");
+    addRow("4:3", 2, "4", "3");
+    addRow("10:9", 8, "10", "9");
 }
 
 void TestWorkspace::spreadRatioList()
