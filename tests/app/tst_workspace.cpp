@@ -1,22 +1,17 @@
 // The position model without a window: derived fields while typing, the state
 // after loading, New's blank, the stock symbol, the checks on leaving a field,
 // the key filter and the ratio sizing.
+#include "AppTestSupport.h"
 #include "app/Workspace.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 namespace
 {
-
-ControlId id(const QString &text)
-{
-    const std::optional<ControlId> parsed = ControlId::parse(text);
-    Q_ASSERT(parsed);
-    return *parsed;
-}
 
 // "Text4(2)=250; Text4(1)=10" as (field, text) pairs, in order.
 QList<QPair<ControlId, QString>> pairs(const QString &list)
@@ -33,29 +28,6 @@ void type(Workspace &w, const QString &list)
 {
     for (const auto &[field, text] : pairs(list))
         w.setText(field, text);
-}
-
-QString cell(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-
-int cell(int value)
-{
-    return value;
-}
-
-bool cell(bool value)
-{
-    return value;
-}
-
-// A named data row whose text cells are written as plain literals.
-template<typename... Cells>
-void addRow(const char *name, Cells... cells)
-{
-    QTestData &row = QTest::newRow(name);
-    ((row << cell(cells)), ...);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main window driven like a user would: typing, focus moves by Tab, Enter
 // and mouse, the key filter, the leave warnings and their answers, strategy
 // switching, chart mode, New, the window state and the About window.
+#include "AppTestSupport.h"
 #include "app/Twips.h"
 #include "app/widgets/Look.h"
 #include "app/widgets/MainWindow.h"
@@ -20,14 +21,10 @@
 #include <memory>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 namespace
 {
-
-ControlId id(const QString &text)
-{
-    return *ControlId::parse(text);
-}
 
 // Lets queued work (deferred messages, focus moves, selections) run.
 void settle()
@@ -382,10 +379,8 @@ void TestMainWindow::symbolLeftByClickingViewGraph_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("bull") << 2 << "Call Strike Price should not be left Empty."
-                          << "Text2(3)";
-    QTest::newRow("covered") << 0 << "Stock Price should not be Left Empty."
-                             << "Text4(1)";
+    addRow("bull", 2, "Call Strike Price should not be left Empty.", "Text2(3)");
+    addRow("covered", 0, "Stock Price should not be Left Empty.", "Text4(1)");
 }
 
 void TestMainWindow::symbolLeftByClickingViewGraph()
