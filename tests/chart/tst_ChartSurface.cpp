@@ -42,11 +42,8 @@ private slots:
     void outerSizeGivesInnerSize_data();
     void outerSizeGivesInnerSize();
 
-    void graphBaseAxes_data();
-    void graphBaseAxes();
-    void graphBaseCaptions_data();
-    void graphBaseCaptions();
-    void graphBaseEndsInRegularType();
+    void graphBase_data();
+    void graphBase();
     void secondGraphBaseReplacesFirst();
 };
 
@@ -136,9 +133,7 @@ void TestChartSurface::outerSizeGivesInnerSize()
     QTEST(s.scaleHeight(), "height");
 }
 
-namespace
-{
-void addSizes()
+void TestChartSurface::graphBase_data()
 {
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
@@ -146,19 +141,15 @@ void addSizes()
     QTest::newRow("printing") << 15670.0 << 10260.0;
     QTest::newRow("odd height") << 12001.0 << 7777.0;
 }
-} // namespace
 
-void TestChartSurface::graphBaseAxes_data()
-{
-    addSizes();
-}
-
-void TestChartSurface::graphBaseAxes()
+void TestChartSurface::graphBase()
 {
     QFETCH(double, width);
     QFETCH(double, height);
     ChartSurface s;
     s.setScaleSize(width, height);
+    // Bold left over from a table must not leak into the regular captions.
+    s.setFontBold(true);
     drawGraphBase(s);
     const auto lines = linesOf(s);
     QCOMPARE(lines.size(), size_t(2));
@@ -176,20 +167,6 @@ void TestChartSurface::graphBaseAxes()
     QCOMPARE(profit.colour, ChartColour::PayoffRed);
     // The axes come last, over the captions.
     QCOMPARE(s.ops().back(), profit);
-}
-
-void TestChartSurface::graphBaseCaptions_data()
-{
-    addSizes();
-}
-
-void TestChartSurface::graphBaseCaptions()
-{
-    QFETCH(double, width);
-    QFETCH(double, height);
-    ChartSurface s;
-    s.setScaleSize(width, height);
-    drawGraphBase(s);
     struct Caption {
         const char *text;
         double x, y;
@@ -209,13 +186,6 @@ void TestChartSurface::graphBaseCaptions()
         QCOMPARE(op->y1, c.y);
         QVERIFY2(op->bold == c.bold, c.text);
     }
-}
-
-void TestChartSurface::graphBaseEndsInRegularType()
-{
-    ChartSurface s;
-    s.setFontBold(true);
-    drawGraphBase(s);
     QVERIFY(!s.fontBold());
 }
 
