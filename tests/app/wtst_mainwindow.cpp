@@ -83,11 +83,6 @@ struct Window {
 
 using Main = Window<ScriptedMessageBoxes>;
 
-QRect twips(int left, int top, int width, int height)
-{
-    return look::rect(left, top, width, height);
-}
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -163,18 +158,18 @@ void TestMainWindow::controlsAndFields()
             QVERIFY2(edit->isReadOnly(), qPrintable(box.toString()));
     }
     QCOMPARE(m["txtRatioBuy(2)"]->maxLength(), 10);
-    QCOMPARE(m["Text1"]->geometry(), twips(2205, 315, 2145, 345));
+    QCOMPARE(m["Text1"]->geometry(), look::rect(2205, 315, 2145, 345));
     QCOMPARE(m["Text1"]->palette().color(QPalette::Base), QColor(255, 128, 128));
     QCOMPARE(m["Text1"]->palette().color(QPalette::Text), QColor(Qt::white));
     QVERIFY(m["Text1"]->font().bold());
     auto *strategies = m.window.list(QStringLiteral("cmbStrategy"));
-    QCOMPARE(strategies->geometry(), twips(6225, 300, 2895, 360));
+    QCOMPARE(strategies->geometry(), look::rect(6225, 300, 2895, 360));
     QVERIFY(!strategies->isEditable());
     QCOMPARE(strategies->count(), 5);
     QCOMPARE(strategies->itemText(4), QStringLiteral("Ratio Call Spreads"));
     auto *button = qobject_cast<QPushButton *>(m.window.control(single("cmdGraph")));
     QCOMPARE(button->text(), QStringLiteral("View &Graph"));
-    QCOMPARE(button->geometry(), twips(7155, 765, 1935, 330));
+    QCOMPARE(button->geometry(), look::rect(7155, 765, 1935, 330));
     QVERIFY(button->font().bold());
     QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->itemText(8), QStringLiteral("10:9"));
     auto *covered = qobject_cast<QGroupBox *>(m.window.control(single("fraCovered")));
@@ -623,7 +618,7 @@ void TestMainWindow::chartModeAndEscape()
     QVERIFY(m.window.action(QStringLiteral("P_Graph"))->isEnabled());
     QCOMPARE(m.window.frameGeometry().size(), QSize(twipsToPixels(16400), twipsToPixels(11200)));
     QWidget *chart = m.window.chartWidget();
-    QCOMPARE(chart->geometry(), twips(60, 105, 16170, 10260));
+    QCOMPARE(chart->geometry(), look::rect(60, 105, 16170, 10260));
     // The chart lies over every other control.
     QWidget *client = m.window.centralWidget();
     for (const char *name : {"Text1", "cmbStrategy", "cmdGraph", "Text4(1)"}) {
