@@ -1,8 +1,8 @@
 // Time of one paint of a realistic chart (about 70 ops: base, markers, payoff
 // line, ticks, value table, disclaimer) into a screen-sized image.
 
-#include "SampleChart.h"
-#include "chart/render/ChartPainter.h"
+#include "support/SampleChart.h"
+#include "ui/chart/ChartPainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Time of one View Graph request per strategy: the checks, the figures and
 // the recorded drawing, on a workspace typed as the user would.
 
-#include "app/Workspace.h"
+#include "core/Workspace.h"
 #include "strategies/ChartRequest.h"
 
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
 
-#include "app/Workspace.h"
+#include "core/Workspace.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

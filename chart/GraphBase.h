@@ -11,13 +11,4 @@ namespace velmora
 
 void drawGraphBase(ChartSurface &surface);
 
-// Window size in chart mode, twips.
-namespace ChartMode
-{
-constexpr int WindowWidth = 16400;
-constexpr int WindowHeight = 11200;
-constexpr int SurfaceLeft = 60;
-constexpr int SurfaceTop = 105;
-} // namespace ChartMode
-
 } // namespace velmora

@@ -2,9 +2,9 @@
 // It runs the real main window on Qt's offscreen platform, so it needs no
 // display; see chartCommandUsage() for the options.
 
-#include "app/Message.h"
-#include "app/widgets/ChartCommand.h"
-#include "app/widgets/MainWindow.h"
+#include "core/Message.h"
+#include "programs/cli/ChartCommand.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     const ParsedChartArguments parsed = parseChartArguments(arguments);
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "velmora-chart: %s (see --help)\n", qPrintable(parsed.error));
-        return ChartExit::Usage;
+        return ExitCode::Usage;
     }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,5 +1,5 @@
-#include "app/widgets/MainWindow.h"
-#include "app/widgets/QtMessageBoxes.h"
+#include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
 

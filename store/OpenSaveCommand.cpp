@@ -3,8 +3,8 @@
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
 
-#include "app/Catalogue.h"
-#include "app/Workspace.h"
+#include "core/Catalogue.h"
+#include "core/Workspace.h"
 
 namespace velmora
 {

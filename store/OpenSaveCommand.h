@@ -7,7 +7,7 @@
 #include "store/OpenSaveState.h"
 #include "store/PositionRow.h"
 
-#include "app/Message.h"
+#include "core/Message.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "store/PositionMapping.h"
 
-#include "app/Catalogue.h"
-#include "app/Numbers.h"
-#include "app/Workspace.h"
+#include "core/Catalogue.h"
+#include "core/Numbers.h"
+#include "core/Workspace.h"
 
 #include <QDateTime>
 

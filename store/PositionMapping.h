@@ -6,7 +6,7 @@
 
 #include "store/PositionRow.h"
 
-#include "app/ControlId.h"
+#include "core/ControlId.h"
 
 #include <vector>
 

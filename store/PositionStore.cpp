@@ -1,6 +1,6 @@
 #include "store/PositionStore.h"
 
-#include "app/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QSet>
 

@@ -2,8 +2,8 @@
 // higher. The picture is schematic: the line has the same shape for every
 // position; only the labels and the table carry amounts.
 
-#include "app/Numbers.h"
 #include "chart/GraphBase.h"
+#include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"

@@ -1,7 +1,7 @@
 #include "strategies/ButterflySpreads.h"
 
-#include "app/Numbers.h"
 #include "chart/GraphBase.h"
+#include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
 #include "strategies/CheckMessage.h"

@@ -2,7 +2,7 @@
 // Profit or loss at expiration of the call legs the spread charts are built
 // from, in dollars, for n contracts of 100 shares.
 
-#include "app/Numbers.h"
+#include "core/Numbers.h"
 
 namespace velmora
 {

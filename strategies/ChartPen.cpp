@@ -1,6 +1,6 @@
 #include "strategies/ChartPen.h"
 
-#include "app/Numbers.h"
+#include "core/Numbers.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "strategies/ChartRequest.h"
 
-#include "app/Catalogue.h"
+#include "core/Catalogue.h"
 #include "strategies/ChartPen.h"
 #include "strategies/CheckMessage.h"
 

@@ -8,9 +8,9 @@
 // whole number out of range, a result that is not finite) is thrown as a
 // ChartFault, which the request reports like a refusal.
 
-#include "app/Message.h"
-#include "app/Workspace.h"
 #include "chart/ChartSurface.h"
+#include "core/Message.h"
+#include "core/Workspace.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // The message of a failed chart check: what the box says, and where the
 // focus goes once the user has closed it.
 
-#include "app/Message.h"
+#include "core/Message.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "app/Numbers.h"
+#include "core/Numbers.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"
 #include "strategies/CheckMessage.h"

@@ -1,6 +1,6 @@
 #include "strategies/LastDigitRule.h"
 
-#include "app/Numbers.h"
+#include "core/Numbers.h"
 
 namespace velmora
 {

@@ -2,8 +2,8 @@
 // N:D). The strikes and the break-even stand at fixed places; the picture is
 // schematic and only the labels and the table carry amounts.
 
-#include "app/Numbers.h"
 #include "chart/GraphBase.h"
+#include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"

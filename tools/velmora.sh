@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs Velmora on Debian 12.
 #   tools/velmora.sh run    install what is missing, build, start the program
-#   tools/velmora.sh test   install what is missing, build, run every test
+#   tools/velmora.sh test   install what is missing, check the layers and the
+#                           format, build, run every test
 #   tools/velmora.sh bench  install what is missing, build and run the benchmarks
 set -euo pipefail
 
@@ -9,7 +10,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VELMORA_BUILD_DIR:-$here/build}"
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libsqlcipher-dev fonts-dejavu-core
   poppler-utils
@@ -33,6 +34,12 @@ build_all() {
   cmake --build "$build" -j "$(nproc)"
 }
 
+# The whole tree is kept in the project's clang-format style.
+check_format() {
+  (cd "$here" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror)
+  echo "format: every file in the project's style"
+}
+
 case "${1:-}" in
   run)
     install_packages
@@ -41,6 +48,8 @@ case "${1:-}" in
     ;;
   test)
     install_packages
+    bash "$here/tools/check-layers.sh"
+    check_format
     build_all
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

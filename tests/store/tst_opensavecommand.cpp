@@ -1,7 +1,7 @@
 // The Save and Open commands: every message with its style and title, the
 // remembered position, replacing an opened position (twice in a row), names
 // of any text, and database failures that report the file and save nothing.
-#include "store/StoreTestSupport.h"
+#include "support/StoreTestSupport.h"
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"

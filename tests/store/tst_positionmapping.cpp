@@ -1,12 +1,12 @@
 // The field mapping: every strategy's position survives a save and an open
 // into a fresh window model, numbers are stored as their shortest text, and
 // NULLs in rows written by other means are put back by the column's rule.
-#include "store/StoreTestSupport.h"
+#include "support/StoreTestSupport.h"
 
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
 
-#include "app/Catalogue.h"
+#include "core/Catalogue.h"
 
 #include <QTest>
 

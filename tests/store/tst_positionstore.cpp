@@ -1,7 +1,7 @@
 // The table Chart: listing by strategy, the name-clash test over the whole
 // table, names of any text, rows without a name, the replace that is all or
 // nothing, and deletion in list order.
-#include "store/StoreTestSupport.h"
+#include "support/StoreTestSupport.h"
 
 #include "store/PositionStore.h"
 

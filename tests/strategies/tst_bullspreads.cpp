@@ -2,7 +2,7 @@
 // value table with its typed strike texts. The disclaimer every branch
 // shares is tested with Covered Calls.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
 using namespace velmora;
 using namespace velmora::probe;

@@ -1,7 +1,7 @@
 // Butterfly Spreads: the ten checks, the debit and zero-cost chart with its
 // fifth row, the net-credit chart, and the skipping of steps that fault.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
 #include "strategies/ButterflySpreads.h"
 #include "strategies/ChartPen.h"

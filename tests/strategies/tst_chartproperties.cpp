@@ -6,10 +6,10 @@
 // and a chart has its usual frame. A second property drives the workspace
 // alone with random edits and ratio choices.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
-#include "app/Catalogue.h"
-#include "app/Workspace.h"
+#include "core/Catalogue.h"
+#include "core/Workspace.h"
 #include "strategies/ChartRequest.h"
 
 #include <QRegularExpression>

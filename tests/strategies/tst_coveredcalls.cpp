@@ -1,9 +1,9 @@
 // Covered Calls: the nine checks in their order, the break-even field, the
 // markers and ticks, the value table and its "XXX" rows.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
-#include "app/Numbers.h"
+#include "core/Numbers.h"
 #include "strategies/LastDigitRule.h"
 
 using namespace velmora;

@@ -1,7 +1,7 @@
 // Ratio Calls: the checks with the ratio sizing run among them, the tent
 // centred on the surface, and the value table with its break-even rows.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
 using namespace velmora;
 using namespace velmora::probe;

@@ -2,7 +2,7 @@
 // break-even, the three break-even places, the three credit levels and the
 // value table.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
 using namespace velmora;
 using namespace velmora::probe;

@@ -2,7 +2,7 @@
 // chart on screen as it was, a new chart replacing the old one, and
 // arithmetic faults turned into a message instead of a broken chart.
 
-#include "strategies/ChartProbe.h"
+#include "support/ChartProbe.h"
 
 using namespace velmora;
 using namespace velmora::probe;

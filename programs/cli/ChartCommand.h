@@ -1,0 +1,67 @@
+#pragma once
+// velmora-chart: one View Graph request without a screen. The arguments pick
+// a strategy and type field texts into the real main window; the window's own
+// View Graph runs once, and the outcome is reported as JSON and/or written to
+// an image, SVG or PDF file.
+//
+// Parsing needs no QApplication, so a usage error is reported before any
+// window exists; running needs the window and the scripted message boxes it
+// was built with, so the messages it showed can be read back.
+
+#include "core/Message.h"
+#include "programs/cli/StoreCommand.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace velmora
+{
+
+class MainWindow;
+
+struct FieldSetting {
+    ControlId control; // a text box, cmbRatio or cmbratioCallSpreads
+    QString text;
+};
+
+struct ChartCommandOptions {
+    bool help = false;
+    std::optional<int> strategy; // list index; -1 selects nothing
+    std::vector<FieldSetting> settings;
+    bool json = false;
+    bool printColours = false; // draw black on white, as on paper
+    QString outFile;
+    StoreCommandOptions store; // --db, --list, --open, --save
+};
+
+struct ParsedChartArguments {
+    ChartCommandOptions options;
+    QString error; // one line; empty when the arguments are sound
+};
+
+// The arguments after the program name.
+ParsedChartArguments parseChartArguments(const QStringList &arguments);
+QString chartCommandUsage();
+
+struct ChartCommandOutput {
+    int exitCode = ExitCode::Done;
+    QByteArray standardOutput;
+    QString errorLine; // for standard error; empty when there is nothing to say
+};
+
+// Applies the options to the window, clicks View Graph and reports.
+// `boxes` must be the message boxes the window was built with.
+ChartCommandOutput runChartCommand(
+    MainWindow &window, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options);
+
+// The JSON report of the window's state after a request. `shown` is the
+// message of a refused request, if any.
+QJsonObject chartReport(
+    MainWindow &window, const QString &result, const std::optional<Message> &shown);
+
+} // namespace velmora

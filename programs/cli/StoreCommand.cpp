@@ -1,0 +1,136 @@
+#include "programs/cli/StoreCommand.h"
+
+#include "store/DatabaseLocation.h"
+#include "store/PositionStore.h"
+
+#include "core/Catalogue.h"
+#include "core/Workspace.h"
+
+namespace velmora
+{
+
+namespace
+{
+
+// Ends the result with a refusal or a failure; what it printed so far stays.
+StoreCommandResult ended(StoreCommandResult result, int exitCode, const QString &why)
+{
+    result.exitCode = exitCode;
+    result.errorLine = why;
+    return result;
+}
+
+} // namespace
+
+bool isStoreOption(const QString &option)
+{
+    return option == u"--db" || option == u"--list" || option == u"--open" || option == u"--save";
+}
+
+QString applyStoreOption(const QString &option, const QString &value, StoreCommandOptions &options)
+{
+    if (option == u"--db") {
+        if (value.isEmpty())
+            return QStringLiteral("--db needs a file name");
+        options.databaseFile = value;
+    } else if (option == u"--list") {
+        bool ok = false;
+        const int strategy = value.toInt(&ok);
+        if (!ok || strategy < 0 || strategy >= kStrategyCount)
+            return QStringLiteral("--list takes a list index from 0 to %1, not '%2'")
+                .arg(kStrategyCount - 1)
+                .arg(value);
+        options.listStrategy = strategy;
+    } else if (option == u"--open") {
+        if (options.openName)
+            return QStringLiteral("--open may be given once");
+        options.openName = value;
+    } else if (option == u"--save") {
+        options.saveNames << value;
+    }
+    return QString();
+}
+
+QString storeCommandUsage()
+{
+    return QStringLiteral(
+        "Saved positions:\n"
+        "  --db FILE        use FILE as the position file instead of the program's own\n"
+        "  --list N         print the saved names of strategy N, one a line: key, tab, name\n"
+        "  --open NAME      open the saved position NAME as File > open does (before --set)\n"
+        "  --save NAME      save the position as File > Save does and print its message\n"
+        "                   (after --open and --set; may be repeated)\n"
+        "  With only these options no chart is drawn. Exit status 1 when the store\n"
+        "  refuses (a name in use or blank, a name not found), 3 when the position file\n"
+        "  cannot be used.\n");
+}
+
+StoreCommand::StoreCommand(const StoreCommandOptions &options, Workspace &workspace,
+    OpenSaveState &state, ScriptedMessageBoxes &boxes)
+    : m_options(options)
+    , m_workspace(workspace)
+    , m_state(state)
+    , m_boxes(boxes)
+{
+    if (!options.databaseFile.isEmpty())
+        setDatabasePath(options.databaseFile);
+}
+
+StoreCommandResult StoreCommand::beforeSettings()
+{
+    StoreCommandResult result;
+    if (!m_options.listStrategy && !m_options.openName)
+        return result;
+    try {
+        PositionStore store(databasePath());
+        if (m_options.listStrategy) {
+            for (const NameEntry &entry : store.names(*m_options.listStrategy))
+                result.standardOutput
+                    += QStringLiteral("%1\t%2\n").arg(entry.id).arg(entry.name).toUtf8();
+        }
+        if (!m_options.openName)
+            return result;
+        const std::optional<StoredName> found = store.find(*m_options.openName);
+        if (!found)
+            return ended(result, ExitCode::Refused,
+                QStringLiteral("no saved position is named '%1'").arg(*m_options.openName));
+        const OpenSaveOutcome outcome
+            = OpenSaveCommand(store, m_state, m_boxes)
+                  .open(m_workspace, found->strategy, {found->id, found->name});
+        if (!outcome.done)
+            return ended(result, outcome.fileFailed ? ExitCode::Unusable : ExitCode::Refused,
+                m_boxes.shown().back().prompt);
+        result.opened = outcome;
+    } catch (const DatabaseError &error) {
+        return ended(result, ExitCode::Unusable, error.text());
+    }
+    return result;
+}
+
+StoreCommandResult StoreCommand::afterSettings()
+{
+    StoreCommandResult result;
+    if (m_options.saveNames.isEmpty())
+        return result;
+    try {
+        PositionStore store(databasePath());
+        // The Save window's strategy: the opened position's, else the window's.
+        const int strategy
+            = m_state.OpSvMode == OpenSaveState::Opened ? m_state.OpSvSID : m_workspace.strategy();
+        for (const QString &name : m_options.saveNames) {
+            const OpenSaveOutcome outcome
+                = OpenSaveCommand(store, m_state, m_boxes).save(m_workspace, strategy, name);
+            // Every Save ends with one message.
+            const QString message = m_boxes.shown().back().prompt;
+            if (!outcome.done)
+                return ended(
+                    result, outcome.fileFailed ? ExitCode::Unusable : ExitCode::Refused, message);
+            result.standardOutput += message.toUtf8() + '\n';
+        }
+    } catch (const DatabaseError &error) {
+        return ended(result, ExitCode::Unusable, error.text());
+    }
+    return result;
+}
+
+} // namespace velmora

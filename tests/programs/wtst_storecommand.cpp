@@ -1,0 +1,137 @@
+// velmora-chart's saved-position options on the real main window: --list,
+// --open before the field settings, repeated --save after them, and the exit
+// status for a refusal and for an unusable file.
+#include "support/StoreTestSupport.h"
+
+#include "store/DatabaseLocation.h"
+#include "store/PositionStore.h"
+
+#include "programs/cli/ChartCommand.h"
+#include "ui/MainWindow.h"
+
+#include <QComboBox>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+class TestStoreCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanupTestCase();
+    void badArguments_data();
+    void badArguments();
+    void saveListOpenSaveTwice();
+    void exitStatus_data();
+    void exitStatus();
+
+private:
+    ChartCommandOutput run(const QStringList &arguments);
+
+    QTemporaryDir m_dir;
+    QString m_file;
+    std::unique_ptr<MainWindow> m_window;
+    ScriptedMessageBoxes m_boxes;
+};
+
+void TestStoreCommand::init()
+{
+    m_file = freshFile(m_dir);
+}
+
+void TestStoreCommand::cleanupTestCase()
+{
+    setDatabasePath(QString());
+}
+
+ChartCommandOutput TestStoreCommand::run(const QStringList &arguments)
+{
+    const ParsedChartArguments parsed = parseChartArguments(arguments);
+    if (!parsed.error.isEmpty())
+        return {ExitCode::Usage, {}, parsed.error};
+    m_boxes.clear();
+    m_window = std::make_unique<MainWindow>(m_boxes);
+    return runChartCommand(*m_window, m_boxes, parsed.options);
+}
+
+void TestStoreCommand::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("list out of range") << QStringList {"--list", "5"};
+    QTest::newRow("list not a number") << QStringList {"--list", "two"};
+    QTest::newRow("open twice") << QStringList {"--open", "a", "--open", "b"};
+    QTest::newRow("save without a name") << QStringList {"--save"};
+}
+
+void TestStoreCommand::badArguments()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY(!parseChartArguments(arguments).error.isEmpty());
+}
+
+void TestStoreCommand::saveListOpenSaveTwice()
+{
+    // A complete position, so that the chart is drawn as well.
+    QStringList position = {"--strategy", "2"};
+    for (const auto &[field, text] : typedPosition(2))
+        position << "--set" << field.toString() + u'=' + text;
+    ChartCommandOutput out
+        = run(QStringList {"--db", m_file} + position + QStringList {"--save", "O'Neil; \"x\""});
+    QCOMPARE(out.exitCode, 0);
+    QVERIFY(out.standardOutput.startsWith("Saved Successfully\n"));
+
+    out = run({"--db", m_file, "--list", "2"});
+    QCOMPARE(out.exitCode, 0);
+    QCOMPARE(out.standardOutput, QByteArray("1\tO'Neil; \"x\"\n"));
+
+    out = run({"--db", m_file, "--open", "O'Neil; \"x\"", "--set", "Text2(4)=2.5", "--save",
+        "O'Neil; \"x\"", "--save", "O'Neil; \"x\""});
+    QCOMPARE(out.exitCode, 0);
+    QCOMPARE(out.standardOutput, QByteArray("Updated Successfully\nUpdated Successfully\n"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("File Opened: Bull Spreads"));
+    QVERIFY(!m_window->list(QStringLiteral("cmbStrategy"))->isEnabled());
+    QCOMPARE(m_window->workspace().text(at("Text2", 3)), QStringLiteral("40"));
+
+    const PositionStore store(m_file);
+    QCOMPARE(store.names(2).size(), size_t(1));
+    QCOMPARE(store.row(store.names(2).front().id)->value(u"cp1"), std::optional<QString>("2.5"));
+}
+
+void TestStoreCommand::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("name in use") << QStringList {"--save", "kept"} << 1 << "File Already Exist."
+                                 << QByteArray();
+    QTest::newRow("blank name") << QStringList {"--save", "  "} << 1
+                                << "Blank File Name cannot be Saved." << QByteArray();
+    QTest::newRow("no strategy") << QStringList {"--strategy", "-1", "--save", "lost"} << 1
+                                 << "No strategy is selected" << QByteArray();
+    QTest::newRow("name not found")
+        << QStringList {"--open", "nobody"} << 1 << "nobody" << QByteArray();
+    QTest::newRow("listed, then name not found") << QStringList {"--list", "0", "--open", "nobody"}
+                                                 << 1 << "nobody" << QByteArray("1\tkept\n");
+    QTest::newRow("missing folder") << QStringList {"--db", "/no/such/folder/CH.mdb", "--list", "0"}
+                                    << 3 << "does not exist" << QByteArray();
+}
+
+void TestStoreCommand::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
+    QFETCH(QByteArray, output);
+    run({"--db", m_file, "--save", "kept"});
+    const ChartCommandOutput out = run(QStringList {"--db", m_file} + arguments);
+    QCOMPARE(out.exitCode, exitCode);
+    QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
+    QCOMPARE(out.standardOutput, output);
+    QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));
+}
+
+QTEST_MAIN(TestStoreCommand)
+#include "wtst_storecommand.moc"

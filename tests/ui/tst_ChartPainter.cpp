@@ -1,0 +1,278 @@
+// Replaying a record into images: colours, places, scaling and clearing.
+
+#include "support/SampleChart.h"
+#include "ui/chart/ChartPainter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+using namespace velmora;
+
+namespace
+{
+
+const QColor kUntouched(255, 0, 255);
+const QColor kScreenBackground(0, 64, 64);
+const QColor kDarkRed(192, 0, 0);
+const QColor kGreen(0, 128, 0);
+
+// The surface at its screen size, one pixel for 15 twips: 1074 x 680.
+QImage render(const ChartSurface &s, QSize size = QSize(1074, 680))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kUntouched);
+    QPainter painter(&image);
+    paintChart(painter, s, QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+bool isLight(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) > 180 && qBlue(p) > 180;
+}
+
+int lightPixels(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += isLight(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+ChartSurface withText(const QString &text, bool bold, double x = 1500, double y = 1500)
+{
+    ChartSurface s;
+    s.setFontBold(bold);
+    s.moveTo(x, y);
+    s.print(text);
+    return s;
+}
+
+} // namespace
+
+class TestChartPainter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void backgroundIsPaletteColour_data();
+    void backgroundIsPaletteColour();
+    void axesLieCrisplyOnTheirPixels();
+    void ruleKeepsItsColour();
+    void textIsDrawnInForegroundNearItsPlace_data();
+    void textIsDrawnInForegroundNearItsPlace();
+    void boldTextIsHeavier();
+    void clearErasesWhatCameBefore();
+    void sameRecordSameImage();
+    void scalesWithTarget();
+    void keepsProportionsAndCentres();
+    void drawsNothingOutsideTheSurface();
+    void transformMapsCorners_data();
+    void transformMapsCorners();
+    void pixelSize_data();
+    void pixelSize();
+    void emptyTargetPaintsNothing();
+};
+
+void TestChartPainter::backgroundIsPaletteColour_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("screen") << false << kScreenBackground;
+    QTest::newRow("print") << true << QColor(Qt::white);
+}
+
+void TestChartPainter::backgroundIsPaletteColour()
+{
+    QFETCH(bool, print);
+    QFETCH(QColor, expected);
+    ChartSurface s;
+    s.setPalette(print ? ChartPalette::print() : ChartPalette::screen());
+    drawGraphBase(s);
+    const QImage image = render(s);
+    for (const QPoint p : {QPoint(0, 0), QPoint(1073, 679), QPoint(500, 200), QPoint(300, 600)})
+        QCOMPARE(image.pixelColor(p), expected);
+}
+
+void TestChartPainter::axesLieCrisplyOnTheirPixels()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    const QImage image = render(s);
+    // y0 = 10200 / 2 = 5100 twips: row 340.
+    for (const int x : {0, 200, 500, 900, 1073}) {
+        QCOMPARE(image.pixelColor(x, 340), kDarkRed);
+        QCOMPARE(image.pixelColor(x, 339), kScreenBackground);
+        QCOMPARE(image.pixelColor(x, 341), kScreenBackground);
+    }
+    // x = 1000 twips lies in column 66.
+    for (const int y : {0, 100, 500, 679}) {
+        QCOMPARE(image.pixelColor(66, y), kDarkRed);
+        QCOMPARE(image.pixelColor(68, y), kScreenBackground);
+    }
+}
+
+void TestChartPainter::ruleKeepsItsColour()
+{
+    ChartSurface s;
+    s.setPalette(ChartPalette::print());
+    s.line(1500, 750, 4500, 750, ChartColour::RuleGreen);
+    const QImage image = render(s);
+    QCOMPARE(image.pixelColor(200, 50), kGreen);
+    QCOMPARE(image.pixelColor(200, 52), QColor(Qt::white));
+}
+
+void TestChartPainter::textIsDrawnInForegroundNearItsPlace_data()
+{
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("regular") << false;
+    QTest::newRow("bold") << true;
+}
+
+void TestChartPainter::textIsDrawnInForegroundNearItsPlace()
+{
+    QFETCH(bool, bold);
+    // Top-left corner at (1500, 1500) twips: pixel (100, 100); 8.25 pt is
+    // about 11 pixels high.
+    const QImage image = render(withText(QStringLiteral("HHHH"), bold));
+    QVERIFY(lightPixels(image, QRect(100, 100, 40, 14)) > 20);
+    QCOMPARE(lightPixels(image, QRect(0, 0, 1074, 98)), 0);
+    QCOMPARE(lightPixels(image, QRect(0, 116, 1074, 564)), 0);
+    QCOMPARE(lightPixels(image, QRect(0, 0, 99, 680)), 0);
+}
+
+void TestChartPainter::boldTextIsHeavier()
+{
+    const QRect area(90, 90, 200, 30);
+    const int regular
+        = lightPixels(render(withText(QStringLiteral("Profit/Loss($)"), false)), area);
+    const int bold = lightPixels(render(withText(QStringLiteral("Profit/Loss($)"), true)), area);
+    QVERIFY2(bold > regular + regular / 5,
+        qPrintable(QStringLiteral("bold %1, regular %2").arg(bold).arg(regular)));
+}
+
+void TestChartPainter::clearErasesWhatCameBefore()
+{
+    ChartSurface s = withText(QStringLiteral("HHHH"), true);
+    s.line(0, 3000, 16110, 3000, ChartColour::PayoffRed);
+    s.clear();
+    s.line(0, 6000, 16110, 6000, ChartColour::RuleGreen);
+    const QImage image = render(s);
+    QCOMPARE(lightPixels(image, QRect(100, 100, 40, 14)), 0);
+    QCOMPARE(image.pixelColor(500, 200), kScreenBackground);
+    QCOMPARE(image.pixelColor(500, 400), kGreen);
+}
+
+void TestChartPainter::sameRecordSameImage()
+{
+    ChartSurface s;
+    sample::drawSampleChart(s);
+    QCOMPARE(render(s), render(s));
+}
+
+void TestChartPainter::scalesWithTarget()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    const QImage image = render(s, QSize(2148, 1360));
+    // Twice the screen size: the zero line covers rows 680 and 681.
+    QCOMPARE(image.pixelColor(1000, 680), kDarkRed);
+    QCOMPARE(image.pixelColor(1000, 681), kDarkRed);
+    QCOMPARE(image.pixelColor(1000, 679), kScreenBackground);
+    QCOMPARE(image.pixelColor(1000, 682), kScreenBackground);
+}
+
+void TestChartPainter::keepsProportionsAndCentres()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    // Wider than the chart: the height decides the scale (1/15), the chart
+    // is 1074 wide and centred, the sides are left alone.
+    const QImage image = render(s, QSize(2000, 680));
+    const int left = (2000 - 1074) / 2;
+    QCOMPARE(image.pixelColor(left - 2, 340), kUntouched);
+    QCOMPARE(image.pixelColor(left + 1074 + 1, 340), kUntouched);
+    QCOMPARE(image.pixelColor(left + 500, 340), kDarkRed);
+    QCOMPARE(image.pixelColor(left + 66, 100), kDarkRed);
+    QCOMPARE(image.pixelColor(left + 500, 100), kScreenBackground);
+}
+
+void TestChartPainter::drawsNothingOutsideTheSurface()
+{
+    ChartSurface s = withText(QStringLiteral("HHHHHHHHHHHHHHHH"), true, 15800, 1500);
+    s.line(-3000, 6000, 30000, 6000, ChartColour::PayoffRed);
+    const QImage image = render(s, QSize(1400, 680));
+    const int left = (1400 - 1074) / 2;
+    for (int x = 0; x < left - 1; ++x)
+        QCOMPARE(image.pixelColor(x, 400), kUntouched);
+    for (int x = left + 1075; x < 1400; ++x) {
+        QCOMPARE(image.pixelColor(x, 400), kUntouched);
+        QCOMPARE(image.pixelColor(x, 105), kUntouched);
+    }
+}
+
+void TestChartPainter::transformMapsCorners_data()
+{
+    QTest::addColumn<QRectF>("target");
+    QTest::addColumn<QPointF>("topLeft");
+    QTest::addColumn<QPointF>("bottomRight");
+    QTest::newRow("screen") << QRectF(0, 0, 1074, 680) << QPointF(0, 0) << QPointF(1074, 680);
+    QTest::newRow("inside border")
+        << QRectF(2, 2, 1074, 680) << QPointF(2, 2) << QPointF(1076, 682);
+    QTest::newRow("too tall") << QRectF(0, 0, 1074, 1000) << QPointF(0, 160) << QPointF(1074, 840);
+    QTest::newRow("too wide") << QRectF(10, 0, 2148, 680) << QPointF(547, 0) << QPointF(1621, 680);
+}
+
+void TestChartPainter::transformMapsCorners()
+{
+    QFETCH(QRectF, target);
+    QFETCH(QPointF, topLeft);
+    QFETCH(QPointF, bottomRight);
+    ChartSurface s;
+    const QTransform t = chartTransform(s, target);
+    const QPointF a = t.map(QPointF(0, 0));
+    const QPointF b = t.map(QPointF(s.scaleWidth(), s.scaleHeight()));
+    QVERIFY2(QLineF(a, topLeft).length() < 1e-9, qPrintable(QString::number(a.y())));
+    QVERIFY2(QLineF(b, bottomRight).length() < 1e-9, qPrintable(QString::number(b.y())));
+}
+
+void TestChartPainter::pixelSize_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("bordered");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("screen") << 16110.0 << 10200.0 << true << QSize(1078, 684);
+    QTest::newRow("screen surface without border")
+        << 16110.0 << 10200.0 << false << QSize(1074, 680);
+    QTest::newRow("printing, part pixel") << 15670.0 << 10260.0 << false << QSize(1045, 684);
+    QTest::newRow("degenerate") << 0.0 << -5.0 << false << QSize(1, 1);
+}
+
+void TestChartPainter::pixelSize()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(bool, bordered);
+    ChartSurface s;
+    s.setScaleSize(width, height);
+    QTEST(chartPixelSize(s, bordered), "expected");
+}
+
+void TestChartPainter::emptyTargetPaintsNothing()
+{
+    ChartSurface s;
+    drawGraphBase(s);
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(kUntouched);
+    QPainter painter(&image);
+    paintChart(painter, s, QRectF(5, 5, 0, 0));
+    s.setScaleSize(0, 0);
+    paintChart(painter, s, QRectF(0, 0, 10, 10));
+    painter.end();
+    QCOMPARE(image.pixelColor(5, 5), kUntouched);
+}
+
+QTEST_MAIN(TestChartPainter)
+#include "tst_ChartPainter.moc"

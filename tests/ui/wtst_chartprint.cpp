@@ -1,0 +1,260 @@
+// Printing, previewing and exporting the chart from the main window's menus.
+
+#include "support/ChartDialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/chart/ChartView.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+
+namespace
+{
+
+using sample::NextDialog;
+
+// Answers a file dialog with the file, as if typed and confirmed.
+std::function<void(QDialog *)> chooseFile(const QString &file)
+{
+    return [file](QDialog *d) {
+        if (auto *files = qobject_cast<QFileDialog *>(d))
+            files->selectFile(file);
+        d->done(QDialog::Accepted);
+    };
+}
+
+struct ChartWindow {
+    ScriptedMessageBoxes boxes;
+    MainWindow window {boxes};
+    // The chart's look on screen, as drawn.
+    QColor screenWindow;
+    QSize screenSize;
+
+    void drawCoveredCalls()
+    {
+        Workspace &w = window.workspace();
+        w.setText(single("Text1"), QStringLiteral("IBM"));
+        w.setText(at("Text4", 1), QStringLiteral("50"));
+        w.setText(at("Text4", 2), QStringLiteral("200"));
+        w.setText(at("Text5", 1), QStringLiteral("55"));
+        w.setText(at("Text5", 2), QStringLiteral("2"));
+        window.cmdGraph_Click();
+        screenWindow = window.palette().color(QPalette::Window);
+        screenSize = view()->size();
+    }
+    // File > Export Chart..., the file dialog answered with the file.
+    void exportTo(const QString &file, QObject *context)
+    {
+        NextDialog dialog;
+        dialog.check = chooseFile(file);
+        dialog.arm(context);
+        window.F_Export_Click();
+    }
+    bool enabled(const char *name) const
+    {
+        return window.action(QString::fromLatin1(name))->isEnabled();
+    }
+    ChartView *view() const { return qobject_cast<ChartView *>(window.chartWidget()); }
+};
+
+// After a print job, printed or cancelled: the screen look is back, chart
+// mode is over and nothing was said.
+void checkScreenLookBack(ChartWindow &c)
+{
+    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QVERIFY(c.view()->isBordered());
+    QCOMPARE(c.view()->size(), c.screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), c.screenWindow);
+    QVERIFY(!c.window.chartShown());
+    QVERIFY(!c.enabled("P_Graph"));
+    QVERIFY(c.boxes.shown().empty());
+}
+
+} // namespace
+
+class TestChartPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void chartCommandsFollowChartMode();
+    void printRedrawsInPrintLookThenRestores();
+    void printedPageThenScreenLookBack();
+    void printWithoutChartDoesNothing();
+    void previewShowsThePrintedPageThenTheScreenChart();
+    void exportWritesTheChosenFile();
+    void exportTakesTheChosenType_data();
+    void exportTakesTheChosenType();
+    void exportToBadPlaceSaysSo();
+};
+
+void TestChartPrint::chartCommandsFollowChartMode()
+{
+    ChartWindow c;
+    QVERIFY(!c.enabled("F_Export"));
+    QVERIFY(!c.enabled("P_Preview"));
+    c.drawCoveredCalls();
+    QVERIFY(c.window.chartShown());
+    QVERIFY(c.enabled("F_Export"));
+    QVERIFY(c.enabled("P_Preview"));
+    c.window.keyHandling(27);
+    QVERIFY(!c.enabled("F_Export"));
+    QVERIFY(!c.enabled("P_Preview"));
+}
+
+void TestChartPrint::printRedrawsInPrintLookThenRestores()
+{
+    ChartWindow c;
+    c.drawCoveredCalls();
+    struct Seen {
+        double width = 0;
+        ChartPalette palette;
+        bool bordered = true;
+        QColor window;
+        bool chartShown = false;
+    } seen;
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        seen = {c.window.surface().scaleWidth(), c.window.surface().palette(),
+            c.view()->isBordered(), c.window.palette().color(QPalette::Window),
+            c.window.chartShown()};
+        d->reject();
+    };
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+
+    QVERIFY2(dialog.shown.contains(QLatin1String("PrintDialog")), qPrintable(dialog.shown));
+    QCOMPARE(seen.width, 15670.0);
+    QCOMPARE(seen.palette, ChartPalette::print());
+    QVERIFY(!seen.bordered);
+    QCOMPARE(seen.window, QColor(Qt::white));
+    QVERIFY(seen.chartShown);
+    // Cancelled: screen look back, chart mode over, nothing said.
+    checkScreenLookBack(c);
+}
+
+void TestChartPrint::printedPageThenScreenLookBack()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        auto *print = qobject_cast<QPrintDialog *>(d);
+        QVERIFY(print);
+        // The printer the dialog chose, writing into a file.
+        print->printer()->setOutputFileName(pdf);
+        d->done(QDialog::Accepted);
+    };
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+
+    QVERIFY(sample::isLandscapePdf(sample::contents(pdf)));
+    // Printed: the same screen look and entry mode as after a cancel.
+    checkScreenLookBack(c);
+}
+
+void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
+{
+    ChartWindow c;
+    c.drawCoveredCalls();
+    const std::vector<ChartOp> screenChart = c.window.surface().ops();
+    double previewWidth = 0;
+    ChartPalette previewPalette;
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        previewWidth = c.window.surface().scaleWidth();
+        previewPalette = c.window.surface().palette();
+        d->reject();
+    };
+    dialog.arm(this);
+    c.window.P_Preview_Click();
+
+    QCOMPARE(dialog.shown, QStringLiteral("QPrintPreviewDialog"));
+    QCOMPARE(previewWidth, 15670.0);
+    QCOMPARE(previewPalette, ChartPalette::print());
+    // Still in chart mode, with the screen's chart, look and size.
+    QVERIFY(c.window.chartShown());
+    QVERIFY(c.enabled("P_Graph"));
+    QCOMPARE(c.window.surface().ops(), screenChart);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QCOMPARE(c.view()->size(), c.screenSize);
+    QVERIFY(c.boxes.shown().empty());
+}
+
+void TestChartPrint::printWithoutChartDoesNothing()
+{
+    ChartWindow c;
+    NextDialog dialog;
+    dialog.arm(this);
+    c.window.P_Graph_Click();
+    QTest::qWait(10);
+    QVERIFY(dialog.shown.isEmpty());
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+}
+
+void TestChartPrint::exportWritesTheChosenFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("chart.png"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    c.exportTo(file, this);
+    QCOMPARE(QImage(file).size(), QSize(1078, 684));
+    QVERIFY(c.boxes.shown().empty());
+    QVERIFY(c.window.chartShown());
+}
+
+void TestChartPrint::exportTakesTheChosenType_data()
+{
+    QTest::addColumn<int>("type"); // entry of the dialog's type list
+    QTest::addColumn<QString>("written");
+    QTest::newRow("PNG") << 0 << "chart.png";
+    QTest::newRow("SVG") << 1 << "chart.svg";
+    QTest::newRow("PDF") << 2 << "chart.pdf";
+}
+
+void TestChartPrint::exportTakesTheChosenType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    ChartWindow c;
+    c.drawCoveredCalls();
+    // The name is typed without an ending after choosing the file type.
+    NextDialog dialog;
+    dialog.check = [&](QDialog *d) {
+        auto *files = qobject_cast<QFileDialog *>(d);
+        QVERIFY(files);
+        files->selectNameFilter(files->nameFilters().value(type));
+        files->selectFile(dir.filePath(QStringLiteral("chart")));
+        QMetaObject::invokeMethod(files, "accept");
+    };
+    dialog.arm(this);
+    c.window.F_Export_Click();
+    QVERIFY(c.boxes.shown().empty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {written});
+}
+
+void TestChartPrint::exportToBadPlaceSaysSo()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("missing/chart.svg"));
+    ChartWindow c;
+    c.drawCoveredCalls();
+    c.exportTo(file, this);
+    QCOMPARE(c.boxes.shown().size(), size_t(1));
+    QCOMPARE(c.boxes.shown().front().style, MsgStyle::Stop);
+    QVERIFY(c.boxes.shown().front().prompt.contains(file));
+}
+
+QTEST_MAIN(TestChartPrint)
+#include "wtst_chartprint.moc"

@@ -1,0 +1,135 @@
+// File > Save, open and Delete of the main window: the windows come up in the
+// right mode, and an Open changes the main window's caption and locks its
+// strategy list until New.
+#include "support/StoreTestSupport.h"
+
+#include "store/DatabaseLocation.h"
+#include "store/PositionStore.h"
+#include "ui/store/CleanUpDialog.h"
+#include "ui/store/OpenSaveDialog.h"
+
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace
+{
+
+// Runs `drive` on the modal window once it is up.
+template<typename Window>
+void whenShown(std::function<void(Window *)> drive)
+{
+    QTimer::singleShot(0, [drive] {
+        auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        drive(window);
+        if (window->isVisible())
+            window->reject();
+    });
+}
+
+} // namespace
+
+class TestMainWindowStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void saveOpenSaveAgainNew();
+    void deleteShowsCleanUp();
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedMessageBoxes m_boxes;
+};
+
+void TestMainWindowStore::initTestCase()
+{
+    setDatabasePath(m_dir.filePath(QStringLiteral("CH.mdb")));
+}
+
+void TestMainWindowStore::cleanupTestCase()
+{
+    setDatabasePath(QString());
+}
+
+void TestMainWindowStore::saveOpenSaveAgainNew()
+{
+    MainWindow window(m_boxes);
+    window.show();
+    Workspace &workspace = window.workspace();
+    workspace.setStrategy(2);
+    for (const auto &[field, text] : typedPosition(2))
+        workspace.setText(field, text);
+
+    whenShown<OpenSaveDialog>([](OpenSaveDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Save File As"));
+        QCOMPARE(dialog->cmdOpSv()->text(), QStringLiteral("&Save"));
+        QVERIFY(!dialog->cmbStrategy()->isEnabled());
+        QCOMPARE(dialog->cmbStrategy()->currentIndex(), 2);
+        QTest::keyClicks(dialog->Text1(), QStringLiteral("spread"));
+        QTest::mouseClick(dialog->cmdOpSv(), Qt::LeftButton);
+    });
+    window.F_Save_Click();
+    QCOMPARE(m_boxes.shown().back().prompt, QStringLiteral("Saved Successfully"));
+
+    window.F_Nw_Click();
+    QVERIFY(workspace.text(at("Text2", 3)).isEmpty());
+    whenShown<OpenSaveDialog>([](OpenSaveDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Open File"));
+        QVERIFY(dialog->cmbStrategy()->isEnabled());
+        dialog->cmbStrategy()->setCurrentIndex(2);
+        QTest::mouseClick(dialog->Lst()->viewport(), Qt::LeftButton, {},
+            dialog->Lst()->visualItemRect(dialog->Lst()->item(0)).center());
+        QTest::mouseClick(dialog->cmdOpSv(), Qt::LeftButton);
+    });
+    window.F_Open_Click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("File Opened: Bull Spreads"));
+    QVERIFY(!window.list(QStringLiteral("cmbStrategy"))->isEnabled());
+    QCOMPARE(workspace.strategy(), 2);
+    QCOMPARE(workspace.text(at("Text2", 3)), QStringLiteral("40"));
+    QCOMPARE(window.openSaveState().OpSvMode, 2);
+
+    for (int round = 0; round < 2; ++round) {
+        whenShown<OpenSaveDialog>([](OpenSaveDialog *dialog) {
+            QCOMPARE(dialog->Text1()->text(), QStringLiteral("spread"));
+            QVERIFY(dialog->cmdOpSv()->isEnabled());
+            QTest::mouseClick(dialog->cmdOpSv(), Qt::LeftButton);
+        });
+        window.F_Save_Click();
+        QCOMPARE(m_boxes.shown().back().prompt, QStringLiteral("Updated Successfully"));
+    }
+
+    window.F_Nw_Click();
+    QCOMPARE(window.openSaveState().OpSvMode, 1);
+    QVERIFY(window.list(QStringLiteral("cmbStrategy"))->isEnabled());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Strategy"));
+}
+
+void TestMainWindowStore::deleteShowsCleanUp()
+{
+    MainWindow window(m_boxes);
+    bool shown = false;
+    whenShown<CleanUpDialog>([&shown](CleanUpDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Clean Up"));
+        QCOMPARE(dialog->cmbStrategy()->currentIndex(), 0);
+        shown = true;
+    });
+    window.F_Rem_Click();
+    QVERIFY(shown);
+}
+
+QTEST_MAIN(TestMainWindowStore)
+#include "wtst_mainwindowstore.moc"

@@ -1,0 +1,349 @@
+// The Open/Save and Clean Up windows driven with the mouse and keyboard:
+// the button enabling rules, clicks and double clicks per mode, the
+// strategy list refreshing the names, Mark All / UnMark All and deletion.
+#include "support/StoreTestSupport.h"
+
+#include "store/OpenSaveCommand.h"
+#include "store/PositionStore.h"
+#include "ui/store/CleanUpDialog.h"
+#include "ui/store/OpenSaveDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace
+{
+
+void clickEntry(QListWidget *list, int row)
+{
+    QTest::mouseClick(
+        list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void doubleClickEntry(QListWidget *list, int row)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QStringList entries(const QListWidget *list)
+{
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+int markedCount(const QListWidget *list)
+{
+    return int(list->selectedItems().size());
+}
+
+} // namespace
+
+class TestStoreDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void openModeListsTheWindowsStrategy();
+    void openModeClickEnablesAndStrategyChangeRefreshes();
+    void openModeDoubleClickOpens();
+    void saveModeIgnoresTheList();
+    void saveModeEnablingRules();
+    void saveModeOffersTheOpenedPosition();
+    void saveClashKeepsTheWindowOpenWithNameSelected();
+    void unusableFileKeepsWindowsShut();
+    void listingFailureIsShownOnce();
+    void markAllAndUnMarkAll();
+    void marksAreLostOnStrategyChange();
+    void deletionAsksAndRefreshes();
+    void deletionWithNothingMarked();
+
+private:
+    void saveNamed(int strategy, const QString &name);
+
+    QTemporaryDir m_dir;
+    QString m_file;
+    ScriptedMessageBoxes m_boxes;
+    OpenSaveState m_state;
+    Workspace m_workspace;
+};
+
+void TestStoreDialogs::init()
+{
+    m_file = freshFile(m_dir);
+    m_boxes.clear();
+    m_state = OpenSaveState();
+    typePosition(m_workspace, 2);
+    saveNamed(2, QStringLiteral("bull one"));
+    saveNamed(2, QStringLiteral("bull two"));
+    saveNamed(0, QStringLiteral("covered one"));
+    m_boxes.clear();
+}
+
+void TestStoreDialogs::cleanup()
+{
+    QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestStoreDialogs::saveNamed(int strategy, const QString &name)
+{
+    PositionStore store(m_file);
+    OpenSaveCommand(store, m_state, m_boxes).save(m_workspace, strategy, name);
+}
+
+void TestStoreDialogs::openModeListsTheWindowsStrategy()
+{
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setOpenMode();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open File"));
+    QCOMPARE(dialog.lblOpSv()->text(), QStringLiteral("Look In"));
+    QCOMPARE(dialog.Label2()->text(), QStringLiteral("File Name "));
+    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("Text1")), dialog.Text1());
+    QCOMPARE(dialog.cmbStrategy()->currentIndex(), 2);
+    QVERIFY(dialog.cmbStrategy()->isEnabled());
+    QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
+    // Places are in twips at 15 to the pixel.
+    QCOMPARE(dialog.Lst()->geometry(), QRect(12, 51, 334, 171));
+}
+
+void TestStoreDialogs::openModeClickEnablesAndStrategyChangeRefreshes()
+{
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setOpenMode();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.Text1());
+    clickEntry(dialog.Lst(), 1);
+    QCOMPARE(dialog.Text1()->text(), QStringLiteral("bull two"));
+    QVERIFY(dialog.cmdOpSv()->isEnabled());
+
+    dialog.cmbStrategy()->setCurrentIndex(0);
+    QVERIFY(dialog.Text1()->text().isEmpty());
+    QCOMPARE(entries(dialog.Lst()), QStringList {"covered one"});
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
+    dialog.cmbStrategy()->setCurrentIndex(4);
+    QVERIFY(entries(dialog.Lst()).isEmpty());
+}
+
+void TestStoreDialogs::openModeDoubleClickOpens()
+{
+    m_workspace.load();
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setOpenMode();
+    dialog.cmbStrategy()->setCurrentIndex(2);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    doubleClickEntry(dialog.Lst(), 0);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(m_boxes.shown().empty());
+    QCOMPARE(m_workspace.strategy(), 2);
+    QCOMPARE(m_workspace.text(at("Text2", 0)), QStringLiteral("ACME"));
+    QCOMPARE(dialog.outcome().mainCaption, std::optional<QString>("File Opened: Bull Spreads"));
+    QVERIFY(dialog.outcome().disableStrategyList && dialog.outcome().escape);
+    QCOMPARE(m_state.OpSvMode, 2);
+    QCOMPARE(m_state.OpSvName, QStringLiteral("bull one"));
+}
+
+void TestStoreDialogs::saveModeIgnoresTheList()
+{
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setSaveMode();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Save File As"));
+    QCOMPARE(dialog.lblOpSv()->text(), QStringLiteral("Save In"));
+    QVERIFY(!dialog.cmbStrategy()->isEnabled());
+    clickEntry(dialog.Lst(), 0);
+    doubleClickEntry(dialog.Lst(), 1);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.Text1()->text().isEmpty());
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
+    QVERIFY(m_boxes.shown().empty());
+    QCOMPARE(m_state.OpSvMode, 1);
+}
+
+void TestStoreDialogs::saveModeEnablingRules()
+{
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setSaveMode();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
+    QTest::keyClicks(dialog.Text1(), QStringLiteral("x"));
+    QVERIFY(dialog.cmdOpSv()->isEnabled());
+    QTest::keyClick(dialog.Text1(), Qt::Key_Backspace);
+    QVERIFY(dialog.Text1()->text().isEmpty());
+    QVERIFY(dialog.cmdOpSv()->isEnabled());
+    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
+    QVERIFY(dialog.isVisible());
+
+    QTest::keyClicks(dialog.Text1(), QStringLiteral("bull three"));
+    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::savedMessage());
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(PositionStore(m_file).names(2).size(), size_t(3));
+}
+
+void TestStoreDialogs::saveModeOffersTheOpenedPosition()
+{
+    m_state.OpSvMode = OpenSaveState::Opened;
+    m_state.OpSvSID = 0;
+    m_state.OpSvName = QStringLiteral("covered one");
+    m_state.OpSvID = PositionStore(m_file).names(0).front().id;
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setSaveMode();
+    QCOMPARE(dialog.cmbStrategy()->currentIndex(), 0);
+    QCOMPARE(entries(dialog.Lst()), QStringList {"covered one"});
+    QCOMPARE(dialog.Text1()->text(), QStringLiteral("covered one"));
+    QVERIFY(dialog.cmdOpSv()->isEnabled());
+    dialog.show();
+    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::updatedMessage()});
+}
+
+void TestStoreDialogs::saveClashKeepsTheWindowOpenWithNameSelected()
+{
+    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
+    dialog.setSaveMode();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(dialog.Text1(), QStringLiteral("covered one"));
+    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::nameTakenMessage()});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(QApplication::focusWidget(), dialog.Text1());
+    QCOMPARE(dialog.Text1()->selectedText(), QStringLiteral("covered one"));
+}
+
+void TestStoreDialogs::unusableFileKeepsWindowsShut()
+{
+    writeBytes(m_file, QByteArray("this is no database\n").repeated(100));
+    OpenSaveDialog openSave(m_file, m_workspace, m_state, m_boxes);
+    CleanUpDialog cleanUp(m_file, m_boxes);
+    QVERIFY(!openSave.isLoaded());
+    QVERIFY(!cleanUp.isLoaded());
+    QCOMPARE(openSave.showOpen(), int(QDialog::Rejected));
+    QCOMPARE(cleanUp.exec(), int(QDialog::Rejected));
+    QCOMPARE(m_boxes.shown().size(), size_t(2));
+    for (const Message &message : m_boxes.shown()) {
+        QCOMPARE(message.style, 16);
+        QVERIFY(message.prompt.contains(m_file));
+    }
+}
+
+void TestStoreDialogs::listingFailureIsShownOnce()
+{
+    // A table written by something else, without the strategy column: the
+    // file opens, but no strategy's names can be listed.
+    for (const char *sql :
+        {"DROP TABLE Chart", "CREATE TABLE Chart (ID INTEGER PRIMARY KEY, fName TEXT)",
+            "CREATE INDEX ChartSID ON Chart (ID)", "CREATE INDEX ChartFName ON Chart (fName)"})
+        runKeyed(m_file, sql);
+    OpenSaveDialog openSave(m_file, m_workspace, m_state, m_boxes);
+    QVERIFY(openSave.isLoaded());
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    CleanUpDialog cleanUp(m_file, m_boxes);
+    QCOMPARE(m_boxes.shown().size(), size_t(2));
+    for (const Message &message : m_boxes.shown()) {
+        QCOMPARE(message.style, 16);
+        QVERIFY(message.prompt.contains(QStringLiteral("No names are listed.")));
+    }
+    QCOMPARE(openSave.Lst()->count(), 0);
+}
+
+void TestStoreDialogs::markAllAndUnMarkAll()
+{
+    CleanUpDialog dialog(m_file, m_boxes);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Clean Up"));
+    QCOMPARE(dialog.objectName(), QStringLiteral("fRemove"));
+    QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("cmdDel")), dialog.cmdDel());
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("cmbStrategy")), dialog.cmbStrategy());
+    QCOMPARE(dialog.Label1()->text(), QStringLiteral("Look In"));
+    QCOMPARE(dialog.cmbStrategy()->currentIndex(), 0);
+    dialog.cmbStrategy()->setCurrentIndex(2);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&Mark All"));
+    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
+    QCOMPARE(markedCount(dialog.Lst()), 2);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
+    // Entries toggle one by one; the button's caption does not follow.
+    clickEntry(dialog.Lst(), 0);
+    QCOMPARE(markedCount(dialog.Lst()), 1);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
+    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
+    QCOMPARE(markedCount(dialog.Lst()), 0);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&Mark All"));
+}
+
+void TestStoreDialogs::marksAreLostOnStrategyChange()
+{
+    CleanUpDialog dialog(m_file, m_boxes);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
+    QCOMPARE(markedCount(dialog.Lst()), 1);
+    dialog.cmbStrategy()->setCurrentIndex(2);
+    QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
+    QCOMPARE(markedCount(dialog.Lst()), 0);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
+    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
+    QCOMPARE(markedCount(dialog.Lst()), 0);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&Mark All"));
+}
+
+void TestStoreDialogs::deletionAsksAndRefreshes()
+{
+    saveNamed(2, QStringLiteral("bull three"));
+    m_boxes.clear();
+    CleanUpDialog dialog(m_file, m_boxes);
+    dialog.cmbStrategy()->setCurrentIndex(2);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    clickEntry(dialog.Lst(), 0);
+    clickEntry(dialog.Lst(), 2);
+
+    m_boxes.answerNext(Answer::No);
+    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::confirmMessage()});
+    QCOMPARE(entries(dialog.Lst()).size(), 3);
+    QCOMPARE(markedCount(dialog.Lst()), 2);
+
+    m_boxes.answerNext(Answer::Yes);
+    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
+    QCOMPARE(entries(dialog.Lst()), QStringList {"bull two"});
+    QCOMPARE(markedCount(dialog.Lst()), 0);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(PositionStore(m_file).names(2).size(), size_t(1));
+    QCOMPARE(PositionStore(m_file).names(0).size(), size_t(1));
+}
+
+void TestStoreDialogs::deletionWithNothingMarked()
+{
+    CleanUpDialog dialog(m_file, m_boxes);
+    dialog.cmbStrategy()->setCurrentIndex(4);
+    dialog.show();
+    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
+    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
+    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::nothingMarkedMessage()});
+    QCOMPARE(CleanUpDialog::nothingMarkedMessage().title, QStringLiteral("Deletion"));
+    QCOMPARE(CleanUpDialog::confirmMessage().style, 36);
+}
+
+QTEST_MAIN(TestStoreDialogs)
+#include "wtst_storedialogs.moc"

@@ -1,0 +1,57 @@
+#include "ui/Look.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+
+namespace velmora::look
+{
+
+namespace
+{
+
+QPalette standard()
+{
+    return QApplication::style()->standardPalette();
+}
+
+} // namespace
+
+QColor systemWindow()
+{
+    return standard().color(QPalette::Base);
+}
+
+QColor systemWindowText()
+{
+    return standard().color(QPalette::Text);
+}
+
+QColor systemMenu()
+{
+    return standard().color(QPalette::Window);
+}
+
+QFont font(bool bold, double points)
+{
+    QFont f;
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+QFont buttonFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(9.75);
+    f.setBold(true);
+    return f;
+}
+
+bool regularUntilFocused(const QString &array)
+{
+    return array == u"Text9" || array == u"Text10" || array == u"txtRatioBuy"
+        || array == u"txtRatioSell";
+}
+
+} // namespace velmora::look

@@ -1,0 +1,523 @@
+#include "ui/MainWindow.h"
+
+#include "chart/GraphBase.h"
+#include "store/DatabaseLocation.h"
+#include "ui/AboutWindow.h"
+#include "ui/ChartMode.h"
+#include "ui/FieldFocus.h"
+#include "ui/GroupBuilder.h"
+#include "ui/Look.h"
+#include "ui/MessageGate.h"
+#include "ui/Twips.h"
+#include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartPrinter.h"
+#include "ui/chart/ChartView.h"
+#include "ui/chart/PrintJob.h"
+#include "ui/store/CleanUpDialog.h"
+#include "ui/store/OpenSaveDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace velmora
+{
+
+namespace
+{
+
+const ControlId kSymbol = single("Text1");
+
+// Window sizes and place, twips.
+constexpr int kClientWidth = 9285;
+constexpr int kClientHeight = 5970;
+constexpr int kEntryWidth = 9315;
+constexpr int kWindowLeft = 915;
+constexpr int kWindowTop = 795;
+
+void placeCaption(const char *text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setFont(look::font(false));
+    label->adjustSize();
+    label->move(twipsToPixels(left), twipsToPixels(top));
+}
+
+void parkGroup(QGroupBox *group)
+{
+    group->move(twipsToPixels(kParkedLeftTwips), group->y());
+    group->hide();
+}
+
+} // namespace
+
+MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
+    : QMainWindow(parent)
+    , m_messages(messages)
+{
+    setObjectName(QStringLiteral("fStrategy"));
+    setWindowTitle(QStringLiteral("Strategy"));
+    // No maximise button; changeEvent undoes a maximise that comes anyway.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QPalette tinted = palette();
+    tinted.setColor(QPalette::Window, look::windowBackground());
+    setPalette(tinted);
+
+    m_gate = new MessageGate(m_messages, this);
+    m_focus = new FieldFocus(m_workspace, m_controls, *m_gate, this);
+    m_actions = buildMainMenu(menuBar());
+    menuBar()->setPalette(QApplication::style()->standardPalette());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    // The entry controls share one layer under the chart, so chart mode can
+    // put all of them out of reach, keyboard included, while each keeps its
+    // own enabled state (the strategy list stays locked after an Open).
+    m_entry = new QWidget(client);
+    m_entry->setObjectName(QStringLiteral("entryLayer"));
+    auto *layers = new QVBoxLayout(client);
+    layers->setContentsMargins(0, 0, 0, 0);
+    layers->addWidget(m_entry);
+    // Creation order is the tab order: symbol, strategy, the groups, the button.
+    buildTopControls(m_entry);
+    buildGroups(m_entry);
+    m_graphButton = new QPushButton(QStringLiteral("View &Graph"), m_entry);
+    m_controls.add(single("cmdGraph"), m_graphButton);
+    m_graphButton->setFont(look::buttonFont());
+    QPalette grey = m_graphButton->palette();
+    grey.setColor(QPalette::Button, look::graphButton());
+    m_graphButton->setPalette(grey);
+    m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
+    buildChart(client);
+
+    connectModel();
+    for (const ControlId &id : allTextBoxes())
+        showField(id, m_workspace.text(id));
+
+    resize(
+        twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+    m_normalSize = size();
+    m_workspace.load();
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow()
+{
+    // Closing hides the fields, which moves the focus; the registry the
+    // focus handling reads is gone by then.
+    qApp->removeEventFilter(this);
+    delete m_focus;
+    m_focus = nullptr;
+}
+
+void MainWindow::buildTopControls(QWidget *client)
+{
+    placeCaption("Stock/Symbol", client, 105, 330);
+    auto *symbol = new QLineEdit(client);
+    m_controls.add(kSymbol, symbol);
+    symbol->setGeometry(look::rect(2205, 315, 2145, 345));
+    symbol->setFont(look::font(true));
+    QPalette palette = symbol->palette();
+    palette.setColor(QPalette::Base, look::symbolBackground());
+    palette.setColor(QPalette::Text, Qt::white);
+    symbol->setPalette(palette);
+    m_focus->attach(symbol);
+
+    placeCaption("Strategy Type", client, 4785, 345);
+    m_strategyList = new QComboBox(client);
+    m_controls.add(single("cmbStrategy"), m_strategyList);
+    m_strategyList->setFont(look::font(false));
+    m_strategyList->addItems(strategyNames());
+    m_strategyList->setCurrentIndex(-1);
+    m_strategyList->setGeometry(look::rect(6225, 300, 2895, 360));
+}
+
+void MainWindow::buildGroups(QWidget *client)
+{
+    for (const GroupSpec &groupEntry : groups()) {
+        m_groups[size_t(groupEntry.kind)] = buildGroup(groupEntry, client, m_controls);
+        for (const FieldSpec &fieldSpec : groupEntry.fields)
+            if (QLineEdit *edit = m_controls.field(fieldSpec.id))
+                m_focus->attach(edit);
+    }
+    list(QStringLiteral("cmbRatio"))->setCurrentIndex(-1);
+    list(QStringLiteral("cmbratioCallSpreads"))->setCurrentIndex(-1);
+}
+
+void MainWindow::buildChart(QWidget *client)
+{
+    m_chart = new ChartView(&m_surface, client);
+    m_controls.add(single("pGraph"), m_chart);
+    m_chart->setBordered(true);
+    m_chart->setFocusPolicy(Qt::ClickFocus);
+    m_chart->setGeometry(look::rect(
+        kParkedLeftTwips, ChartMode::SurfaceTop, ChartSize::OuterWidth, ChartSize::OuterHeight));
+}
+
+void MainWindow::connectModel()
+{
+    connect(&m_workspace, &Workspace::fieldChanged, this, &MainWindow::showField);
+    connect(&m_workspace, &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
+    for (const ControlId &id : allTextBoxes()) {
+        connect(field(id), &QLineEdit::textEdited, this,
+            [this, id](const QString &text) { m_workspace.setText(id, text); });
+    }
+    connect(m_strategyList, &QComboBox::activated, &m_workspace, &Workspace::setStrategy);
+
+    QComboBox *ratio = list(QStringLiteral("cmbRatio"));
+    QComboBox *spread = list(QStringLiteral("cmbratioCallSpreads"));
+    connect(ratio, &QComboBox::activated, &m_workspace, &Workspace::chooseRatio);
+    connect(spread, &QComboBox::activated, &m_workspace, &Workspace::chooseRatioSpread);
+    connect(&m_workspace, &Workspace::ratioIndexChanged, ratio, [ratio](int index) {
+        const QSignalBlocker blocker(ratio);
+        ratio->setCurrentIndex(index);
+    });
+    connect(&m_workspace, &Workspace::ratioSpreadIndexChanged, spread, [spread](int index) {
+        const QSignalBlocker blocker(spread);
+        spread->setCurrentIndex(index);
+    });
+
+    connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
+    const std::pair<const char *, void (MainWindow::*)()> handlers[] = {
+        {"F_Nw", &MainWindow::F_Nw_Click},
+        {"F_Open", &MainWindow::F_Open_Click},
+        {"F_Rem", &MainWindow::F_Rem_Click},
+        {"F_Save", &MainWindow::F_Save_Click},
+        {"F_Exit", &MainWindow::F_Exit_Click},
+        {"F_Export", &MainWindow::F_Export_Click},
+        {"P_Graph", &MainWindow::P_Graph_Click},
+        {"P_Preview", &MainWindow::P_Preview_Click},
+        {"A", &MainWindow::A_Click},
+    };
+    for (const auto &[name, handler] : handlers)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    // Exporting and previewing, like Print > Graph, need the chart on screen.
+    for (const char *name : {"F_Export", "P_Preview"})
+        connect(action(QStringLiteral("P_Graph")), &QAction::enabledChanged,
+            action(QString::fromLatin1(name)), &QAction::setEnabled);
+}
+
+// --- fields -----------------------------------------------------------------
+
+void MainWindow::showField(const ControlId &id, const QString &text)
+{
+    QLineEdit *edit = field(id);
+    if (!edit || edit->text() == text)
+        return;
+    const int cursor = edit->cursorPosition();
+    edit->setText(text);
+    edit->setCursorPosition(std::min(cursor, int(text.size())));
+}
+
+QWidget *MainWindow::chartWidget() const
+{
+    return m_chart;
+}
+
+std::optional<ControlId> MainWindow::focusedControl() const
+{
+    return m_controls.idOf(QApplication::focusWidget());
+}
+
+void MainWindow::setFocusTo(const ControlId &id, bool selectAll)
+{
+    m_focus->moveFocus(id, selectAll);
+}
+
+Answer MainWindow::showMessage(const Message &message)
+{
+    return m_gate->show(message);
+}
+
+// --- strategies and modes ------------------------------------------------------
+
+void MainWindow::strategySwitched(int listIndex)
+{
+    const FieldFocus::Quiet quiet(*m_focus);
+    {
+        const QSignalBlocker blocker(m_strategyList);
+        m_strategyList->setCurrentIndex(listIndex);
+    }
+    // The selected group is not parked on its way, so the focus stays in it.
+    for (int i = 0; i < kStrategyCount; ++i)
+        if (i != listIndex)
+            parkGroup(m_groups[size_t(i)]);
+    if (listIndex < 0 || listIndex >= kStrategyCount)
+        return;
+    QGroupBox *shown = m_groups[size_t(listIndex)];
+    shown->move(twipsToPixels(kGroupLeft), twipsToPixels(kGroupTop));
+    shown->show();
+    shown->raise();
+    if (chartShown())
+        m_chart->raise();
+    setOuterHeight(group(listIndex).windowHeight);
+}
+
+void MainWindow::defaultLocation()
+{
+    const FieldFocus::Quiet quiet(*m_focus);
+    for (QGroupBox *g : m_groups)
+        parkGroup(g);
+}
+
+bool MainWindow::chartShown() const
+{
+    return m_chart->x() != twipsToPixels(kParkedLeftTwips);
+}
+
+void MainWindow::graphBaseWindow()
+{
+    action(QStringLiteral("P_Graph"))->setEnabled(true);
+    m_chart->move(twipsToPixels(ChartMode::SurfaceLeft), twipsToPixels(ChartMode::SurfaceTop));
+    m_chart->raise();
+    setOuterWidth(ChartMode::WindowWidth);
+    setOuterHeight(ChartMode::WindowHeight);
+    m_chart->update();
+    if (m_entry->isEnabled()) {
+        // Keys typed now must not reach a field hidden under the chart.
+        m_focusBeforeChart = QApplication::focusWidget();
+        const FieldFocus::Quiet quiet(*m_focus);
+        m_chart->setFocus();
+        m_entry->setEnabled(false);
+    }
+}
+
+void MainWindow::parkChart()
+{
+    m_chart->move(twipsToPixels(kParkedLeftTwips), twipsToPixels(ChartMode::SurfaceTop));
+}
+
+void MainWindow::keyHandling(int keyCode)
+{
+    if (keyCode != 27 || !chartShown())
+        return;
+    m_workspace.setStrategy(m_workspace.strategy());
+    parkChart();
+    setOuterWidth(kEntryWidth);
+    action(QStringLiteral("P_Graph"))->setEnabled(false);
+    m_entry->setEnabled(true);
+    if (m_focusBeforeChart && m_focusBeforeChart->isVisible()) {
+        const FieldFocus::Quiet quiet(*m_focus);
+        m_focusBeforeChart->setFocus();
+    }
+}
+
+// Sizes are those of the whole window, frame included, as far as the window
+// system tells the frame.
+void MainWindow::setOuterWidth(int twips)
+{
+    m_outerWidth = twips;
+    applyOuterSize();
+}
+
+void MainWindow::setOuterHeight(int twips)
+{
+    m_outerHeight = twips;
+    applyOuterSize();
+}
+
+void MainWindow::applyOuterSize()
+{
+    const QSize frame = frameGeometry().size() - size();
+    QSize target = size();
+    if (m_outerWidth > 0)
+        target.setWidth(std::max(1, twipsToPixels(m_outerWidth) - frame.width()));
+    if (m_outerHeight > 0)
+        target.setHeight(std::max(1, twipsToPixels(m_outerHeight) - frame.height()));
+    resize(target);
+    m_normalSize = target;
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on screen.
+    applyOuterSize();
+    QTimer::singleShot(0, this, &MainWindow::applyOuterSize);
+}
+
+// --- commands ---------------------------------------------------------------------
+
+void MainWindow::cmdGraph_Click()
+{
+    move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
+    const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
+    if (outcome.result == ChartResult::Refused && outcome.refusal) {
+        showMessage(outcome.refusal->message);
+        if (outcome.refusal->focus)
+            setFocusTo(*outcome.refusal->focus, outcome.refusal->selectAll);
+    } else if (outcome.result == ChartResult::Chart) {
+        graphBaseWindow();
+    }
+}
+
+void MainWindow::F_Nw_Click()
+{
+    m_workspace.setStrategy(0);
+    m_openSave.OpSvMode = OpenSaveState::New;
+    m_workspace.blank();
+    setWindowTitle(QStringLiteral("Strategy"));
+    m_strategyList->setEnabled(true);
+    keyHandling(27);
+}
+
+void MainWindow::F_Open_Click()
+{
+    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    dialog.showOpen();
+    applyOpenOutcome(dialog.outcome());
+}
+
+void MainWindow::applyOpenOutcome(const OpenSaveOutcome &outcome)
+{
+    if (outcome.mainCaption)
+        setWindowTitle(*outcome.mainCaption);
+    if (outcome.disableStrategyList)
+        m_strategyList->setEnabled(false);
+    if (outcome.escape)
+        keyHandling(27);
+}
+
+void MainWindow::F_Rem_Click()
+{
+    CleanUpDialog dialog(databasePath(), m_messages, this);
+    dialog.exec();
+}
+
+void MainWindow::F_Save_Click()
+{
+    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    dialog.showSave();
+}
+
+void MainWindow::F_Exit_Click()
+{
+    close();
+}
+
+void MainWindow::F_Export_Click()
+{
+    if (!chartShown())
+        return;
+    QFileDialog dialog(this, QStringLiteral("Export Chart"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(chartFileFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // A name typed without an ending gets the one of the type chosen.
+    const QString file
+        = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
+    const QString error = exportChart(m_surface, file);
+    if (!error.isEmpty())
+        showMessage({error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::P_Graph_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    prepareChartPrinter(printer);
+    PrintJobSteps steps;
+    steps.chartShown = [this] { return chartShown(); };
+    steps.preparePrintState = [this] {
+        defaultLocation();
+        showPrintLook(true);
+    };
+    steps.redraw = [this] { cmdGraph_Click(); };
+    steps.askPrinter = [this, &printer] { return askChartPrinter(printer, this); };
+    steps.print = [this, &printer] { return printChart(printer, m_surface); };
+    steps.restoreScreenState = [this] { showPrintLook(false); };
+    steps.leaveChartMode = [this] { keyHandling(27); };
+    // A printer that fails is said so; a cancelled dialog is not a failure.
+    const PrintJobResult result = runPrintJob(steps);
+    if (result.outcome == PrintOutcome::Failed)
+        showMessage({result.error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::P_Preview_Click()
+{
+    if (!chartShown())
+        return;
+    // The page as Print > Graph prints it: drawn again on the narrower
+    // surface in print colours. Afterwards the screen chart is drawn again
+    // and chart mode goes on.
+    showPrintLook(true);
+    cmdGraph_Click();
+    previewChart(m_surface, this);
+    showPrintLook(false);
+    cmdGraph_Click();
+}
+
+// Black on white on a narrower borderless surface while printing.
+void MainWindow::showPrintLook(bool printing)
+{
+    if (printing)
+        setPrintLook(m_surface);
+    else
+        setScreenLook(m_surface);
+    m_chart->setBordered(!printing);
+    m_chart->resize(m_chart->sizeHint());
+    QPalette tinted = palette();
+    tinted.setColor(QPalette::Window, printing ? QColor(Qt::white) : look::windowBackground());
+    setPalette(tinted);
+}
+
+void MainWindow::A_Click()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+// --- keys and window state ------------------------------------------------------------
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    // Only the first delivery: a key a control ignores travels on to its parents.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (widget != target)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        focusNextChild(); // Enter acts as Tab
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape)
+        keyHandling(27);
+    return false;
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            resize(m_normalSize);
+        });
+    }
+}
+
+} // namespace velmora

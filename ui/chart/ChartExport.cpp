@@ -1,0 +1,145 @@
+#include "ui/chart/ChartExport.h"
+
+#include "ui/chart/ChartPainter.h"
+#include "ui/chart/ChartPrinter.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace velmora
+{
+
+namespace
+{
+
+constexpr int kPdfResolution = 1200;
+constexpr int kCssPixelsPerInch = 96;
+
+QString cannotWrite(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("The chart could not be written to \"%1\": %2").arg(fileName, reason);
+}
+
+// The file as the screen shows it: the chart inside its border, in pixels.
+QRect screenArea(const ChartSurface &surface)
+{
+    const QSize size = chartPixelSize(surface, true);
+    return QRect(QPoint(0, 0), size);
+}
+
+QRectF chartArea(const QRect &screen)
+{
+    constexpr int b = ChartPixels::BorderPixels;
+    return QRectF(screen).adjusted(b, b, -b, -b);
+}
+
+QString writePng(const ChartSurface &surface, QSaveFile &file)
+{
+    const QRect area = screenArea(surface);
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(colourOf(surface.palette().background));
+    {
+        QPainter painter(&image);
+        paintChart(painter, surface, chartArea(area));
+    }
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image))
+        return writer.errorString();
+    return {};
+}
+
+QString writeSvg(const ChartSurface &surface, QSaveFile &file)
+{
+    const QRect area = screenArea(surface);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(area.size());
+    generator.setResolution(kCssPixelsPerInch); // so viewers show it at screen size
+    generator.setViewBox(area);
+    generator.setTitle(QStringLiteral("Profit/Loss at expiration"));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return QStringLiteral("the SVG writer did not start");
+    painter.fillRect(area, colourOf(surface.palette().background));
+    paintChart(painter, surface, chartArea(area));
+    painter.end();
+    return {};
+}
+
+QString writePdf(const ChartSurface &surface, QSaveFile &file)
+{
+    QPdfWriter writer(&file);
+    writer.setResolution(kPdfResolution);
+    writer.setCreator(QStringLiteral("Velmora"));
+    writer.setTitle(QStringLiteral("Profit/Loss at expiration"));
+    return paintChartPage(writer, inPrintColours(surface));
+}
+
+} // namespace
+
+std::optional<ChartFileFormat> chartFileFormat(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return ChartFileFormat::Png;
+    if (suffix == QLatin1String("svg"))
+        return ChartFileFormat::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return ChartFileFormat::Pdf;
+    return std::nullopt;
+}
+
+QString chartFileFilter()
+{
+    return QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
+}
+
+QString chartFileName(const QString &fileName, const QString &nameFilter)
+{
+    if (chartFileFormat(fileName))
+        return fileName;
+    static const QRegularExpression ending(
+        QStringLiteral(R"(\*\.(png|svg|pdf)\b)"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = ending.match(nameFilter);
+    return match.hasMatch() ? fileName + QLatin1Char('.') + match.captured(1).toLower() : fileName;
+}
+
+QString exportChart(const ChartSurface &surface, const QString &fileName)
+{
+    const std::optional<ChartFileFormat> format = chartFileFormat(fileName);
+    if (!format)
+        return cannotWrite(fileName, QStringLiteral("the name must end in .png, .svg or .pdf"));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite(fileName, file.errorString());
+
+    QString error;
+    switch (*format) {
+    case ChartFileFormat::Png:
+        error = writePng(surface, file);
+        break;
+    case ChartFileFormat::Svg:
+        error = writeSvg(surface, file);
+        break;
+    case ChartFileFormat::Pdf:
+        error = writePdf(surface, file);
+        break;
+    }
+    if (error.isEmpty() && file.error() != QFileDevice::NoError)
+        error = file.errorString();
+    if (!error.isEmpty()) {
+        file.cancelWriting();
+        return cannotWrite(fileName, error);
+    }
+    if (!file.commit())
+        return cannotWrite(fileName, file.errorString());
+    return {};
+}
+
+} // namespace velmora

@@ -1,0 +1,57 @@
+#include "ui/store/StoreWindowParts.h"
+
+#include "ui/store/DialogLayout.h"
+
+#include "store/OpenSaveCommand.h"
+#include "store/PositionStore.h"
+
+#include "core/Catalogue.h"
+
+#include <QComboBox>
+
+#include <QListWidget>
+
+namespace velmora
+{
+
+std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes)
+{
+    try {
+        return std::make_unique<PositionStore>(file);
+    } catch (const DatabaseError &error) {
+        boxes.show(OpenSaveCommand::failureMessage(error, QString()));
+        return nullptr;
+    }
+}
+
+QComboBox *strategyList(QWidget *parent)
+{
+    auto *list = namedControl<QComboBox>(parent, "cmbStrategy");
+    list->addItems(strategyNames());
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+void fillNames(QListWidget *list, const PositionStore &store, int strategy, MessageBoxes &boxes)
+{
+    list->clear();
+    std::vector<NameEntry> names;
+    try {
+        names = store.names(strategy);
+    } catch (const DatabaseError &error) {
+        boxes.show(OpenSaveCommand::failureMessage(error, QStringLiteral("No names are listed.")));
+        return;
+    }
+    for (const NameEntry &entry : names) {
+        auto *item = new QListWidgetItem(entry.name, list);
+        item->setData(Qt::UserRole, entry.id);
+    }
+}
+
+qint64 itemKey(const QListWidget *list, int row)
+{
+    const QListWidgetItem *item = list->item(row);
+    return item ? item->data(Qt::UserRole).toLongLong() : 0;
+}
+
+} // namespace velmora
