@@ -43,6 +43,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "velmora-chart: %s (see --help)\n", qPrintable(parsed.error));
         return ExitCode::Usage;
     }
+    // Help and version need no window, so they work without any platform.
+    if (parsed.options.help || parsed.options.version) {
+        const QByteArray text
+            = (parsed.options.help ? chartCommandUsage() : chartCommandVersion()).toUtf8();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        return ExitCode::Done;
+    }
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,11 +5,14 @@
 #include "ui/MainWindow.h"
 #include "ui/chart/ChartExport.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace velmora
 {
@@ -25,7 +28,28 @@ bool isRatioList(const ControlId &id)
     return !id.isArrayElement() && (id.name == kRatioList || id.name == kRatioSpreadList);
 }
 
-// NAME=TEXT; an error text when it names no control or no entry of a list.
+// Why the user could not type TEXT into the field; empty when they could.
+QString typingRefusal(const ControlId &id, const QString &text)
+{
+    const QString name = id.toString();
+    switch (fieldKind(id)) {
+    case FieldKind::ReadOnly:
+        return QStringLiteral("%1 is read-only").arg(name);
+    case FieldKind::Hidden:
+        return QStringLiteral("%1 is hidden and cannot be typed into").arg(name);
+    default:
+        break;
+    }
+    if (std::any_of(
+            text.begin(), text.end(), [&](QChar c) { return !Workspace::acceptsKey(id, c); }))
+        return QStringLiteral("%1 refuses '%2': %3")
+            .arg(name, text, Workspace::keyFilterMessage().prompt);
+    return {};
+}
+
+// NAME=TEXT, typed as the user would: an error text when it names no control
+// or no entry of a list, or when the field would not take the text. Text
+// beyond the field's length limit is cut off, as the field does.
 QString parseSetting(const QString &argument, std::vector<FieldSetting> &settings)
 {
     const qsizetype equals = argument.indexOf(u'=');
@@ -36,9 +60,16 @@ QString parseSetting(const QString &argument, std::vector<FieldSetting> &setting
     const std::optional<ControlId> id = ControlId::parse(name);
     if (!id || !(Workspace::hasField(*id) || isRatioList(*id)))
         return QStringLiteral("unknown control '%1'").arg(name);
-    if (isRatioList(*id) && ratioEntry(text) < 0)
-        return QStringLiteral("%1 has no entry '%2'").arg(name, text);
-    settings.push_back({*id, text});
+    if (isRatioList(*id)) {
+        if (ratioEntry(text) < 0)
+            return QStringLiteral("%1 has no entry '%2'").arg(name, text);
+        settings.push_back({*id, text});
+        return {};
+    }
+    if (const QString refused = typingRefusal(*id, text); !refused.isEmpty())
+        return refused;
+    const int most = fieldMaxLength(*id);
+    settings.push_back({*id, most > 0 ? text.left(most) : text});
     return {};
 }
 
@@ -93,81 +124,178 @@ QJsonObject focusOf(MainWindow &window, const Message &message)
     return shown;
 }
 
-// Adds what a store step printed; true when the step ended the command.
-bool stoppedBy(const StoreCommandResult &step, ChartCommandOutput &output)
+// Every option of velmora-chart with what it records; a switch has no value
+// name and is applied once with an empty value.
+using ApplyOption = QString (*)(const QString &value, ChartCommandOptions &options);
+
+struct OptionEntry {
+    const char *name;
+    const char *valueName;
+    const char *description;
+    ApplyOption apply;
+};
+
+const OptionEntry kOptions[] = {
+    {"strategy", "N",
+        "Select entry N of the strategy list: 0 Covered Calls, 1 Ratio Calls, 2 Bull Spreads, "
+        "3 Butterfly Spreads, 4 Ratio Call Spreads (-1 selects none).",
+        [](const QString &v, ChartCommandOptions &o) { return parseStrategy(v, o.strategy); }},
+    {"set", "NAME=TEXT",
+        "Type TEXT into the control NAME as the user would (Text1, Text4(2), txtRatioSell(1)); "
+        "cmbRatio=3:2 and cmbratioCallSpreads=4:3 choose a ratio. Applied in the order given. "
+        "A read-only or hidden control and text the field's key filter refuses are usage errors; "
+        "text beyond the field's length limit is cut off.",
+        [](const QString &v, ChartCommandOptions &o) { return parseSetting(v, o.settings); }},
+    {"json", nullptr,
+        "Print one JSON object: the outcome, the recorded chart, the fields and what the "
+        "position file options did.",
+        [](const QString &, ChartCommandOptions &o) {
+            o.json = true;
+            return QString();
+        }},
+    {"out", "FILE", "Write the chart to FILE (.png, .svg or .pdf).",
+        [](const QString &v, ChartCommandOptions &o) { return parseOutFile(v, o.outFile); }},
+    {"print-colours", nullptr, "Draw the chart black on white, as it is printed.",
+        [](const QString &, ChartCommandOptions &o) {
+            o.printColours = true;
+            return QString();
+        }},
+    {"db", "FILE", "Use FILE as the position file instead of the program's own.",
+        [](const QString &v, ChartCommandOptions &o) { return applyDatabaseOption(v, o.store); }},
+    {"list", "N", "Print the saved names of strategy N, one a line: key, tab, name.",
+        [](const QString &v, ChartCommandOptions &o) { return applyListOption(v, o.store); }},
+    {"open", "NAME", "Open the saved position NAME as File > open does (before --set).",
+        [](const QString &v, ChartCommandOptions &o) { return applyOpenOption(v, o.store); }},
+    {"save", "NAME",
+        "Save the position as File > Save does and print its message (after --open and --set; "
+        "may be repeated).",
+        [](const QString &v, ChartCommandOptions &o) { return applySaveOption(v, o.store); }},
+};
+
+const char kDescription[]
+    = "Runs View Graph once in the program's main window, without a screen. With only --db,\n"
+      "--list, --open and --save no chart is drawn.\n";
+
+const char kExitStatus[]
+    = "Exit status:\n"
+      "  0  a chart was drawn, or only position file options were given\n"
+      "  1  the request or the position file refused: a check failed, a name is in use,\n"
+      "     blank or not found, or no strategy is selected\n"
+      "  2  usage error (one line on standard error)\n"
+      "  3  the position file or the output file could not be used\n";
+
+void defineOptions(QCommandLineParser &parser)
 {
-    output.standardOutput += step.standardOutput;
-    if (step.exitCode == ExitCode::Done)
-        return false;
-    output.exitCode = step.exitCode;
-    output.errorLine = step.errorLine;
-    return true;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption({{"h", "help"}, QStringLiteral("Show this help and exit.")});
+    parser.addOption({{"v", "version"}, QStringLiteral("Show the version and exit.")});
+    for (const OptionEntry &entry : kOptions) {
+        QCommandLineOption option(
+            QString::fromLatin1(entry.name), QString::fromUtf8(entry.description));
+        if (entry.valueName)
+            option.setValueName(QString::fromLatin1(entry.valueName));
+        parser.addOption(option);
+    }
+}
+
+// The first error in the order of the table; the values of one option in
+// the order given.
+QString applyOptions(const QCommandLineParser &parser, ChartCommandOptions &options)
+{
+    for (const OptionEntry &entry : kOptions) {
+        const QString name = QString::fromLatin1(entry.name);
+        const QStringList values
+            = entry.valueName ? parser.values(name) : QStringList(parser.isSet(name) ? 1 : 0, {});
+        for (const QString &value : values)
+            if (QString error = entry.apply(value, options); !error.isEmpty())
+                return error;
+    }
+    return {};
+}
+
+QByteArray jsonLine(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+// What the position file options did, as the lines they print.
+QByteArray storeText(const StoreCommandResult &steps)
+{
+    QByteArray text;
+    for (const NameEntry &entry : steps.listed)
+        text += QStringLiteral("%1\t%2\n").arg(entry.id).arg(entry.name).toUtf8();
+    for (const QString &message : steps.messages)
+        text += message.toUtf8() + '\n';
+    return text;
+}
+
+// The same for the JSON report.
+QJsonObject storeObject(const StoreCommandResult &steps)
+{
+    QJsonArray listed;
+    for (const NameEntry &entry : steps.listed)
+        listed.append(QJsonObject {{"key", entry.id}, {"name", entry.name}});
+    QJsonObject store {
+        {"listed", listed}, {"messages", QJsonArray::fromStringList(steps.messages)}};
+    if (!steps.errorLine.isEmpty())
+        store["error"] = steps.errorLine;
+    return store;
+}
+
+void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
+{
+    for (const FieldSetting &setting : settings) {
+        const int entry = ratioEntry(setting.text);
+        if (setting.control.name == kRatioList && !setting.control.isArrayElement())
+            ws.chooseRatio(entry);
+        else if (setting.control.name == kRatioSpreadList && !setting.control.isArrayElement())
+            ws.chooseRatioSpread(entry);
+        else
+            ws.setText(setting.control, setting.text);
+    }
 }
 
 } // namespace
 
 QString chartCommandUsage()
 {
-    return QStringLiteral(
-               "Usage: velmora-chart [--strategy N] [--set NAME=TEXT]... [--json] [--out FILE]\n"
-               "Runs View Graph once in the program's main window, without a screen.\n"
-               "\n"
-               "  --strategy N     select entry N of the strategy list: 0 Covered Calls,\n"
-               "                   1 Ratio Calls, 2 Bull Spreads, 3 Butterfly Spreads,\n"
-               "                   4 Ratio Call Spreads (-1 selects none)\n"
-               "  --set NAME=TEXT  type TEXT into the control NAME (Text1, Text4(2),\n"
-               "                   txtRatioSell(1)); cmbRatio=3:2 and cmbratioCallSpreads=4:3\n"
-               "                   choose a ratio. Applied in the order given.\n"
-               "  --json           print the outcome, the recorded chart and the fields as JSON\n"
-               "  --out FILE       write the chart to FILE (.png, .svg or .pdf)\n"
-               "  --print-colours  draw the chart black on white, as it is printed\n"
-               "\n"
-               "Exit status: 0 chart drawn, 1 refused (or no strategy selected),\n"
-               "2 usage error, 3 the file could not be written.\n\n")
-        + storeCommandUsage();
+    QCommandLineParser parser;
+    defineOptions(parser);
+    // The parser's own usage line names the running program, which a test is not.
+    QString help = parser.helpText();
+    help.remove(0, help.indexOf(u'\n') + 1);
+    return QStringLiteral("Usage: velmora-chart [options]\n") + QString::fromUtf8(kDescription)
+        + help + u'\n' + QString::fromUtf8(kExitStatus);
+}
+
+QString chartCommandVersion()
+{
+    return QStringLiteral("velmora-chart " VELMORA_VERSION "\n");
 }
 
 ParsedChartArguments parseChartArguments(const QStringList &arguments)
 {
     ParsedChartArguments parsed;
-    ChartCommandOptions &o = parsed.options;
-    for (qsizetype i = 0; i < arguments.size() && parsed.error.isEmpty(); ++i) {
-        QString option = arguments[i];
-        std::optional<QString> value;
-        if (const qsizetype equals = option.indexOf(u'='); option.startsWith(u"--") && equals > 0) {
-            value = option.mid(equals + 1);
-            option.truncate(equals);
-        }
-        const auto takeValue = [&]() -> std::optional<QString> {
-            if (value)
-                return value;
-            if (i + 1 < arguments.size())
-                return arguments[++i];
-            parsed.error = QStringLiteral("%1 needs a value").arg(option);
-            return std::nullopt;
-        };
-        if (option == u"--help" || option == u"-h") {
-            o.help = true;
-        } else if (option == u"--json") {
-            o.json = true;
-        } else if (option == u"--print-colours") {
-            o.printColours = true;
-        } else if (option == u"--strategy") {
-            if (const auto v = takeValue())
-                parsed.error = parseStrategy(*v, o.strategy);
-        } else if (option == u"--set") {
-            if (const auto v = takeValue())
-                parsed.error = parseSetting(*v, o.settings);
-        } else if (option == u"--out") {
-            if (const auto v = takeValue())
-                parsed.error = parseOutFile(*v, o.outFile);
-        } else if (isStoreOption(option)) {
-            if (const auto v = takeValue())
-                parsed.error = applyStoreOption(option, *v, o.store);
-        } else {
-            parsed.error = QStringLiteral("unknown option '%1'").arg(arguments[i]);
-        }
+    QCommandLineParser parser;
+    defineOptions(parser);
+    // The parser reads the first argument as the program's name.
+    if (!parser.parse(QStringList {QStringLiteral("velmora-chart")} + arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        // Qt's own texts end with a full stop; the line gets a remark after it.
+        parsed.error = unknown.isEmpty()
+            ? parser.errorText().chopped(parser.errorText().endsWith(u'.') ? 1 : 0)
+            : QStringLiteral("unknown option '%1%2'")
+                  .arg(unknown.first().size() > 1 ? "--" : "-", unknown.first());
+        return parsed;
     }
+    if (!parser.positionalArguments().isEmpty()) {
+        parsed.error
+            = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+        return parsed;
+    }
+    parsed.options.help = parser.isSet(QStringLiteral("help"));
+    parsed.options.version = parser.isSet(QStringLiteral("version"));
+    parsed.error = applyOptions(parser, parsed.options);
     return parsed;
 }
 
@@ -198,8 +326,9 @@ ChartCommandOutput runChartCommand(
     MainWindow &window, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options)
 {
     ChartCommandOutput output;
-    if (options.help) {
-        output.standardOutput = chartCommandUsage().toUtf8();
+    if (options.help || options.version) {
+        output.standardOutput
+            = (options.help ? chartCommandUsage() : chartCommandVersion()).toUtf8();
         return output;
     }
 
@@ -210,28 +339,36 @@ ChartCommandOutput runChartCommand(
 
     Workspace &ws = window.workspace();
     StoreCommand store(options.store, ws, window.openSaveState(), boxes);
-    const StoreCommandResult opened = store.beforeSettings();
-    if (stoppedBy(opened, output))
-        return output;
-    if (opened.opened)
-        window.applyOpenOutcome(*opened.opened);
-    if (options.strategy)
-        ws.setStrategy(*options.strategy);
-    for (const FieldSetting &setting : options.settings) {
-        const int entry = ratioEntry(setting.text);
-        if (setting.control.name == kRatioList && !setting.control.isArrayElement())
-            ws.chooseRatio(entry);
-        else if (setting.control.name == kRatioSpreadList && !setting.control.isArrayElement())
-            ws.chooseRatioSpread(entry);
-        else
-            ws.setText(setting.control, setting.text);
+    StoreCommandResult steps = store.beforeSettings();
+    if (steps.exitCode == ExitCode::Done) {
+        if (steps.opened)
+            window.applyOpenOutcome(*steps.opened);
+        if (options.strategy)
+            ws.setStrategy(*options.strategy);
+        applySettings(ws, options.settings);
+        const StoreCommandResult saved = store.afterSettings();
+        steps.messages = saved.messages;
+        steps.exitCode = saved.exitCode;
+        steps.errorLine = saved.errorLine;
     }
-    if (stoppedBy(store.afterSettings(), output))
+    if (steps.exitCode != ExitCode::Done) {
+        output.exitCode = steps.exitCode;
+        output.errorLine = steps.errorLine;
+        if (!options.json) {
+            output.standardOutput = storeText(steps);
+            return output;
+        }
+        QJsonObject report = chartReport(window, QStringLiteral("stopped"), std::nullopt);
+        report["store"] = storeObject(steps);
+        output.standardOutput = jsonLine(report);
         return output;
+    }
     // Store options alone ask for no chart.
     if (options.store.usesStore() && !options.strategy && options.settings.empty() && !options.json
-        && options.outFile.isEmpty())
+        && options.outFile.isEmpty()) {
+        output.standardOutput = storeText(steps);
         return output;
+    }
 
     // The window answers View Graph with a message, a chart, or nothing at
     // all; from entry mode a chart shows as chart mode.
@@ -262,11 +399,14 @@ ChartCommandOutput runChartCommand(
             output.errorLine = error;
         }
     }
-    if (options.json) {
-        output.standardOutput
-            += QJsonDocument(chartReport(window, result, shown)).toJson(QJsonDocument::Compact)
-            + '\n';
+    if (!options.json) {
+        output.standardOutput = storeText(steps);
+        return output;
     }
+    QJsonObject report = chartReport(window, result, shown);
+    if (options.store.usesStore())
+        report["store"] = storeObject(steps);
+    output.standardOutput = jsonLine(report);
     return output;
 }
 

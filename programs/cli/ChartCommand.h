@@ -31,6 +31,7 @@ struct FieldSetting {
 
 struct ChartCommandOptions {
     bool help = false;
+    bool version = false;
     std::optional<int> strategy; // list index; -1 selects nothing
     std::vector<FieldSetting> settings;
     bool json = false;
@@ -47,6 +48,8 @@ struct ParsedChartArguments {
 // The arguments after the program name.
 ParsedChartArguments parseChartArguments(const QStringList &arguments);
 QString chartCommandUsage();
+// "velmora-chart 0.9" and a line end.
+QString chartCommandVersion();
 
 struct ChartCommandOutput {
     int exitCode = ExitCode::Done;

@@ -22,47 +22,38 @@ StoreCommandResult ended(StoreCommandResult result, int exitCode, const QString 
 
 } // namespace
 
-bool isStoreOption(const QString &option)
+QString applyDatabaseOption(const QString &value, StoreCommandOptions &options)
 {
-    return option == u"--db" || option == u"--list" || option == u"--open" || option == u"--save";
+    if (value.isEmpty())
+        return QStringLiteral("--db needs a file name");
+    options.databaseFile = value;
+    return {};
 }
 
-QString applyStoreOption(const QString &option, const QString &value, StoreCommandOptions &options)
+QString applyListOption(const QString &value, StoreCommandOptions &options)
 {
-    if (option == u"--db") {
-        if (value.isEmpty())
-            return QStringLiteral("--db needs a file name");
-        options.databaseFile = value;
-    } else if (option == u"--list") {
-        bool ok = false;
-        const int strategy = value.toInt(&ok);
-        if (!ok || strategy < 0 || strategy >= kStrategyCount)
-            return QStringLiteral("--list takes a list index from 0 to %1, not '%2'")
-                .arg(kStrategyCount - 1)
-                .arg(value);
-        options.listStrategy = strategy;
-    } else if (option == u"--open") {
-        if (options.openName)
-            return QStringLiteral("--open may be given once");
-        options.openName = value;
-    } else if (option == u"--save") {
-        options.saveNames << value;
-    }
-    return QString();
+    bool ok = false;
+    const int strategy = value.toInt(&ok);
+    if (!ok || strategy < 0 || strategy >= kStrategyCount)
+        return QStringLiteral("--list takes a list index from 0 to %1, not '%2'")
+            .arg(kStrategyCount - 1)
+            .arg(value);
+    options.listStrategy = strategy;
+    return {};
 }
 
-QString storeCommandUsage()
+QString applyOpenOption(const QString &value, StoreCommandOptions &options)
 {
-    return QStringLiteral(
-        "Saved positions:\n"
-        "  --db FILE        use FILE as the position file instead of the program's own\n"
-        "  --list N         print the saved names of strategy N, one a line: key, tab, name\n"
-        "  --open NAME      open the saved position NAME as File > open does (before --set)\n"
-        "  --save NAME      save the position as File > Save does and print its message\n"
-        "                   (after --open and --set; may be repeated)\n"
-        "  With only these options no chart is drawn. Exit status 1 when the store\n"
-        "  refuses (a name in use or blank, a name not found), 3 when the position file\n"
-        "  cannot be used.\n");
+    if (options.openName)
+        return QStringLiteral("--open may be given once");
+    options.openName = value;
+    return {};
+}
+
+QString applySaveOption(const QString &value, StoreCommandOptions &options)
+{
+    options.saveNames << value;
+    return {};
 }
 
 StoreCommand::StoreCommand(const StoreCommandOptions &options, Workspace &workspace,
@@ -83,11 +74,8 @@ StoreCommandResult StoreCommand::beforeSettings()
         return result;
     try {
         PositionStore store(databasePath());
-        if (m_options.listStrategy) {
-            for (const NameEntry &entry : store.names(*m_options.listStrategy))
-                result.standardOutput
-                    += QStringLiteral("%1\t%2\n").arg(entry.id).arg(entry.name).toUtf8();
-        }
+        if (m_options.listStrategy)
+            result.listed = store.names(*m_options.listStrategy);
         if (!m_options.openName)
             return result;
         const std::optional<StoredName> found = store.find(*m_options.openName);
@@ -125,7 +113,7 @@ StoreCommandResult StoreCommand::afterSettings()
             if (!outcome.done)
                 return ended(
                     result, outcome.fileFailed ? ExitCode::Unusable : ExitCode::Refused, message);
-            result.standardOutput += message.toUtf8() + '\n';
+            result.messages << message;
         }
     } catch (const DatabaseError &error) {
         return ended(result, ExitCode::Unusable, error.text());

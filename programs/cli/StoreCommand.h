@@ -10,12 +10,13 @@
 #include "programs/cli/ExitCode.h"
 #include "store/OpenSaveCommand.h"
 #include "store/OpenSaveState.h"
+#include "store/PositionRow.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace velmora
 {
@@ -31,15 +32,16 @@ struct StoreCommandOptions {
     bool usesStore() const { return listStrategy || openName || !saveNames.isEmpty(); }
 };
 
-// True for --db, --list, --open and --save, which all take a value.
-bool isStoreOption(const QString &option);
-// Records the option's value; an error line for a bad one.
-QString applyStoreOption(const QString &option, const QString &value, StoreCommandOptions &options);
-QString storeCommandUsage();
+// Each records the option's value; an error line for a bad one.
+QString applyDatabaseOption(const QString &value, StoreCommandOptions &options);
+QString applyListOption(const QString &value, StoreCommandOptions &options);
+QString applyOpenOption(const QString &value, StoreCommandOptions &options);
+QString applySaveOption(const QString &value, StoreCommandOptions &options);
 
 struct StoreCommandResult {
     int exitCode = ExitCode::Done;
-    QByteArray standardOutput;
+    std::vector<NameEntry> listed; // --list
+    QStringList messages; // the message of each --save that succeeded
     QString errorLine;
     // What the main window does after the Open, when one ran.
     std::optional<OpenSaveOutcome> opened;
@@ -53,7 +55,7 @@ public:
 
     // --list, then --open.
     StoreCommandResult beforeSettings();
-    // Every --save in order, each printing the window's message; stops at
+    // Every --save in order, each keeping the window's message; stops at
     // the first that does not succeed.
     StoreCommandResult afterSettings();
 

@@ -55,6 +55,7 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void settingsKeepTheirOrder();
+    void versionFromTheProject();
     void coveredCallsChart();
     void refusalReportsTheMessageAndFocus();
     void ratioListChosenByText();
@@ -68,38 +69,57 @@ private slots:
 void TestChartCommand::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("unknown option") << QStringList {"--colour"};
-    QTest::newRow("unknown control") << QStringList {"--set", "Text99=1"};
-    QTest::newRow("array element out of range") << QStringList {"--set", "Text4(9)=1"};
-    QTest::newRow("no equals sign") << QStringList {"--set", "Text4(1)"};
-    QTest::newRow("value missing") << QStringList {"--strategy"};
-    QTest::newRow("strategy out of range") << QStringList {"--strategy", "5"};
-    QTest::newRow("strategy not a number") << QStringList {"--strategy", "covered"};
-    QTest::newRow("ratio not in the list") << QStringList {"--set", "cmbRatio=5:1"};
-    QTest::newRow("unknown file ending") << QStringList {"--json", "--out", "chart.gif"};
+    QTest::addColumn<QString>("names"); // what the error line must name
+    QTest::newRow("unknown option") << QStringList {"--colour"} << "--colour";
+    QTest::newRow("stray argument") << QStringList {"chart.png"} << "chart.png";
+    QTest::newRow("unknown control") << QStringList {"--set", "Text99=1"} << "Text99";
+    QTest::newRow("array element out of range")
+        << QStringList {"--set", "Text4(9)=1"} << "Text4(9)";
+    QTest::newRow("no equals sign") << QStringList {"--set", "Text4(1)"} << "Text4(1)";
+    QTest::newRow("value missing") << QStringList {"--strategy"} << "--strategy";
+    QTest::newRow("strategy out of range") << QStringList {"--strategy", "5"} << "'5'";
+    QTest::newRow("strategy not a number") << QStringList {"--strategy", "covered"} << "covered";
+    QTest::newRow("ratio not in the list") << QStringList {"--set", "cmbRatio=5:1"} << "5:1";
+    QTest::newRow("unknown file ending")
+        << QStringList {"--json", "--out", "chart.gif"} << "chart.gif";
+    QTest::newRow("key filter refuses") << QStringList {"--set", "Text4(1)=abc"} << "Text4(1)";
+    QTest::newRow("read-only control") << QStringList {"--set", "Text5(3)=7"} << "Text5(3)";
+    QTest::newRow("hidden control") << QStringList {"--set", "txtBreak=18"} << "txtBreak";
 }
 
 void TestChartCommand::usageErrors()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, names);
     const ParsedChartArguments parsed = parseChartArguments(arguments);
-    QVERIFY(!parsed.error.isEmpty());
+    QVERIFY2(parsed.error.contains(names), qPrintable(parsed.error));
     QVERIFY(!parsed.error.contains(u'\n'));
 }
 
 void TestChartCommand::settingsKeepTheirOrder()
 {
-    const ParsedChartArguments parsed = parseChartArguments(
-        {"--strategy=1", "--set", "txtRatioSell(1)=25.50", "--set=cmbRatio=3:2", "--json"});
+    const ParsedChartArguments parsed
+        = parseChartArguments({"--strategy=1", "--set", "txtRatioSell(1)=25.50",
+            "--set=cmbRatio=3:2", "--json", "--set", "txtRatioBuy(2)=123456789012"});
     QVERIFY2(parsed.error.isEmpty(), qPrintable(parsed.error));
     const ChartCommandOptions &o = parsed.options;
     QCOMPARE(o.strategy, std::optional<int>(1));
     QVERIFY(o.json);
-    QCOMPARE(o.settings.size(), std::size_t(2));
+    QCOMPARE(o.settings.size(), std::size_t(3));
     QCOMPARE(o.settings[0].control, at("txtRatioSell", 1));
     QCOMPARE(o.settings[0].text, QStringLiteral("25.50"));
     QCOMPARE(o.settings[1].control, single("cmbRatio"));
     QCOMPARE(o.settings[1].text, QStringLiteral("3:2"));
+    // Cut to the field's limit, as typing stops there.
+    QCOMPARE(o.settings[2].text, QStringLiteral("1234567890"));
+}
+
+void TestChartCommand::versionFromTheProject()
+{
+    const Run r = run({"--version"});
+    QCOMPARE(r.output.exitCode, 0);
+    QVERIFY(
+        QRegularExpression("^velmora-chart \\d+\\.\\d+").match(r.output.standardOutput).hasMatch());
 }
 
 void TestChartCommand::coveredCallsChart()

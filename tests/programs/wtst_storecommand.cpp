@@ -10,6 +10,9 @@
 #include "ui/MainWindow.h"
 
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace velmora;
@@ -26,6 +29,8 @@ private slots:
     void saveListOpenSaveTwice();
     void exitStatus_data();
     void exitStatus();
+    void jsonHoldsTheStoreOutput_data();
+    void jsonHoldsTheStoreOutput();
 
 private:
     ChartCommandOutput run(const QStringList &arguments);
@@ -131,6 +136,40 @@ void TestStoreCommand::exitStatus()
     QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
     QCOMPARE(out.standardOutput, output);
     QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));
+}
+
+void TestStoreCommand::jsonHoldsTheStoreOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QJsonObject>("store");
+    const QJsonArray listed {QJsonObject {{"key", 1}, {"name", "kept"}}};
+    QTest::newRow("list and save")
+        << QStringList {"--list", "0", "--save", "new"} << 1 << "refused"
+        << QJsonObject {{"listed", listed}, {"messages", QJsonArray {"Saved Successfully"}}};
+    QTest::newRow("stopped by a name not found")
+        << QStringList {"--list", "0", "--open", "nobody"} << 1 << "stopped"
+        << QJsonObject {{"listed", listed}, {"messages", QJsonArray {}},
+               {"error", "no saved position is named 'nobody'"}};
+}
+
+void TestStoreCommand::jsonHoldsTheStoreOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, result);
+    QFETCH(QJsonObject, store);
+    run({"--db", m_file, "--save", "kept"});
+    const ChartCommandOutput out = run(QStringList {"--db", m_file, "--json"} + arguments);
+    QCOMPARE(out.exitCode, exitCode);
+    // Exactly one object on one line, nothing before or after it.
+    QCOMPARE(out.standardOutput.count('\n'), 1);
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(out.standardOutput, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(report["result"].toString(), result);
+    QCOMPARE(report["store"].toObject(), store);
 }
 
 QTEST_MAIN(TestStoreCommand)
