@@ -27,7 +27,10 @@ QString defaultDatabasePath()
     // The folder decides, not the file: a read-only CH.mdb beside the program
     // is still the user's file, and saving into it says it is read-only
     // rather than quietly starting an empty file elsewhere.
-    if (!programDir.isEmpty() && QFileInfo(programDir).isWritable())
+    // An installed program (in a bin folder) never keeps positions beside
+    // itself, even where it could write there (root, a prefix the user owns).
+    const bool installed = QDir(programDir).dirName() == u"bin";
+    if (!programDir.isEmpty() && !installed && QFileInfo(programDir).isWritable())
         return QDir(programDir).absoluteFilePath(kFileName);
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataDir);

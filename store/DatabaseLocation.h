@@ -1,7 +1,7 @@
 #pragma once
 // Where the position file lives: "CH.mdb" beside the program when that folder
-// is writable, otherwise in the user's application data folder (an install
-// for all users cannot write beside the program). A path set with
+// is writable and not an installed bin folder, otherwise in the user's
+// application data folder. A path set with
 // setDatabasePath() takes precedence, for tests and for velmora-chart --db.
 
 #include <QString>

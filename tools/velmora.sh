@@ -2,7 +2,9 @@
 # Sets up, builds and runs Velmora on Debian 12.
 #   tools/velmora.sh run    install what is missing, build, start the program
 #   tools/velmora.sh test   install what is missing, check the layers and the
-#                           format, build, run every test
+#                           format, build, run every test, then install into a
+#                           staging folder, check what it installed and build
+#                           the Debian package
 #   tools/velmora.sh bench  install what is missing, build and run the benchmarks
 set -euo pipefail
 
@@ -14,6 +16,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libsqlcipher-dev fonts-dejavu-core
   poppler-utils
+  help2man desktop-file-utils appstream dpkg-dev file
 )
 
 install_packages() {
@@ -40,6 +43,29 @@ check_format() {
   echo "format: every file in the project's style"
 }
 
+# Installs into a staging folder as a package would, validates the desktop
+# entry and the metainfo, runs the installed velmora-chart with its positions
+# going to a scratch home (never beside the program), and builds the .deb.
+check_install() {
+  local stage="$build/stage" home="$build/stage-home"
+  rm -rf "$stage" "$home"
+  mkdir -p "$home"
+  DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+  desktop-file-validate "$stage/usr/share/applications/org.velmora.Velmora.desktop"
+  appstreamcli validate --no-net "$stage/usr/share/metainfo/org.velmora.Velmora.metainfo.xml"
+  local chart=(env -u XDG_DATA_HOME HOME="$home" "$stage/usr/bin/velmora-chart")
+  "${chart[@]}" --version
+  "${chart[@]}" --strategy 0 --set 'Text1=IBM' --set 'Text4(1)=20' --set 'Text4(2)=100' \
+    --set 'Text5(1)=25' --set 'Text5(2)=2' --save installed --out "$home/chart.png" >/dev/null
+  [ -s "$home/chart.png" ] || { echo "install: the staged velmora-chart drew no chart" >&2; exit 1; }
+  if [ -e "$stage/usr/bin/CH.mdb" ] || [ -z "$(find "$home/.local/share" -name CH.mdb)" ]; then
+    echo "install: positions were not kept in the user's data folder" >&2
+    exit 1
+  fi
+  (cd "$build" && cpack -G DEB >/dev/null)
+  echo "install: staged tree checked, package $(ls "$build"/velmora_*.deb)"
+}
+
 case "${1:-}" in
   run)
     install_packages
@@ -53,6 +79,7 @@ case "${1:-}" in
     build_all
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+    check_install
     ;;
   bench)
     install_packages
