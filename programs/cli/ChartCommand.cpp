@@ -351,22 +351,27 @@ ChartCommandOutput runChartCommand(
         steps.exitCode = saved.exitCode;
         steps.errorLine = saved.errorLine;
     }
+    // What the run prints: the store's lines, or one JSON object holding them.
+    const auto print = [&](const QString &result, const std::optional<Message> &shown) {
+        if (!options.json) {
+            output.standardOutput = storeText(steps);
+            return;
+        }
+        QJsonObject report = chartReport(window, result, shown);
+        if (options.store.usesStore())
+            report["store"] = storeObject(steps);
+        output.standardOutput = jsonLine(report);
+    };
     if (steps.exitCode != ExitCode::Done) {
         output.exitCode = steps.exitCode;
         output.errorLine = steps.errorLine;
-        if (!options.json) {
-            output.standardOutput = storeText(steps);
-            return output;
-        }
-        QJsonObject report = chartReport(window, QStringLiteral("stopped"), std::nullopt);
-        report["store"] = storeObject(steps);
-        output.standardOutput = jsonLine(report);
+        print(QStringLiteral("stopped"), std::nullopt);
         return output;
     }
     // Store options alone ask for no chart.
-    if (options.store.usesStore() && !options.strategy && options.settings.empty() && !options.json
+    if (options.store.usesStore() && !options.strategy && options.settings.empty()
         && options.outFile.isEmpty()) {
-        output.standardOutput = storeText(steps);
+        print(QStringLiteral("none"), std::nullopt);
         return output;
     }
 
@@ -399,14 +404,7 @@ ChartCommandOutput runChartCommand(
             output.errorLine = error;
         }
     }
-    if (!options.json) {
-        output.standardOutput = storeText(steps);
-        return output;
-    }
-    QJsonObject report = chartReport(window, result, shown);
-    if (options.store.usesStore())
-        report["store"] = storeObject(steps);
-    output.standardOutput = jsonLine(report);
+    print(result, shown);
     return output;
 }
 

@@ -146,7 +146,7 @@ void TestStoreCommand::jsonHoldsTheStoreOutput_data()
     QTest::addColumn<QJsonObject>("store");
     const QJsonArray listed {QJsonObject {{"key", 1}, {"name", "kept"}}};
     QTest::newRow("list and save")
-        << QStringList {"--list", "0", "--save", "new"} << 1 << "refused"
+        << QStringList {"--list", "0", "--save", "new"} << 0 << "none"
         << QJsonObject {{"listed", listed}, {"messages", QJsonArray {"Saved Successfully"}}};
     QTest::newRow("stopped by a name not found")
         << QStringList {"--list", "0", "--open", "nobody"} << 1 << "stopped"
