@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -47,6 +48,9 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // Ties the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Velmora")));
     QCommandLineParser parser;
     defineOptions(parser);
     if (!parser.parse(QApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
