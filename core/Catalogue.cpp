@@ -195,8 +195,22 @@ FieldKind fieldKind(const ControlId &id)
 
 int fieldMaxLength(const ControlId &id)
 {
-    // The share count of a ratio position is the only field with a limit.
-    return id == at("txtRatioBuy", 2) ? 10 : 0;
+    // What the fields and the chart's table headers can show of a symbol.
+    constexpr int kStockSymbol = 12;
+    constexpr int kOptionSymbol = 21;
+    if (id == single("Text1"))
+        return kStockSymbol;
+    if (id == at("txtRatioBuy", 2))
+        return 10;
+    for (const GroupSpec &g : groups()) {
+        if (g.symbolField == id)
+            return kStockSymbol;
+        for (const FieldSpec &field : g.fields) {
+            if (field.id == id && field.caption.contains(u"Symbol"))
+                return kOptionSymbol;
+        }
+    }
+    return 0;
 }
 
 } // namespace velmora

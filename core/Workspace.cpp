@@ -256,6 +256,24 @@ bool Workspace::setRatioSpreadText(const QString &text)
     return true;
 }
 
+bool Workspace::ratioFromList()
+{
+    if (m_ratioIndex < 0)
+        return false;
+    if (text(at("txtRatioSell", 3)) != QString::number(m_ratioIndex + 2)
+        || text(at("txtRatioSell", 4)) != QString::number(m_ratioIndex + 1))
+        ratioClick();
+    return true;
+}
+
+bool Workspace::ratioSpreadFromList()
+{
+    if (m_ratioSpreadIndex < 0)
+        return false;
+    ratioSpreadClick();
+    return true;
+}
+
 void Workspace::ratioClick()
 {
     calRoundLots();
@@ -351,6 +369,14 @@ bool Workspace::acceptsKey(const ControlId &id, QChar key)
         return true;
     const char16_t c = key.unicode();
     return (c >= u'0' && c <= u'9') || c == u'.' || c == u' ' || c == 8 || c == 13 || c == 27;
+}
+
+bool Workspace::acceptsText(const ControlId &id, const QString &text)
+{
+    if (!isFilteredField(id))
+        return true;
+    const auto typable = [&id](QChar c) { return c.unicode() >= u' ' && acceptsKey(id, c); };
+    return std::all_of(text.begin(), text.end(), typable) && text.count(u'.') <= 1;
 }
 
 Message Workspace::keyFilterMessage()

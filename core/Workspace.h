@@ -80,6 +80,12 @@ public:
     // Selects the entry with that text ("3:2"); false when there is none.
     bool setRatioText(const QString &text);
     bool setRatioSpreadText(const QString &text);
+    // The list's choice is what counts: its number boxes (and what follows
+    // from them) are filled from the chosen entry where they do not show it,
+    // as after New, which empties the boxes while the list keeps its entry.
+    // False when no entry is chosen.
+    bool ratioFromList();
+    bool ratioSpreadFromList();
 
     // --- ratio sizing (Ratio Calls) ------------------------------------------
     RatioFigures &ratio() { return m_ratio; }
@@ -98,6 +104,9 @@ public:
     // True when the field takes the character; filtered fields take only
     // digits, ".", the space and the editing keys Backspace, Enter and Esc.
     static bool acceptsKey(const ControlId &id, QChar key);
+    // Pasted or dropped text: what typing would take, and one decimal point
+    // at most.
+    static bool acceptsText(const ControlId &id, const QString &text);
     static Message keyFilterMessage();
     // The focus leaves a group field: upper-cases symbols and answers the
     // plausibility warning, if any (OK sends the focus to Refusal::focus).

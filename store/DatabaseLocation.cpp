@@ -12,6 +12,7 @@ namespace
 {
 
 const QString kFileName = QStringLiteral("CH.mdb");
+const QString kDataFolder = QStringLiteral("velmora");
 
 QString &chosenPath()
 {
@@ -23,7 +24,11 @@ QString &chosenPath()
 
 QString defaultDatabasePath()
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
+    return defaultDatabasePath(QCoreApplication::applicationDirPath());
+}
+
+QString defaultDatabasePath(const QString &programDir)
+{
     // The folder decides, not the file: a read-only CH.mdb beside the program
     // is still the user's file, and saving into it says it is read-only
     // rather than quietly starting an empty file elsewhere.
@@ -32,7 +37,11 @@ QString defaultDatabasePath()
     const bool installed = QDir(programDir).dirName() == u"bin";
     if (!programDir.isEmpty() && !installed && QFileInfo(programDir).isWritable())
         return QDir(programDir).absoluteFilePath(kFileName);
-    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Named here, not after the running program, so velmora and velmora-chart
+    // keep their positions in the same file.
+    const QString dataDir
+        = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+              .filePath(kDataFolder);
     QDir().mkpath(dataDir);
     return QDir(dataDir).filePath(kFileName);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Where the position file lives: "CH.mdb" beside the program when that folder
-// is writable and not an installed bin folder, otherwise in the user's
-// application data folder. A path set with
+// is writable and not an installed bin folder, otherwise in the user's data
+// folder under "velmora", for both programs alike. A path set with
 // setDatabasePath() takes precedence, for tests and for velmora-chart --db.
 
 #include <QString>
@@ -13,6 +13,8 @@ namespace velmora
 QString databasePath();
 // The default choice described above; creates the data folder when needed.
 QString defaultDatabasePath();
+// The same choice for a program in that folder.
+QString defaultDatabasePath(const QString &programDir);
 // An empty path returns to the default.
 void setDatabasePath(const QString &file);
 

@@ -195,11 +195,14 @@ bool loadRow(const PositionRow &row, Workspace &workspace)
         if (!value && step.rule == NullRule::Guarded)
             continue;
         if (link->kind == ColumnKind::Ratio) {
-            // A ratio not in the list leaves the choice as it was.
+            // Chosen as with the mouse, so its number boxes are filled even
+            // when the list already shows it (they are empty after New). A
+            // ratio not in the list leaves the choice as it was.
+            const int entry = ratioEntry(value.value_or(QString()));
             if (isRatioCallsList(*link))
-                workspace.setRatioText(value.value_or(QString()));
+                workspace.chooseRatio(entry);
             else
-                workspace.setRatioSpreadText(value.value_or(QString()));
+                workspace.chooseRatioSpread(entry);
         } else {
             workspace.setText(link->field, value.value_or(QString()));
         }

@@ -32,8 +32,10 @@ const ControlId kBought = at("txtratio", 1);
 const ControlId kRatioList = single("cmbratioCallSpreads");
 const ControlId kSymbol = single("Text1");
 
-std::optional<Refusal> check(const Workspace &f)
+std::optional<Refusal> check(Workspace &f)
 {
+    // The totals follow the list's entry, also after New emptied its boxes.
+    f.ratioSpreadFromList();
     using MsgStyle::Stop;
     const char *title = "Attention";
     if (isEmptyNumber(f.text(kStrike1)))
@@ -94,9 +96,9 @@ BreakEvenCase breakEvenCase(double distance, double strikeWidth)
 
 std::optional<Refusal> ratioCallSpreadsChart(StrategyContext &context)
 {
-    const Workspace &f = context.fields;
-    if (auto refused = check(f))
+    if (auto refused = check(context.fields))
         return refused;
+    const Workspace &f = context.fields;
 
     const double k1 = f.number(kStrike1);
     const double p1 = f.number(kPrice1);

@@ -19,8 +19,6 @@ const ControlId kStrike = at("txtRatioSell", 1);
 const ControlId kCallPrice = at("txtRatioSell", 2);
 const ControlId kContracts = at("txtRatioSell", 5);
 const ControlId kRatio = single("cmbRatio");
-const ControlId kRatioCalls = at("txtRatioSell", 3);
-const ControlId kRatioLots = at("txtRatioSell", 4);
 const ControlId kSymbol = single("Text1");
 
 // The checks, with the ratio sizing run among them: the break-even check
@@ -36,10 +34,9 @@ std::optional<Refusal> checkAndSize(Workspace &f)
         return attention("Strike Price should not be Left Empty.", kStrike);
     if (empty(kCallPrice))
         return attention("Call Price should not be Left Empty.", kCallPrice);
-    // New empties the ratio's number boxes while the list keeps showing its
-    // entry; until the ratio is chosen again the contracts are not sized, and
-    // a chart would contradict its own table.
-    if (f.ratioIndex() < 0 || !isFilled(f.text(kRatioCalls)) || !isFilled(f.text(kRatioLots)))
+    // The contracts are sized from the list's entry, also after New emptied
+    // the ratio's number boxes.
+    if (!f.ratioFromList())
         return attention("Contract Ratio should not be Left Empty.", kRatio);
     if (auto refusal = f.valRatioStrike())
         return refusal;

@@ -6,13 +6,21 @@
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+
+#include <memory>
 
 namespace velmora
 {
@@ -35,6 +43,16 @@ void setBold(QLineEdit *field, bool bold)
     QFont font = field->font();
     font.setBold(bold);
     field->setFont(font);
+}
+
+bool isEditingShortcut(const QKeyEvent &key)
+{
+    for (const QKeySequence::StandardKey standard :
+        {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::SelectAll, QKeySequence::Undo,
+            QKeySequence::Redo, QKeySequence::Deselect})
+        if (key.matches(standard))
+            return true;
+    return false;
 }
 
 // Focus lost to another window (a message box, a menu) is no leaving.
@@ -76,13 +94,28 @@ bool FieldFocus::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // Tab moves the focus before any field sees it; Delete edits without
-        // typing a character, although X11 reports it as "\x7f".
+        if (key->matches(QKeySequence::Paste))
+            return textRejected(*id, QGuiApplication::clipboard()->text());
+        // Tab moves the focus before any field sees it; Delete and the
+        // editing shortcuts type no character, although X11 reports one.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-            || key->key() == Qt::Key_Delete)
+            || key->key() == Qt::Key_Delete || isEditingShortcut(*key))
             return false;
         return keyRejected(*id, key->text());
     }
+    case QEvent::Drop:
+        return textRejected(*id, static_cast<QDropEvent *>(event)->mimeData()->text());
+    case QEvent::MouseButtonRelease: {
+        // The middle button pastes the selection on X11.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        return mouse->button() == Qt::MiddleButton
+            && textRejected(*id, QGuiApplication::clipboard()->text(QClipboard::Selection));
+    }
+    case QEvent::ContextMenu:
+        if (!isFilteredField(*id))
+            return false;
+        showContextMenu(*id, field, static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
     default:
         break;
     }
@@ -131,11 +164,31 @@ void FieldFocus::leave(const ControlId &id)
         return;
     }
     if (std::optional<Refusal> warning = m_workspace.leaveField(id)) {
-        m_gate.post([this, warning = std::move(*warning)] {
-            if (m_gate.show(warning.message) == Answer::Ok && warning.focus)
-                moveFocus(*warning.focus, warning.selectAll);
-        });
+        m_dueWarnings.push_back(std::move(*warning));
+        m_gate.post([this] { showDueWarning(); });
     }
+}
+
+bool FieldFocus::showDueWarning()
+{
+    if (m_dueWarnings.empty())
+        return true;
+    const Refusal warning = std::move(m_dueWarnings.front());
+    m_dueWarnings.pop_front();
+    if (m_gate.show(warning.message) != Answer::Ok)
+        return true;
+    if (warning.focus)
+        moveFocus(*warning.focus, warning.selectAll);
+    return false;
+}
+
+bool FieldFocus::settleLeaveWarnings()
+{
+    while (!m_dueWarnings.empty()) {
+        if (!showDueWarning())
+            return false;
+    }
+    return true;
 }
 
 bool FieldFocus::keyRejected(const ControlId &id, const QString &typed)
@@ -147,6 +200,28 @@ bool FieldFocus::keyRejected(const ControlId &id, const QString &typed)
         }
     }
     return false;
+}
+
+bool FieldFocus::textRejected(const ControlId &id, const QString &text)
+{
+    if (Workspace::acceptsText(id, text))
+        return false;
+    m_gate.show(Workspace::keyFilterMessage());
+    return true;
+}
+
+void FieldFocus::showContextMenu(const ControlId &id, QLineEdit *field, const QPoint &at)
+{
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    // The menu's Paste goes through the same rule as Ctrl+V.
+    if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        paste->disconnect();
+        connect(paste, &QAction::triggered, field, [this, id, field] {
+            if (!textRejected(id, QGuiApplication::clipboard()->text()))
+                field->paste();
+        });
+    }
+    menu->exec(at);
 }
 
 void FieldFocus::moveFocus(const ControlId &id, bool selectAll)

@@ -9,12 +9,15 @@
 // both out of range cannot send the focus back and forth between them.
 
 #include "core/ControlId.h"
+#include "core/Message.h"
 
 #include <QObject>
 
+#include <deque>
 #include <optional>
 
 class QLineEdit;
+class QPoint;
 
 namespace velmora
 {
@@ -36,6 +39,11 @@ public:
     // Gives the control the focus as the program does after a message; with
     // selectAll the field's whole text is selected.
     void moveFocus(const ControlId &id, bool selectAll);
+
+    // A command's click left a field whose warning is still due: it is shown
+    // now, before the command. False when the user answered OK (back to the
+    // field) and the command must not run.
+    bool settleLeaveWarnings();
 
     // While a Quiet lives, fields that lose the focus only get their colours
     // back: the window is moving things around, the user is not leaving.
@@ -64,6 +72,11 @@ private:
     void focusIn(const ControlId &id, QLineEdit *field);
     void focusOut(const ControlId &id);
     bool keyRejected(const ControlId &id, const QString &typed);
+    // Pasted and dropped text passes the key filter's rule or is refused
+    // with its message; true when refused.
+    bool textRejected(const ControlId &id, const QString &text);
+    void showContextMenu(const ControlId &id, QLineEdit *field, const QPoint &at);
+    bool showDueWarning();
     void showFocusLook(const ControlId &id);
     void restoreLook(const ControlId &id);
     void leave(const ControlId &id);
@@ -72,6 +85,7 @@ private:
     const ControlRegistry &m_controls;
     MessageGate &m_gate;
     std::optional<ControlId> m_current;
+    std::deque<Refusal> m_dueWarnings;
     bool m_quiet = false;
 };
 

@@ -133,6 +133,7 @@ void MainWindow::buildTopControls(QWidget *client)
     placeCaption("Stock/Symbol", client, 105, 330);
     auto *symbol = new QLineEdit(client);
     m_controls.add(kSymbol, symbol);
+    symbol->setMaxLength(fieldMaxLength(kSymbol));
     symbol->setGeometry(look::rect(2205, 315, 2145, 345));
     symbol->setFont(look::font(true));
     QPalette palette = symbol->palette();
@@ -358,6 +359,8 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::cmdGraph_Click()
 {
+    if (!m_focus->settleLeaveWarnings())
+        return;
     move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
     const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
     if (outcome.result == ChartResult::Refused && outcome.refusal) {

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <chrono>
@@ -35,6 +36,7 @@ private slots:
     void statementErrorIsReported();
     void oneStatementPerCall();
     void location();
+    void oneFileForBothPrograms();
 
 private:
     QString freshStore();
@@ -245,6 +247,23 @@ void TestDatabase::location()
     setDatabasePath(m_file);
     QCOMPARE(databasePath(), m_file);
     setDatabasePath(QString());
+}
+
+void TestDatabase::oneFileForBothPrograms()
+{
+    // Installed where it cannot write beside itself, each program looks in
+    // the user's data folder, whatever its own name.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString name = QCoreApplication::applicationName();
+    QStringList paths;
+    for (const char *program : {"velmora", "velmora-chart"}) {
+        QCoreApplication::setApplicationName(QString::fromLatin1(program));
+        paths << defaultDatabasePath(QString());
+    }
+    QCoreApplication::setApplicationName(name);
+    QStandardPaths::setTestModeEnabled(false);
+    QCOMPARE(paths.at(0), paths.at(1));
+    QVERIFY(paths.at(0).endsWith(QStringLiteral("/velmora/CH.mdb")));
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

@@ -49,7 +49,7 @@ class TestRatioCalls : public QObject
 private slots:
     void checks_data();
     void checks();
-    void ratioMustBeChosenAgainAfterNew();
+    void listCountsAfterNew();
     void markersAndPayoffLine();
     void oddWidthRoundsThePointsOfTheLine();
     void strikePrintedAsTyped();
@@ -107,32 +107,21 @@ void TestRatioCalls::checks()
     QVERIFY(c.ops.empty());
 }
 
-void TestRatioCalls::ratioMustBeChosenAgainAfterNew()
+void TestRatioCalls::listCountsAfterNew()
 {
-    // New empties the ratio boxes but the list still shows "2:1".
+    // New empties the ratio boxes but the list still shows "2:1": that is the ratio.
     Workspace ws;
     type(ws, {"20", "200", "22", "1", "2:1"});
     ws.blank();
-    QCOMPARE(ws.ratioIndex(), 0);
     ws.setText(at("txtRatioBuy", 1), QStringLiteral("20"));
     ws.setText(at("txtRatioBuy", 2), QStringLiteral("200"));
     ws.setText(at("txtRatioSell", 1), QStringLiteral("22"));
     ws.setText(at("txtRatioSell", 2), QStringLiteral("1"));
-    QCOMPARE(ws.text(at("txtRatioSell", 5)), QString());
 
     ChartMemory memory;
     ChartSurface surface;
-    const ChartOutcome refused = viewGraph(ws, memory, surface);
-    QCOMPARE(refused.result, ChartResult::Refused);
-    QCOMPARE(refused.refusal->message.prompt,
-        QStringLiteral("Contract Ratio should not be Left Empty."));
-    QCOMPARE(refused.refusal->focus->toString(), QStringLiteral("cmbRatio"));
-    QVERIFY(surface.ops().empty());
-
-    // Choosing the same entry again sizes the contracts; the chart follows.
-    ws.chooseRatio(0);
-    QCOMPARE(ws.text(at("txtRatioSell", 5)), QStringLiteral("4"));
     QCOMPARE(viewGraph(ws, memory, surface).result, ChartResult::Chart);
+    QCOMPARE(ws.text(at("txtRatioSell", 5)), QStringLiteral("4"));
     // (22 - 20) x 1 + 1 x 2 = 4 a unit, two units of 100 shares: 800.
     QCOMPARE(textAt(surface.ops(), kXc - 100, kY0 - 3200), QStringLiteral(" 800 "));
 }
