@@ -65,6 +65,7 @@ int main(int argc, char *argv[])
     }
     velmora::QtMessageBoxes messages;
     velmora::MainWindow window(messages);
+    messages.setWindow(&window);
     window.show();
     return app.exec();
 }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velmora
 {
 
@@ -15,7 +17,8 @@ AboutWindow::AboutWindow(QWidget *parent)
     setObjectName(QStringLiteral("fAbout"));
     setWindowTitle(QStringLiteral("Company Information Block"));
     setModal(true);
-    setFixedSize(twipsToPixels(3435), twipsToPixels(2760));
+    setFixedSize(
+        std::max(twipsToPixels(3435), look::titleWidth(windowTitle())), twipsToPixels(2760));
 
     auto *layout = new QVBoxLayout(this);
     const auto add = [this, layout](const char *name, const char *text, const QFont &font) {

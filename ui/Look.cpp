@@ -1,6 +1,7 @@
 #include "ui/Look.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QStyle>
 
@@ -52,6 +53,16 @@ bool regularUntilFocused(const QString &array)
 {
     return array == u"Text9" || array == u"Text10" || array == u"txtRatioBuy"
         || array == u"txtRatioSell";
+}
+
+int titleWidth(const QString &title)
+{
+    // The window manager draws the caption in a font of its own; bold is
+    // the common choice and the wider one.
+    constexpr int kCaptionChrome = 120;
+    QFont caption = QApplication::font();
+    caption.setBold(true);
+    return QFontMetrics(caption).horizontalAdvance(title) + kCaptionChrome;
 }
 
 } // namespace velmora::look

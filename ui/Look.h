@@ -37,6 +37,10 @@ QColor systemMenu(); // background of the read-only computed fields
 QFont font(bool bold, double points = 9.75);
 QFont buttonFont();
 
+// The width a window needs to show its title uncut: the caption text in the
+// application's font, bold, and room for the caption's icon and buttons.
+int titleWidth(const QString &title);
+
 // The control arrays whose fields are in regular type until they first get
 // the focus; every other field is bold throughout.
 bool regularUntilFocused(const QString &array);

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,7 +28,10 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -41,6 +45,7 @@ namespace
 {
 
 const ControlId kSymbol = single("Text1");
+const QString kExportFolderKey = QStringLiteral("export/folder");
 
 // Window sizes and place, twips.
 constexpr int kClientWidth = 9285;
@@ -48,6 +53,8 @@ constexpr int kClientHeight = 5970;
 constexpr int kEntryWidth = 9315;
 constexpr int kWindowLeft = 915;
 constexpr int kWindowTop = 795;
+// The smallest chart-mode window, pixels: the chart stays legible.
+constexpr QSize kChartMinimum(320, 240);
 
 void placeCaption(const char *text, QWidget *parent, int left, int top)
 {
@@ -338,13 +345,63 @@ void MainWindow::setOuterHeight(int twips)
 void MainWindow::applyOuterSize()
 {
     const QSize frame = frameGeometry().size() - size();
-    QSize target = size();
+    m_appliedFrame = frame;
+    QSize outer = frameGeometry().size();
     if (m_outerWidth > 0)
-        target.setWidth(std::max(1, twipsToPixels(m_outerWidth) - frame.width()));
+        outer.setWidth(twipsToPixels(m_outerWidth));
     if (m_outerHeight > 0)
-        target.setHeight(std::max(1, twipsToPixels(m_outerHeight) - frame.height()));
-    resize(target);
-    m_normalSize = target;
+        outer.setHeight(twipsToPixels(m_outerHeight));
+    if (chartShown()) {
+        // The chart follows the window; the entry layout has one size.
+        const QSize target = (fitOnScreen(outer) - frame).expandedTo(QSize(1, 1));
+        setMinimumSize(kChartMinimum);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(target);
+        m_normalSize = target;
+    } else {
+        const QSize target = (outer - frame).expandedTo(QSize(1, 1));
+        setFixedSize(target);
+        m_normalSize = target;
+    }
+    layoutChart();
+}
+
+// A screen too small for the chart-mode window gets it scaled down, in
+// proportion, to the room left from the window's place.
+QSize MainWindow::fitOnScreen(const QSize &outer) const
+{
+    const QScreen *shownOn = screen();
+    if (!shownOn)
+        return outer;
+    const QRect room = shownOn->availableGeometry();
+    const QPoint at = frameGeometry().topLeft();
+    const QSize space(room.right() + 1 - std::max(at.x(), room.left()),
+        room.bottom() + 1 - std::max(at.y(), room.top()));
+    if (space.width() >= outer.width() && space.height() >= outer.height())
+        return outer;
+    return outer.scaled(space, Qt::KeepAspectRatio);
+}
+
+// In chart mode the chart takes the room the window gives it (the view
+// draws it there in its own proportions, on its own background); in the
+// window of chart mode's own size it has its own size.
+void MainWindow::layoutChart()
+{
+    if (!chartShown())
+        return;
+    const QSize hint = m_chart->sizeHint();
+    if (!isVisible()) {
+        m_chart->resize(hint); // no window to follow
+        return;
+    }
+    const QSize offset(twipsToPixels(ChartMode::SurfaceLeft), twipsToPixels(ChartMode::SurfaceTop));
+    const QSize menu(0, menuBar()->isVisible() ? menuBar()->height() : 0);
+    const QSize ownClient
+        = QSize(twipsToPixels(ChartMode::WindowWidth), twipsToPixels(ChartMode::WindowHeight))
+        - m_appliedFrame - menu;
+    const QSize margin = (ownClient - offset - hint).expandedTo(QSize(0, 0));
+    const QSize room = (centralWidget()->size() - offset - margin).expandedTo(QSize(1, 1));
+    m_chart->resize(room);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -353,6 +410,22 @@ void MainWindow::showEvent(QShowEvent *event)
     // The frame is known only once the window is on screen.
     applyOuterSize();
     QTimer::singleShot(0, this, &MainWindow::applyOuterSize);
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // The window manager may tell the frame only after the window is shown;
+    // the sizes, given with the frame, are applied again so that a strategy
+    // has one height from the start.
+    if (frameGeometry().size() - size() != m_appliedFrame)
+        applyOuterSize();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutChart();
 }
 
 // --- commands ---------------------------------------------------------------------
@@ -420,14 +493,26 @@ void MainWindow::F_Export_Click()
 {
     if (!chartShown())
         return;
+    // The folder of the last export, and a name from the position.
+    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    const QString folder
+        = settings
+              .value(kExportFolderKey,
+                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+              .toString();
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(chartFileFilter());
+    dialog.selectNameFilter(QStringLiteral("PDF document (*.pdf)"));
+    dialog.setDirectory(folder);
+    dialog.selectFile(suggestedChartFile(
+        m_workspace.text(kSymbol), strategyNames().value(m_workspace.strategy())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     // A name typed without an ending gets the one of the type chosen.
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
+    settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
     const QString error = exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
@@ -477,6 +562,7 @@ void MainWindow::showPrintLook(bool printing)
         setScreenLook(m_surface);
     m_chart->setBordered(!printing);
     m_chart->resize(m_chart->sizeHint());
+    layoutChart();
     QPalette tinted = palette();
     tinted.setColor(QPalette::Window, printing ? QColor(Qt::white) : look::windowBackground());
     setPalette(tinted);

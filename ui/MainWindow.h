@@ -93,6 +93,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildTopControls(QWidget *client);
@@ -104,6 +106,8 @@ private:
     void setOuterWidth(int twips);
     void setOuterHeight(int twips);
     void applyOuterSize();
+    QSize fitOnScreen(const QSize &outer) const;
+    void layoutChart();
     void parkChart();
     void showPrintLook(bool printing);
 
@@ -127,6 +131,7 @@ private:
     // client area decides. Applied again once the frame is known.
     int m_outerWidth = 0;
     int m_outerHeight = 0;
+    QSize m_appliedFrame; // the frame those sizes were last applied with
 };
 
 } // namespace velmora

@@ -1,6 +1,9 @@
 #include "ui/QtMessageBoxes.h"
 
+#include "ui/Look.h"
+
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace velmora
@@ -51,9 +54,18 @@ Answer answerOf(int button)
 Answer QtMessageBoxes::show(const Message &message)
 {
     const BoxKind kind = boxKind(message.style);
-    QMessageBox box(kind.icon, message.shownTitle(), message.prompt, kind.buttons,
-        QApplication::activeWindow());
+    // Right after another box closes no window may be active yet; the box
+    // still belongs in the middle of the program's window.
+    QWidget *parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = m_window ? m_window.data() : QApplication::activeWindow();
+    QMessageBox box(kind.icon, message.shownTitle(), message.prompt, kind.buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    // Never narrower than its title.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(look::titleWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                          QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     // Closing the box with Esc or its close box answers Cancel or No where there is one.
     return answerOf(box.exec());
 }

@@ -64,6 +64,8 @@ private slots:
     void formatFromEnding();
     void endingFromChosenType_data();
     void endingFromChosenType();
+    void suggestedName_data();
+    void suggestedName();
     void pngHasScreenSizeAndColours_data();
     void pngHasScreenSizeAndColours();
     void svgParses();
@@ -284,6 +286,25 @@ void TestChartExport::previewOpensAndCloses()
     canceller.arm(this);
     previewChart(sampleSurface(), nullptr);
     QCOMPARE(canceller.shown, QStringLiteral("QPrintPreviewDialog"));
+}
+
+void TestChartExport::suggestedName_data()
+{
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("symbol and strategy") << "IBM"
+                                         << "IBM Covered Calls.pdf";
+    QTest::newRow("no symbol") << "  "
+                               << "Covered Calls.pdf";
+    QTest::newRow("slashes and colons dropped") << "BRK/B:X"
+                                                << "BRKBX Covered Calls.pdf";
+}
+
+void TestChartExport::suggestedName()
+{
+    QFETCH(QString, symbol);
+    QFETCH(QString, expected);
+    QCOMPARE(suggestedChartFile(symbol, QStringLiteral("Covered Calls")), expected);
 }
 
 QTEST_MAIN(TestChartExport)

@@ -4,6 +4,7 @@
 #include "support/AppTestSupport.h"
 #include "ui/Look.h"
 #include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -17,9 +18,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 using namespace velmora;
@@ -122,6 +125,7 @@ private slots:
     void newPosition();
     void maximiseDoesNotLast();
     void aboutWindow();
+    void messageBoxFitsItsTitleOnTheWindow();
 };
 
 void TestMainWindow::startsInEntryMode()
@@ -684,16 +688,28 @@ void TestMainWindow::chartModeAndEscape()
     QVERIFY(m.window.chartShown());
     QVERIFY(!m.window.surface().ops().empty());
     QVERIFY(m.window.action(QStringLiteral("P_Graph"))->isEnabled());
-    QCOMPARE(m.window.frameGeometry().size(), QSize(twipsToPixels(16400), twipsToPixels(11200)));
+    // The test screen (800 x 600) is smaller than the chart-mode window: it
+    // opens scaled to fit, and the chart follows it in its own proportions.
+    const auto keepsShape = [](const QSize &size, double width, double height) {
+        return std::abs(size.width() / double(size.height()) - width / height) < 0.01;
+    };
+    QVERIFY(m.window.screen()->availableGeometry().contains(m.window.frameGeometry()));
+    QVERIFY(keepsShape(m.window.frameGeometry().size(), 16400, 11200));
     QWidget *chart = m.window.chartWidget();
-    QCOMPARE(chart->geometry(), look::rect(60, 105, 16170, 10260));
-    // The chart lies over every other control.
     QWidget *client = m.window.centralWidget();
+    QCOMPARE(chart->pos(), look::rect(60, 105, 0, 0).topLeft());
+    QVERIFY(client->rect().contains(chart->geometry()));
+    // The chart lies over every other control.
     for (const char *name : {"Text1", "cmbStrategy", "cmdGraph", "Text4(1)"}) {
         QWidget *control = m.window.control(*ControlId::parse(QString::fromLatin1(name)));
         const QPoint centre = control->mapTo(client, control->rect().center());
         QCOMPARE(client->childAt(centre), chart);
     }
+    const QSize opened = chart->size();
+    m.window.resize(m.window.size() - QSize(200, 100));
+    settle();
+    QVERIFY(client->rect().contains(chart->geometry()));
+    QCOMPARE(chart->size(), opened - QSize(200, 100));
     // The keyboard is the chart's: typing and Enter reach no hidden field.
     QCOMPARE(QApplication::focusWidget(), chart);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
@@ -710,6 +726,7 @@ void TestMainWindow::chartModeAndEscape()
     QCOMPARE(chart->x(), twipsToPixels(-100000));
     QCOMPARE(m.window.frameGeometry().width(), twipsToPixels(9315));
     QCOMPARE(m.window.frameGeometry().height(), twipsToPixels(5800));
+    QCOMPARE(m.window.minimumSize(), m.window.maximumSize()); // the entry layout has one size
     QVERIFY(!m.window.action(QStringLiteral("P_Graph"))->isEnabled());
     QVERIFY(m.window.control(single("fraCovered"))->isVisible());
     QCOMPARE(m["Text5(2)"]->text(), QStringLiteral("2"));
@@ -768,9 +785,33 @@ void TestMainWindow::aboutWindow()
     });
     m.window.action(QStringLiteral("A"))->trigger();
     QCOMPARE(title, QStringLiteral("Company Information Block"));
-    QCOMPARE(size, QSize(twipsToPixels(3435), twipsToPixels(2760)));
+    // Wide enough for its title, and no narrower than drawn.
+    QCOMPARE(size.width(), std::max(twipsToPixels(3435), look::titleWidth(title)));
+    QCOMPARE(size.height(), twipsToPixels(2760));
     QCOMPARE(texts.mid(0, 4), QStringList({"Tarsel", "VELMORA", "VERSION 0.9", "CREDIT"}));
     QCOMPARE(texts.size(), 5);
+}
+
+void TestMainWindow::messageBoxFitsItsTitleOnTheWindow()
+{
+    QtMessageBoxes boxes;
+    Main m;
+    boxes.setWindow(&m.window);
+    QWidget *shown = nullptr;
+    QRect box;
+    QTimer::singleShot(0, &m.window, [&] {
+        shown = QApplication::activeModalWidget();
+        if (shown) {
+            box = shown->geometry();
+            shown->close();
+        }
+    });
+    // No window is active, as right after another box has closed.
+    QApplication::setActiveWindow(nullptr);
+    boxes.show({QStringLiteral("Saved Successfully"), MsgStyle::OkOnly, {}});
+    QVERIFY(shown);
+    QVERIFY(box.width() >= look::titleWidth(QStringLiteral("VELMORA")));
+    QVERIFY((box.center() - m.window.geometry().center()).manhattanLength() <= 2);
 }
 
 QTEST_MAIN(TestMainWindow)

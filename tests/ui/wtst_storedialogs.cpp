@@ -191,8 +191,9 @@ void TestStoreDialogs::saveModeEnablingRules()
     QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
     QVERIFY(dialog.isVisible());
 
+    // Enter in the name box saves as the button does.
     QTest::keyClicks(dialog.Text1(), QStringLiteral("bull three"));
-    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QTest::keyClick(dialog.Text1(), Qt::Key_Return);
     QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::savedMessage());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(PositionStore(m_file).names(2).size(), size_t(3));
@@ -318,7 +319,7 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
     clickEntry(dialog.Lst(), 2);
 
     m_boxes.answerNext(Answer::No);
-    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
+    QTest::keyClick(dialog.Lst(), Qt::Key_Enter);
     QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::confirmMessage()});
     QCOMPARE(entries(dialog.Lst()).size(), 3);
     QCOMPARE(markedCount(dialog.Lst()), 2);
@@ -343,6 +344,8 @@ void TestStoreDialogs::deletionWithNothingMarked()
     QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::nothingMarkedMessage()});
     QCOMPARE(CleanUpDialog::nothingMarkedMessage().title, QStringLiteral("Deletion"));
     QCOMPARE(CleanUpDialog::confirmMessage().style, 36);
+    QTest::keyClick(dialog.Lst(), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestStoreDialogs)

@@ -110,6 +110,13 @@ QString chartFileName(const QString &fileName, const QString &nameFilter)
     return match.hasMatch() ? fileName + QLatin1Char('.') + match.captured(1).toLower() : fileName;
 }
 
+QString suggestedChartFile(const QString &symbol, const QString &strategyName)
+{
+    static const QRegularExpression notInNames(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f])"));
+    QString name = symbol.trimmed() + u' ' + strategyName;
+    return name.remove(notInNames).trimmed() + QStringLiteral(".pdf");
+}
+
 QString exportChart(const ChartSurface &surface, const QString &fileName)
 {
     const std::optional<ChartFileFormat> format = chartFileFormat(fileName);

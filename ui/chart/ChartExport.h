@@ -23,6 +23,10 @@ QString chartFileFilter();
 // added when it ends in none of the three.
 QString chartFileName(const QString &fileName, const QString &nameFilter);
 
+// The name an export suggests: "<symbol> <strategy>.pdf" ("IBM Covered
+// Calls.pdf"), without the characters a file name cannot hold.
+QString suggestedChartFile(const QString &symbol, const QString &strategyName);
+
 // Writes the chart; returns an error text, empty when the file was written.
 // An existing file is only replaced when the new one is complete.
 QString exportChart(const ChartSurface &surface, const QString &fileName);

@@ -42,8 +42,9 @@ CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, Q
     placeTwips(m_cmdDel, 2985, 4440, 2100, 315);
     // A click toggles an entry's mark.
     m_lst->setSelectionMode(QAbstractItemView::MultiSelection);
+    // Enter deletes the marked entries (after asking); Esc closes the window.
     m_cmdMark->setAutoDefault(false);
-    m_cmdDel->setAutoDefault(false);
+    m_cmdDel->setDefault(true);
 
     connect(
         m_cmbStrategy, &QComboBox::currentIndexChanged, this, &CleanUpDialog::cmbStrategy_Click);

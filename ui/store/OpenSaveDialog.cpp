@@ -51,7 +51,8 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     const int clearOfName = m_text1->x() - twipsToPixels(60) - m_label2->width();
     if (clearOfName < m_label2->x())
         m_label2->move(std::max(0, clearOfName), m_label2->y());
-    m_cmdOpSv->setAutoDefault(false);
+    // Enter in the name box works the button; Esc closes the window.
+    m_cmdOpSv->setDefault(true);
     // The list opens nothing until the user picks an entry.
     m_cmdOpSv->setEnabled(false);
 
