@@ -214,7 +214,10 @@ void FieldFocus::showContextMenu(const ControlId &id, QLineEdit *field, const QP
 {
     const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
     // The menu's Paste goes through the same rule as Ctrl+V.
-    if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+    const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction *paste : menu->actions()) {
+        if (!paste->text().startsWith(pasteText))
+            continue;
         paste->disconnect();
         connect(paste, &QAction::triggered, field, [this, id, field] {
             if (!textRejected(id, QGuiApplication::clipboard()->text()))

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -55,6 +56,8 @@ constexpr int kWindowLeft = 915;
 constexpr int kWindowTop = 795;
 // The smallest chart-mode window, pixels: the chart stays legible.
 constexpr QSize kChartMinimum(320, 240);
+// How long the window manager takes to redraw a frame, milliseconds.
+constexpr int kFrameSettleMs = 250;
 
 void placeCaption(const char *text, QWidget *parent, int left, int top)
 {
@@ -364,6 +367,8 @@ void MainWindow::applyOuterSize()
         m_normalSize = target;
     }
     layoutChart();
+    if (isVisible())
+        QTimer::singleShot(kFrameSettleMs, this, &MainWindow::reapplyForNewFrame);
 }
 
 // A screen too small for the chart-mode window gets it scaled down, in
@@ -400,8 +405,13 @@ void MainWindow::layoutChart()
         = QSize(twipsToPixels(ChartMode::WindowWidth), twipsToPixels(ChartMode::WindowHeight))
         - m_appliedFrame - menu;
     const QSize margin = (ownClient - offset - hint).expandedTo(QSize(0, 0));
-    const QSize room = (centralWidget()->size() - offset - margin).expandedTo(QSize(1, 1));
-    m_chart->resize(room);
+    const QSize room = (centralWidget()->size() - offset).expandedTo(QSize(1, 1));
+    // A smaller window gives the chart all its room, so no entry control
+    // shows beside it.
+    const QSize withMargin = room - margin;
+    const bool roomForMargin
+        = withMargin.width() >= hint.width() && withMargin.height() >= hint.height();
+    m_chart->resize(roomForMargin ? withMargin : room);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -415,9 +425,15 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    // The window manager may tell the frame only after the window is shown;
-    // the sizes, given with the frame, are applied again so that a strategy
-    // has one height from the start.
+    reapplyForNewFrame();
+}
+
+// The window manager tells the frame after the window is shown, and changes
+// it when the window turns resizable or fixed, with no event to say so. The
+// sizes, given with the frame, are applied again once it is known, so that
+// a strategy has one window height throughout.
+void MainWindow::reapplyForNewFrame()
+{
     if (frameGeometry().size() - size() != m_appliedFrame)
         applyOuterSize();
 }
@@ -495,10 +511,9 @@ void MainWindow::F_Export_Click()
         return;
     // The folder of the last export, and a name from the position.
     QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString folder
-        = settings
-              .value(kExportFolderKey,
-                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        = settings.value(kExportFolderKey, QDir(documents).exists() ? documents : QDir::homePath())
               .toString();
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -108,6 +108,7 @@ private:
     void applyOuterSize();
     QSize fitOnScreen(const QSize &outer) const;
     void layoutChart();
+    void reapplyForNewFrame();
     void parkChart();
     void showPrintLook(bool printing);
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -272,20 +273,36 @@ void TestMainWindow::keyFilter()
 void TestMainWindow::clipboard_data()
 {
     QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<bool>("drop");
+    QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("messages");
-    QTest::newRow("paste digits") << "3.25" << false << "123.25" << 0;
-    QTest::newRow("paste a sign and letters") << "-5abc" << false << "12" << 1;
-    QTest::newRow("paste two points") << "1.2.3" << false << "12" << 1;
-    QTest::newRow("drop digits") << "7" << true << "127" << 0;
-    QTest::newRow("drop letters") << "x1" << true << "12" << 1;
+    QTest::newRow("paste digits") << "3.25"
+                                  << "keys"
+                                  << "123.25" << 0;
+    QTest::newRow("paste a sign and letters") << "-5abc"
+                                              << "keys"
+                                              << "12" << 1;
+    QTest::newRow("paste two points") << "1.2.3"
+                                      << "keys"
+                                      << "12" << 1;
+    QTest::newRow("menu paste digits") << "5"
+                                       << "menu"
+                                       << "125" << 0;
+    QTest::newRow("menu paste letters") << "-5abc"
+                                        << "menu"
+                                        << "12" << 1;
+    QTest::newRow("drop digits") << "7"
+                                 << "drop"
+                                 << "127" << 0;
+    QTest::newRow("drop letters") << "x1"
+                                  << "drop"
+                                  << "12" << 1;
 }
 
 void TestMainWindow::clipboard()
 {
     QFETCH(QString, clipboard);
-    QFETCH(bool, drop);
+    QFETCH(QString, how);
     QFETCH(QString, expected);
     QFETCH(int, messages);
     Main m;
@@ -300,7 +317,18 @@ void TestMainWindow::clipboard()
     QCOMPARE(price->text(), QStringLiteral("12"));
     QGuiApplication::clipboard()->setText(clipboard);
     price->end(false);
-    if (drop) {
+    if (how == u"menu") {
+        QTimer::singleShot(0, price, [] {
+            const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
+            for (QAction *action : QApplication::activePopupWidget()->actions())
+                if (action->text().startsWith(paste))
+                    action->trigger();
+            QApplication::activePopupWidget()->close();
+        });
+        QContextMenuEvent menu(
+            QContextMenuEvent::Mouse, QPoint(5, 5), price->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(price, &menu);
+    } else if (how == u"drop") {
         auto *data = new QMimeData;
         data->setText(clipboard);
         const QPoint end(price->width() - 5, price->height() / 2);
