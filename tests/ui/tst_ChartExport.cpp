@@ -64,7 +64,6 @@ private slots:
     void formatFromEnding();
     void endingFromChosenType_data();
     void endingFromChosenType();
-    void suggestedName_data();
     void suggestedName();
     void pngHasScreenSizeAndColours_data();
     void pngHasScreenSizeAndColours();
@@ -288,23 +287,12 @@ void TestChartExport::previewOpensAndCloses()
     QCOMPARE(canceller.shown, QStringLiteral("QPrintPreviewDialog"));
 }
 
-void TestChartExport::suggestedName_data()
-{
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("symbol and strategy") << "IBM"
-                                         << "IBM Covered Calls.pdf";
-    QTest::newRow("no symbol") << "  "
-                               << "Covered Calls.pdf";
-    QTest::newRow("slashes and colons dropped") << "BRK/B:X"
-                                                << "BRKBX Covered Calls.pdf";
-}
-
 void TestChartExport::suggestedName()
 {
-    QFETCH(QString, symbol);
-    QFETCH(QString, expected);
-    QCOMPARE(suggestedChartFile(symbol, QStringLiteral("Covered Calls")), expected);
+    const QString strategy = QStringLiteral("Covered Calls");
+    QCOMPARE(suggestedChartFile(QStringLiteral("IBM"), strategy), "IBM Covered Calls.pdf");
+    QCOMPARE(suggestedChartFile(QStringLiteral("  "), strategy), "Covered Calls.pdf");
+    QCOMPARE(suggestedChartFile(QStringLiteral("BRK/B:X"), strategy), "BRKBX Covered Calls.pdf");
 }
 
 QTEST_MAIN(TestChartExport)
