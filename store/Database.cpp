@@ -1,14 +1,19 @@
 #include "store/Database.h"
 
+#include <atomic>
 #include <cctype>
+#include <map>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 
+#include <openssl/evp.h>
 #include <sqlcipher/sqlite3.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace velmora
 {
@@ -17,6 +22,71 @@ namespace
 {
 
 constexpr char kKey[] = "QZ";
+
+// SQLCipher 3 derives the page key from the password and the salt at the
+// start of the file with PBKDF2-HMAC-SHA1.
+constexpr int kSaltBytes = 16;
+constexpr int kKeyBytes = 32;
+constexpr int kKeyRounds = 64000;
+
+std::atomic<int> g_keyDerivations {0};
+
+// The key depends only on the salt, so one derivation per salt serves every
+// later opening in the run, whichever file carries it.
+class KeyCache
+{
+public:
+    // SQLCipher's raw-key form: x'<key><salt>' in hex.
+    QByteArray rawKey(const QByteArray &salt)
+    {
+        std::lock_guard lock(m_mutex);
+        QByteArray &known = m_keys[salt];
+        if (known.isEmpty())
+            known = derive(salt);
+        return known;
+    }
+
+    void forget(const QByteArray &salt)
+    {
+        std::lock_guard lock(m_mutex);
+        m_keys.erase(salt);
+    }
+
+private:
+    static QByteArray derive(const QByteArray &salt)
+    {
+        ++g_keyDerivations;
+        unsigned char key[kKeyBytes];
+        if (PKCS5_PBKDF2_HMAC_SHA1(kKey, int(sizeof kKey - 1),
+                reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                kKeyRounds, kKeyBytes, key)
+            != 1)
+            return QByteArray();
+        const QByteArray hex
+            = QByteArray(reinterpret_cast<const char *>(key), kKeyBytes).toHex() + salt.toHex();
+        return "x'" + hex + "'";
+    }
+
+    std::mutex m_mutex;
+    std::map<QByteArray, QByteArray> m_keys;
+};
+
+KeyCache &keyCache()
+{
+    static KeyCache cache;
+    return cache;
+}
+
+// The salt an encrypted file starts with; empty for a file too short to
+// hold one, which SQLCipher keys from the password (and salts when writing).
+QByteArray saltOf(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray salt = f.read(kSaltBytes);
+    return salt.size() == kSaltBytes ? salt : QByteArray();
+}
 
 QString causeOf(int code, sqlite3 *db)
 {
@@ -53,6 +123,12 @@ bool isPlainDatabase(const QString &file)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+// SQLite names the side files of a write-ahead log after the database.
+bool hasPendingLog(const QString &file)
+{
+    return QFileInfo(file + QStringLiteral("-wal")).size() > 0;
 }
 
 bool permissionsForbidWriting(const QString &file)
@@ -184,34 +260,74 @@ Database::Database(const QString &file, int busyTimeoutMs)
         throw DatabaseError(file, QStringLiteral("it is a folder, not a file"));
 
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    if (info.exists() && permissionsForbidWriting(file))
+    QByteArray name = QFile::encodeName(file);
+    if (info.exists() && permissionsForbidWriting(file)) {
         flags = SQLITE_OPEN_READONLY;
-    else if (info.exists())
+        // Reading a log-mode file would leave its side files behind, made
+        // as read-only as the file, and they would keep it from opening
+        // once it is writable again. Without a pending log the file alone
+        // is the whole database, and an unchanging file needs no side files.
+        if (!hasPendingLog(file)) {
+            flags |= SQLITE_OPEN_URI;
+            name = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
+        }
+    } else if (info.exists()) {
         flags = SQLITE_OPEN_READWRITE;
+    }
 
-    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, flags, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_key(m_db, kKey, int(sizeof kKey - 1));
-    if (rc == SQLITE_OK)
-        rc = sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    if (rc == SQLITE_OK) {
-        // The key is only tried when a page is read.
-        rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    const QByteArray salt = saltOf(file);
+    int rc = open(
+        name, flags, salt.isEmpty() ? QByteArray(kKey) : keyCache().rawKey(salt), busyTimeoutMs);
+    if ((rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && !salt.isEmpty()) {
+        // Not this program's key after all, or a damaged first page: the
+        // password itself gives the cause.
+        keyCache().forget(salt);
+        rc = open(name, flags, QByteArray(kKey), busyTimeoutMs);
     }
     if (rc != SQLITE_OK) {
         const bool plain = (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && isPlainDatabase(file);
         const QString cause = plain ? QStringLiteral("it is not encrypted with the program's key")
                                     : causeOf(rc, m_db);
         sqlite3_close(m_db);
+        m_db = nullptr;
         throw DatabaseError(file, cause);
     }
     m_readOnly = sqlite3_db_readonly(m_db, "main") == 1;
-    if (!m_readOnly) {
-        // Write-ahead logging: a save costs one append instead of several
-        // waits for the disk, and another copy can still list while one saves.
-        sqlite3_exec(m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr,
-            nullptr, nullptr);
+}
+
+int Database::open(const QByteArray &name, int flags, const QByteArray &key, int busyTimeoutMs)
+{
+    if (m_db) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
     }
+    int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
+    if (rc == SQLITE_OK)
+        rc = sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    if (rc == SQLITE_OK) {
+        // The key is only tried when a page is read.
+        rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    return rc;
+}
+
+void Database::prepareForWriting()
+{
+    if (m_readOnly || m_logging)
+        return;
+    // Write-ahead logging: a save costs one append instead of several waits
+    // for the disk, and another copy can still list while one saves. Set
+    // only for a write, so that reading never changes how a file opens.
+    sqlite3_exec(
+        m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    m_logging = true;
+}
+
+int Database::keyDerivations()
+{
+    return g_keyDerivations;
 }
 
 Database::~Database()

@@ -76,7 +76,8 @@ public:
 
     // Opens the file with the program's key, creating it when it does not
     // exist yet (its folder must), and proves the key by reading the schema.
-    // A file whose permissions forbid writing is opened read-only.
+    // A file whose permissions forbid writing is opened read-only and left
+    // without side files. The key is derived once per run for each file.
     explicit Database(const QString &file, int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~Database();
     Database(const Database &) = delete;
@@ -89,14 +90,23 @@ public:
     // Runs a statement that takes no parameters and returns no rows.
     void execute(const char *sql) const;
     qint64 lastInsertId() const;
+    // Switches the file to write-ahead logging before its first write.
+    void prepareForWriting();
+
+    // How often this run has derived a key from the password.
+    static int keyDerivations();
 
     // Throws the error the connection reports for a failed call.
     [[noreturn]] void fail(int code) const;
 
 private:
+    // The SQLite result of opening and proving the key.
+    int open(const QByteArray &name, int flags, const QByteArray &key, int busyTimeoutMs);
+
     sqlite3 *m_db = nullptr;
     QString m_file;
     bool m_readOnly = false;
+    bool m_logging = false;
 };
 
 // BEGIN IMMEDIATE: the write lock is taken (or waited for) before the first

@@ -1,6 +1,7 @@
 #include "store/OpenSaveCommand.h"
 
 #include "store/PositionMapping.h"
+#include "store/PositionName.h"
 #include "store/PositionStore.h"
 
 #include "core/Catalogue.h"
@@ -69,13 +70,20 @@ OpenSaveOutcome OpenSaveCommand::save(
         m_boxes.show(noStrategyMessage());
         return outcome;
     }
+    // The row stores the name trimmed and composed, so that is the name to
+    // test: a blank typed around a used name would otherwise list it twice.
+    const QString name = positionName(typedName);
+    if (const std::optional<Message> refusal = nameRefusal(name)) {
+        m_boxes.show(*refusal);
+        outcome.focusName = true;
+        outcome.selectName = true;
+        return outcome;
+    }
     const bool replacing = m_state.OpSvMode == OpenSaveState::Opened;
     try {
-        // The row stores the name trimmed, so that is the name to test: a
-        // blank typed around a used name would otherwise list it twice.
         const std::optional<qint64> except
             = replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
-        const PositionRow row = rowFromWorkspace(workspace, strategy, typedName);
+        const PositionRow row = rowFromWorkspace(workspace, strategy, name);
         const std::optional<qint64> written = m_store.saveUnlessTaken(*row.name, except, row);
         if (!written) {
             m_boxes.show(nameTakenMessage());

@@ -1,8 +1,11 @@
 #include "store/PositionStore.h"
 
+#include "store/PositionName.h"
+
 #include "core/Catalogue.h"
 
-#include <QSet>
+#include <QDir>
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -12,7 +15,7 @@ namespace velmora
 namespace
 {
 
-constexpr char kCreateTable[] = "CREATE TABLE Chart ("
+constexpr char kCreateTable[] = "CREATE TABLE IF NOT EXISTS Chart ("
                                 "ID INTEGER PRIMARY KEY AUTOINCREMENT, sID INTEGER, fName TEXT, "
                                 "cTime TEXT, lSmb TEXT, rSmb TEXT, stoP TEXT, shr TEXT, "
                                 "cSym1 TEXT, cSym2 TEXT, cSym3 TEXT, "
@@ -20,63 +23,87 @@ constexpr char kCreateTable[] = "CREATE TABLE Chart ("
                                 "cts1 TEXT, cts2 TEXT, cts3 TEXT, ctsRo TEXT, tcts1 TEXT, "
                                 "tcts2 TEXT)";
 
-struct SchemaItem {
-    const char *name;
-    const char *sql;
+// Listing one strategy and the name-clash test both stay fast on a large file.
+constexpr const char *kCreateIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS ChartSID ON Chart (sID, ID, fName)",
+    "CREATE INDEX IF NOT EXISTS ChartFName ON Chart (fName)",
 };
 
-// Listing one strategy and the name-clash test both stay fast on a large file.
-constexpr SchemaItem kIndexes[] = {
-    {"ChartSID", "CREATE INDEX ChartSID ON Chart (sID, ID, fName)"},
-    {"ChartFName", "CREATE INDEX ChartFName ON Chart (fName)"},
-};
+// A missing or empty file has nothing to read, and opening it would create
+// it. A missing folder, or a folder in the file's place, is opened all the
+// same so that the cause is reported.
+bool worthOpening(const QString &file)
+{
+    const QFileInfo info(file);
+    return info.size() > 0 || info.isDir() || !info.absoluteDir().exists();
+}
+
+bool hasChartTable(const Database &db)
+{
+    Statement query
+        = db.prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND lower(name) = 'chart'");
+    return query.step();
+}
 
 } // namespace
 
 PositionStore::PositionStore(const QString &file, int busyTimeoutMs)
-    : m_db(file, busyTimeoutMs)
+    : m_file(file)
+    , m_busyTimeoutMs(busyTimeoutMs)
 {
-    createMissingSchema();
+    reader(); // an unusable file is reported now, not at the first list
 }
 
-void PositionStore::createMissingSchema()
-{
-    QSet<QString> present;
-    Statement query = m_db.prepare("SELECT lower(name) FROM sqlite_master");
-    while (query.step())
-        present.insert(query.text(0).value_or(QString()));
+PositionStore::~PositionStore() = default;
 
-    const bool hasTable = present.contains(QStringLiteral("chart"));
-    std::vector<const char *> missing;
-    if (!hasTable)
-        missing.push_back(kCreateTable);
-    for (const SchemaItem &index : kIndexes) {
-        if (!present.contains(QString::fromLatin1(index.name).toLower()))
-            missing.push_back(index.sql);
+const Database *PositionStore::reader() const
+{
+    if (!m_db) {
+        if (!worthOpening(m_file))
+            return nullptr;
+        m_db = std::make_unique<Database>(m_file, m_busyTimeoutMs);
     }
-    if (missing.empty())
-        return;
-    if (m_db.isReadOnly()) {
-        // Indexes only speed things up; a table is needed.
-        if (!hasTable)
-            requireWritable();
-        return;
-    }
-    Transaction transaction(m_db);
-    for (const char *sql : missing)
-        m_db.execute(sql);
-    transaction.commit();
+    if (!m_hasTable)
+        m_hasTable = hasChartTable(*m_db);
+    return m_hasTable ? m_db.get() : nullptr;
 }
 
-void PositionStore::requireWritable() const
+Database &PositionStore::writer()
 {
-    if (m_db.isReadOnly())
-        throw DatabaseError(m_db.file(), QStringLiteral("it is read-only"));
+    if (!m_db)
+        m_db = std::make_unique<Database>(m_file, m_busyTimeoutMs);
+    if (m_db->isReadOnly())
+        throw DatabaseError(m_file, QStringLiteral("it is read-only"));
+    m_db->prepareForWriting();
+    if (!m_schemaComplete) {
+        // Another copy may be creating it too; IF NOT EXISTS lets both pass.
+        Transaction transaction(*m_db);
+        m_db->execute(kCreateTable);
+        for (const char *sql : kCreateIndexes)
+            m_db->execute(sql);
+        transaction.commit();
+        m_schemaComplete = m_hasTable = true;
+    }
+    return *m_db;
+}
+
+void PositionStore::checkPages() const
+{
+    reader();
+    if (!m_db)
+        return;
+    Statement check = m_db->prepare("PRAGMA quick_check");
+    // One row "ok", or one row per fault found.
+    if (!check.step() || check.text(0) != QStringLiteral("ok"))
+        throw DatabaseError(m_file, QStringLiteral("it is damaged"));
 }
 
 std::vector<NameEntry> PositionStore::names(int strategy) const
 {
-    Statement query = m_db.prepare("SELECT ID, fName FROM Chart WHERE sID = ?1 ORDER BY ID");
+    const Database *db = reader();
+    if (!db)
+        return {};
+    Statement query = db->prepare("SELECT ID, fName FROM Chart WHERE sID = ?1 ORDER BY ID");
     query.bind(1, qint64(strategy));
     std::vector<NameEntry> entries;
     while (query.step()) {
@@ -89,9 +116,12 @@ std::vector<NameEntry> PositionStore::names(int strategy) const
 
 bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except) const
 {
+    const Database *db = reader();
+    if (!db)
+        return false;
     Statement query
-        = m_db.prepare(except ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
-                              : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
+        = db->prepare(except ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
+                             : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
     query.bind(1, name);
     if (except)
         query.bind(2, *except);
@@ -100,17 +130,28 @@ bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except)
 
 std::optional<StoredName> PositionStore::find(const QString &name) const
 {
-    Statement query
-        = m_db.prepare("SELECT ID, sID FROM Chart WHERE fName = ?1 ORDER BY ID LIMIT 1");
-    query.bind(1, name);
-    if (!query.step())
+    const Database *db = reader();
+    if (!db)
         return std::nullopt;
-    return StoredName {query.integer(0).value_or(0), int(query.integer(1).value_or(-1)), name};
+    Statement query
+        = db->prepare("SELECT ID, sID, fName FROM Chart WHERE fName = ?1 ORDER BY ID LIMIT 1");
+    for (const QString &form : storedForms(name)) {
+        query.bind(1, form);
+        if (query.step()) {
+            return StoredName {query.integer(0).value_or(0), int(query.integer(1).value_or(-1)),
+                query.text(2).value_or(form)};
+        }
+        query.reset();
+    }
+    return std::nullopt;
 }
 
 std::optional<PositionRow> PositionStore::row(qint64 id) const
 {
-    Statement query = m_db.prepare("SELECT * FROM Chart WHERE ID = ?1");
+    const Database *db = reader();
+    if (!db)
+        return std::nullopt;
+    Statement query = db->prepare("SELECT * FROM Chart WHERE ID = ?1");
     query.bind(1, id);
     if (!query.step())
         return std::nullopt;
@@ -149,19 +190,18 @@ qint64 PositionStore::insertRow(const PositionRow &row)
     }
     const QByteArray sql
         = QStringLiteral("INSERT INTO Chart (%1) VALUES (%2)").arg(columns, places).toUtf8();
-    Statement insert = m_db.prepare(sql.constData());
+    Statement insert = m_db->prepare(sql.constData());
     insert.bind(1, row.name).bind(2, qint64(row.strategy)).bind(3, row.savedAt);
     position = 3;
     for (const ColumnValue &entry : row.values)
         insert.bind(++position, entry.value);
     insert.step();
-    return m_db.lastInsertId();
+    return m_db->lastInsertId();
 }
 
 qint64 PositionStore::insert(const PositionRow &row)
 {
-    requireWritable();
-    Transaction transaction(m_db);
+    Transaction transaction(writer());
     const qint64 id = insertRow(row);
     transaction.commit();
     return id;
@@ -170,12 +210,13 @@ qint64 PositionStore::insert(const PositionRow &row)
 std::optional<qint64> PositionStore::saveUnlessTaken(
     const QString &name, std::optional<qint64> replacing, const PositionRow &row)
 {
-    requireWritable();
-    Transaction transaction(m_db);
-    if (nameTaken(name, replacing))
-        return std::nullopt;
+    Transaction transaction(writer());
+    for (const QString &form : storedForms(name)) {
+        if (nameTaken(form, replacing))
+            return std::nullopt;
+    }
     if (replacing) {
-        Statement remove = m_db.prepare("DELETE FROM Chart WHERE ID = ?1");
+        Statement remove = m_db->prepare("DELETE FROM Chart WHERE ID = ?1");
         remove.bind(1, *replacing).step();
     }
     const qint64 id = insertRow(row);
@@ -185,9 +226,10 @@ std::optional<qint64> PositionStore::saveUnlessTaken(
 
 void PositionStore::remove(const std::vector<qint64> &ids)
 {
-    requireWritable();
-    Transaction transaction(m_db);
-    Statement remove = m_db.prepare("DELETE FROM Chart WHERE ID = ?1");
+    if (!reader() || ids.empty())
+        return; // nothing there to delete
+    Transaction transaction(writer());
+    Statement remove = m_db->prepare("DELETE FROM Chart WHERE ID = ?1");
     for (const qint64 id : ids) {
         remove.bind(1, id).step();
         remove.reset();

@@ -1,6 +1,7 @@
 #include "programs/cli/StoreCommand.h"
 
 #include "store/DatabaseLocation.h"
+#include "store/PositionName.h"
 #include "store/PositionStore.h"
 
 #include "core/Catalogue.h"
@@ -78,7 +79,8 @@ StoreCommandResult StoreCommand::beforeSettings()
             result.listed = store.names(*m_options.listStrategy);
         if (!m_options.openName)
             return result;
-        const std::optional<StoredName> found = store.find(*m_options.openName);
+        // Trimmed and composed as Save stores it.
+        const std::optional<StoredName> found = store.find(positionName(*m_options.openName));
         if (!found)
             return ended(result, ExitCode::Refused,
                 QStringLiteral("no saved position is named '%1'").arg(*m_options.openName));

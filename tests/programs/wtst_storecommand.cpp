@@ -116,6 +116,8 @@ void TestStoreCommand::exitStatus_data()
                                 << "Blank File Name cannot be Saved." << QByteArray();
     QTest::newRow("no strategy") << QStringList {"--strategy", "-1", "--save", "lost"} << 1
                                  << "No strategy is selected" << QByteArray();
+    QTest::newRow("name trimmed as Save does")
+        << QStringList {"--open", "  kept  "} << 0 << "" << QByteArray();
     QTest::newRow("name not found")
         << QStringList {"--open", "nobody"} << 1 << "nobody" << QByteArray();
     QTest::newRow("listed, then name not found") << QStringList {"--list", "0", "--open", "nobody"}

@@ -15,22 +15,65 @@
 #include <QTest>
 
 #include <chrono>
+#include <functional>
 #include <thread>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::testing;
+
+namespace
+{
+
+const passwd *ordinaryUser()
+{
+    return geteuid() == 0 ? getpwnam("nobody") : getpwuid(geteuid());
+}
+
+// The exit status of `step` run as an ordinary user: here when the tests
+// already run unprivileged, else in a child that drops root for "nobody".
+int asOrdinaryUser(const std::function<int()> &step)
+{
+    if (geteuid() != 0)
+        return step();
+    const passwd *user = ordinaryUser();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(user->pw_gid) != 0 || setuid(user->pw_uid) != 0)
+            _exit(126);
+        try {
+            _exit(step());
+        } catch (const DatabaseError &error) {
+            qWarning("%s", error.what());
+            _exit(125);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 127;
+}
+
+} // namespace
 
 class TestDatabase : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void createdOnFirstUse();
+    void onlyASaveCreatesTheFile_data();
+    void onlyASaveCreatesTheFile();
+    void keyDerivedOnceFileKeepsItsFormat();
     void unreadableWithoutKey();
     void unusableFile_data();
     void unusableFile();
     void missingFolder();
     void readOnlyFileListsButRefusesWrites();
+    void readingReadOnlyFileLeavesNothingBehind();
     void lockedByAnotherCopy();
     void waitsForAnotherCopy();
     void statementErrorIsReported();
@@ -62,15 +105,30 @@ QString TestDatabase::freshStore()
     return m_file;
 }
 
-void TestDatabase::createdOnFirstUse()
+void TestDatabase::onlyASaveCreatesTheFile_data()
 {
-    QVERIFY(!QFile::exists(m_file));
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing") << false;
+    QTest::newRow("zero length") << true;
+}
+
+void TestDatabase::onlyASaveCreatesTheFile()
+{
+    QFETCH(bool, exists);
+    if (exists)
+        writeBytes(m_file, QByteArray());
     {
         PositionStore store(m_file);
+        store.checkPages();
         QVERIFY(store.names(0).empty());
+        QVERIFY(!store.find(QStringLiteral("any")));
+        QVERIFY(!store.row(1));
+        store.remove({1});
     }
-    QVERIFY(QFile::exists(m_file));
-    // The second opening finds the table and its indexes.
+    QCOMPARE(QFile::exists(m_file), exists);
+    QCOMPARE(fileBytes(m_file), QByteArray());
+
+    freshStore();
     Database db(m_file);
     Statement query = db.prepare("SELECT name FROM sqlite_master ORDER BY name");
     QStringList names;
@@ -79,6 +137,25 @@ void TestDatabase::createdOnFirstUse()
     QVERIFY(names.contains(QStringLiteral("Chart")));
     QVERIFY(names.contains(QStringLiteral("ChartSID")));
     QVERIFY(names.contains(QStringLiteral("ChartFName")));
+}
+
+void TestDatabase::keyDerivedOnceFileKeepsItsFormat()
+{
+    freshStore();
+    const int before = Database::keyDerivations();
+    PositionStore(m_file).insert(PositionRow {0, 1, QStringLiteral("second"), {}, {}});
+    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(1));
+    QCOMPARE(Database::keyDerivations() - before, 1);
+
+    // Keyed with the password alone, as every earlier version opens it.
+    sqlite3 *raw = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(raw, "PRAGMA key = 'QZ'; INSERT INTO Chart (sID, fName) VALUES (1, 'third')",
+            nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(raw);
+    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(2));
 }
 
 void TestDatabase::unreadableWithoutKey()
@@ -177,6 +254,35 @@ void TestDatabase::readOnlyFileListsButRefusesWrites()
     }
     QCOMPARE(fileBytes(m_file), before);
     QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestDatabase::readingReadOnlyFileLeavesNothingBehind()
+{
+    const passwd *user = ordinaryUser();
+    if (!user)
+        QSKIP("no ordinary user (\"nobody\") to read the file as");
+    // A folder of the user's own, so that side files could be made there.
+    QTemporaryDir folder;
+    QVERIFY(QFile::setPermissions(folder.path(),
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther
+            | QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    m_file = folder.filePath(QStringLiteral("CH.mdb"));
+    freshStore();
+    QCOMPARE(chown(QFile::encodeName(m_file).constData(), user->pw_uid, user->pw_gid), 0);
+    QVERIFY(QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+
+    QCOMPARE(asOrdinaryUser([this] { return int(PositionStore(m_file).names(2).size()); }), 1);
+    QVERIFY(!QFile::exists(m_file + QStringLiteral("-wal")));
+    QVERIFY(!QFile::exists(m_file + QStringLiteral("-shm")));
+
+    // Writable again, the file saves as if it had never been read.
+    QVERIFY(QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(asOrdinaryUser([this] {
+        PositionStore store(m_file);
+        store.insert(PositionRow {0, 1, QStringLiteral("after"), {}, {}});
+        return int(store.names(1).size());
+    }),
+        1);
 }
 
 void TestDatabase::lockedByAnotherCopy()

@@ -33,6 +33,8 @@ private slots:
     void savingAnOpenedPositionUnderAnotherRowsName();
     void renamingAnOpenedPosition();
     void savingAfterTheOpenedRowWasDeleted();
+    void indistinctNamesAreRefused_data();
+    void indistinctNamesAreRefused();
     void anyNameSavesListsClashesOpens_data();
     void anyNameSavesListsClashesOpens();
     void failedReplaceKeepsTheOpenedRow();
@@ -282,6 +284,42 @@ void TestOpenSaveCommand::anyNameSavesListsClashesOpens_data()
     QTest::newRow("quote") << "\"quoted\"";
     QTest::newRow("semicolon") << "a'; DROP TABLE Chart; --";
     QTest::newRow("unicode") << QStringLiteral("Stratégie été ✓ 株");
+    QTest::newRow("one other alphabet") << QStringLiteral("Газпром колл");
+}
+
+void TestOpenSaveCommand::indistinctNamesAreRefused_data()
+{
+    QTest::addColumn<QString>("stored"); // a row written before, as it was written
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    const QString hidden = QStringLiteral("File Name cannot contain");
+    QTest::newRow("line break") << QString() << "two\nlines" << hidden;
+    QTest::newRow("tab") << QString() << "a\tb" << hidden;
+    QTest::newRow("C1 control") << QString() << QStringLiteral("next\u0085line") << hidden;
+    QTest::newRow("zero-width space") << QString() << QStringLiteral("zero\u200bwidth") << hidden;
+    QTest::newRow("Cyrillic among Latin")
+        << QString() << QStringLiteral("p\u0430ypal") << "File Name cannot mix";
+    QTest::newRow("composed after composed")
+        << QStringLiteral("caf\u00e9") << QStringLiteral("cafe\u0301") << "File Already Exist.";
+    QTest::newRow("composed after a decomposed row")
+        << QStringLiteral("cafe\u0301") << QStringLiteral("caf\u00e9") << "File Already Exist.";
+}
+
+void TestOpenSaveCommand::indistinctNamesAreRefused()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    if (!stored.isEmpty())
+        m_store->insert(PositionRow {0, 2, stored, {}, {}});
+    const OpenSaveOutcome outcome = save(typed);
+    QVERIFY(!outcome.done && outcome.focusName && outcome.selectName);
+    QCOMPARE(m_boxes.shown().size(), size_t(1));
+    QVERIFY2(m_boxes.shown().front().prompt.startsWith(message),
+        qPrintable(m_boxes.shown().front().prompt));
+    QCOMPARE(m_boxes.shown().front().style, int(MsgStyle::Stop));
+    QCOMPARE(m_boxes.shown().front().title, QStringLiteral("Attention"));
+    QCOMPARE(names(), stored.isEmpty() ? QStringList() : QStringList {stored});
 }
 
 void TestOpenSaveCommand::anyNameSavesListsClashesOpens()

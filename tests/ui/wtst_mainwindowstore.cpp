@@ -49,6 +49,7 @@ private slots:
     void cleanupTestCase();
     void saveOpenSaveAgainNew();
     void deleteShowsCleanUp();
+    void damagedFileIsToldOnceAndLeftAlone();
 
 private:
     QTemporaryDir m_dir;
@@ -129,6 +130,43 @@ void TestMainWindowStore::deleteShowsCleanUp()
     });
     window.F_Rem_Click();
     QVERIFY(shown);
+}
+
+void TestMainWindowStore::damagedFileIsToldOnceAndLeftAlone()
+{
+    const QString file = m_dir.filePath(QStringLiteral("damaged.mdb"));
+    {
+        PositionStore store(file);
+        for (int i = 0; i < 300; ++i)
+            store.insert(
+                PositionRow {0, i % 5, QStringLiteral("position number %1").arg(i), {}, {}});
+    }
+    // A page of the table itself: the list of names is read from an index
+    // and shows them all.
+    qint64 page = 0;
+    {
+        const Database db(file);
+        Statement root = db.prepare("SELECT rootpage FROM sqlite_master WHERE name = 'Chart'");
+        QVERIFY(root.step());
+        page = root.integer(0).value_or(0);
+    }
+    QByteArray bytes = fileBytes(file);
+    bytes.replace((page - 1) * 1024 + 300, 100, QByteArray(100, 'x'));
+    writeBytes(file, bytes);
+
+    setDatabasePath(file);
+    MainWindow window(m_boxes);
+    m_boxes.clear();
+    window.F_Open_Click();
+    window.F_Rem_Click();
+    setDatabasePath(m_dir.filePath(QStringLiteral("CH.mdb")));
+    QCOMPARE(m_boxes.shown().size(), size_t(2)); // once for each window
+    for (const Message &message : m_boxes.shown()) {
+        QVERIFY2(
+            message.prompt.contains(QStringLiteral("it is damaged")), qPrintable(message.prompt));
+        QVERIFY(message.prompt.contains(QStringLiteral("Nothing was changed.")));
+    }
+    QCOMPARE(fileBytes(file), bytes);
 }
 
 QTEST_MAIN(TestMainWindowStore)

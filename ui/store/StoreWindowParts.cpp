@@ -17,9 +17,11 @@ namespace velmora
 std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes)
 {
     try {
-        return std::make_unique<PositionStore>(file);
+        auto store = std::make_unique<PositionStore>(file);
+        store->checkPages();
+        return store;
     } catch (const DatabaseError &error) {
-        boxes.show(OpenSaveCommand::failureMessage(error, QString()));
+        boxes.show(OpenSaveCommand::failureMessage(error, QStringLiteral("Nothing was changed.")));
         return nullptr;
     }
 }

@@ -16,7 +16,8 @@ namespace velmora
 
 class PositionStore;
 
-// The store on the file, or nothing after showing why the file cannot be used.
+// The store on the file, its pages checked, or nothing after showing once
+// why the file cannot be used.
 std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes);
 
 // The five strategy names with nothing selected yet, so that the window's
