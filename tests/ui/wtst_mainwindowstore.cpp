@@ -157,9 +157,22 @@ void TestMainWindowStore::damagedFileIsToldOnceAndLeftAlone()
     setDatabasePath(file);
     MainWindow window(m_boxes);
     m_boxes.clear();
+    int opened = 0;
+    const auto closeOpened = [&opened] {
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget *shown = QApplication::activeModalWidget()) {
+                ++opened;
+                shown->close();
+            }
+        });
+    };
+    closeOpened();
     window.F_Open_Click();
+    closeOpened();
     window.F_Rem_Click();
+    QCoreApplication::processEvents();
     setDatabasePath(m_dir.filePath(QStringLiteral("CH.mdb")));
+    QCOMPARE(opened, 0);
     QCOMPARE(m_boxes.shown().size(), size_t(2)); // once for each window
     for (const Message &message : m_boxes.shown()) {
         QVERIFY2(
