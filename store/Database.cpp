@@ -37,6 +37,7 @@ class KeyCache
 {
 public:
     // SQLCipher's raw-key form: x'<key><salt>' in hex.
+    // Empty when OpenSSL fails; the password serves then.
     QByteArray rawKey(const QByteArray &salt)
     {
         std::lock_guard lock(m_mutex);
@@ -275,10 +276,11 @@ Database::Database(const QString &file, int busyTimeoutMs)
         flags = SQLITE_OPEN_READWRITE;
     }
 
-    const QByteArray salt = saltOf(file);
-    int rc = open(
-        name, flags, salt.isEmpty() ? QByteArray(kKey) : keyCache().rawKey(salt), busyTimeoutMs);
-    if ((rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && !salt.isEmpty()) {
+    // A plain SQLite file has no salt; it is refused below.
+    const QByteArray salt = isPlainDatabase(file) ? QByteArray() : saltOf(file);
+    const QByteArray rawKey = salt.isEmpty() ? QByteArray() : keyCache().rawKey(salt);
+    int rc = open(name, flags, rawKey.isEmpty() ? QByteArray(kKey) : rawKey, busyTimeoutMs);
+    if ((rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && !rawKey.isEmpty()) {
         // Not this program's key after all, or a damaged first page: the
         // password itself gives the cause.
         keyCache().forget(salt);
