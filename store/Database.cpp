@@ -132,6 +132,18 @@ bool hasPendingLog(const QString &file)
     return QFileInfo(file + QStringLiteral("-wal")).size() > 0;
 }
 
+// A side file the user may not write keeps a writable file from opening;
+// earlier versions left such files after reading a read-only one.
+QString readOnlySideFile(const QString &file)
+{
+    for (const char *suffix : {"-shm", "-wal"}) {
+        const QFileInfo side(file + QLatin1String(suffix));
+        if (side.exists() && !side.isWritable())
+            return side.fileName();
+    }
+    return QString();
+}
+
 bool permissionsForbidWriting(const QString &file)
 {
     // Judged on the permission bits rather than on access(), so that a file
@@ -288,8 +300,16 @@ Database::Database(const QString &file, int busyTimeoutMs)
     }
     if (rc != SQLITE_OK) {
         const bool plain = (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && isPlainDatabase(file);
-        const QString cause = plain ? QStringLiteral("it is not encrypted with the program's key")
-                                    : causeOf(rc, m_db);
+        const QString side = (rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_READONLY
+            ? readOnlySideFile(file)
+            : QString();
+        QString cause = plain ? QStringLiteral("it is not encrypted with the program's key")
+                              : causeOf(rc, m_db);
+        if (!side.isEmpty()) {
+            cause = QStringLiteral("its side file \"%1\" is read-only; with no copy of the "
+                                   "program running, deleting that file lets it open")
+                        .arg(side);
+        }
         sqlite3_close(m_db);
         m_db = nullptr;
         throw DatabaseError(file, cause);

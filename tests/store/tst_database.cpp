@@ -283,6 +283,16 @@ void TestDatabase::readingReadOnlyFileLeavesNothingBehind()
         return int(store.names(1).size());
     }),
         1);
+
+    // A read-only side file an earlier version left is named as the cause.
+    const QString side = m_file + QStringLiteral("-shm");
+    writeBytes(side, QByteArray(32768, '\0'));
+    QCOMPARE(chown(QFile::encodeName(side).constData(), user->pw_uid, user->pw_gid), 0);
+    QVERIFY(QFile::setPermissions(side, QFileDevice::ReadOwner));
+    QCOMPARE(asOrdinaryUser([this] {
+        return int(failureCause([this] { PositionStore store(m_file); }).contains(u"CH.mdb-shm"));
+    }),
+        1);
 }
 
 void TestDatabase::lockedByAnotherCopy()
