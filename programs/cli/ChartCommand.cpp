@@ -101,6 +101,12 @@ QJsonObject opObject(const ChartOp &op)
     case ChartOp::Kind::Line:
         return {{"op", "line"}, {"x1", op.x1}, {"y1", op.y1}, {"x2", op.x2}, {"y2", op.y2},
             {"color", op.colour}};
+    case ChartOp::Kind::Area: {
+        QJsonArray corners;
+        for (const QPointF &corner : op.corners)
+            corners.append(QJsonArray {corner.x(), corner.y()});
+        return {{"op", "area"}, {"corners", corners}, {"color", op.colour}};
+    }
     case ChartOp::Kind::Clear:
         break;
     }
@@ -170,6 +176,35 @@ const OptionEntry kOptions[] = {
         "Save the position as File > Save does and print its message (after --open and --set; "
         "may be repeated).",
         [](const QString &v, ChartCommandOptions &o) { return applySaveOption(v, o.store); }},
+    {"analysis", nullptr,
+        "After the chart, analyse the position to true scale: --json adds its legs, figures, "
+        "greeks and curves at 201 prices; --out writes the analysis chart instead.",
+        [](const QString &, ChartCommandOptions &o) {
+            o.analysis.enabled = true;
+            return QString();
+        }},
+    {"volatility", "PERCENT", "Volatility for --analysis, % a year (30).",
+        [](const QString &v, ChartCommandOptions &o) {
+            return applyAnalysisOption(AnalysisInput::Volatility, v, o.analysis);
+        }},
+    {"rate", "PERCENT", "Interest rate for --analysis, % a year (4).",
+        [](const QString &v, ChartCommandOptions &o) {
+            return applyAnalysisOption(AnalysisInput::Rate, v, o.analysis);
+        }},
+    {"dividend", "PERCENT", "Dividend yield for --analysis, % a year (0).",
+        [](const QString &v, ChartCommandOptions &o) {
+            return applyAnalysisOption(AnalysisInput::Dividend, v, o.analysis);
+        }},
+    {"days", "N", "Days to expiration for --analysis (30).",
+        [](const QString &v, ChartCommandOptions &o) {
+            return applyAnalysisOption(AnalysisInput::Days, v, o.analysis);
+        }},
+    {"stock-price", "PRICE",
+        "Today's stock price for --analysis (the position's; the middle of the strikes for the "
+        "spreads).",
+        [](const QString &v, ChartCommandOptions &o) {
+            return applyAnalysisOption(AnalysisInput::StockPrice, v, o.analysis);
+        }},
 };
 
 const char kDescription[]
@@ -351,6 +386,7 @@ ChartCommandOutput runChartCommand(
         steps.exitCode = saved.exitCode;
         steps.errorLine = saved.errorLine;
     }
+    QJsonObject analysis; // with --analysis after a chart
     // What the run prints: the store's lines, or one JSON object holding them.
     const auto print = [&](const QString &result, const std::optional<Message> &shown) {
         if (!options.json) {
@@ -358,6 +394,8 @@ ChartCommandOutput runChartCommand(
             return;
         }
         QJsonObject report = chartReport(window, result, shown);
+        if (!analysis.isEmpty())
+            report["analysis"] = analysis;
         if (options.store.usesStore())
             report["store"] = storeObject(steps);
         output.standardOutput = jsonLine(report);
@@ -397,8 +435,22 @@ ChartCommandOutput runChartCommand(
     else if (!options.json && !drawn)
         output.errorLine = QStringLiteral("no strategy selected: nothing to chart");
 
-    if (drawn && !options.outFile.isEmpty()) {
-        const QString error = exportChart(window.surface(), options.outFile);
+    std::optional<AnalysisInputs> analysed;
+    if (drawn && options.analysis.enabled) {
+        const AnalysisInputs inputs = analysisInputs(options.analysis, positionLegs(ws));
+        if (const auto problem = inputProblem(inputs)) {
+            output.exitCode = ExitCode::Refused;
+            output.errorLine = QStringLiteral("analysis refused: ") + *problem;
+            analysis = QJsonObject {{"error", *problem}};
+        } else {
+            analysed = inputs;
+            analysis = analysisReport(positionLegs(ws), inputs);
+        }
+    }
+    if (drawn && !options.outFile.isEmpty() && (!options.analysis.enabled || analysed)) {
+        const QString error = analysed
+            ? writeAnalysisChart(positionLegs(ws), *analysed, options.outFile)
+            : exportChart(window.surface(), options.outFile);
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;

@@ -9,6 +9,7 @@
 // was built with, so the messages it showed can be read back.
 
 #include "core/Message.h"
+#include "programs/cli/AnalysisCommand.h"
 #include "programs/cli/StoreCommand.h"
 
 #include <QByteArray>
@@ -38,6 +39,7 @@ struct ChartCommandOptions {
     bool printColours = false; // draw black on white, as on paper
     QString outFile;
     StoreCommandOptions store; // --db, --list, --open, --save
+    AnalysisOptions analysis; // --analysis and its inputs
 };
 
 struct ParsedChartArguments {
