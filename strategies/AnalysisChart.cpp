@@ -69,7 +69,8 @@ std::vector<QPointF> shadeOf(const std::vector<QPointF> &curve, double zeroY, bo
         if (i > 0) {
             const QPointF a = curve[i - 1], b = curve[i];
             if ((a.y() - zeroY) * (b.y() - zeroY) < 0) // crosses the zero line
-                area.emplace_back(a.x() + (b.x() - a.x()) * (zeroY - a.y()) / (b.y() - a.y()), zeroY);
+                area.emplace_back(
+                    a.x() + (b.x() - a.x()) * (zeroY - a.y()) / (b.y() - a.y()), zeroY);
         }
         const double y = profit ? std::min(curve[i].y(), zeroY) : std::max(curve[i].y(), zeroY);
         area.emplace_back(curve[i].x(), y);
@@ -186,7 +187,8 @@ double roundStep(double span, int most)
     return 10 * power;
 }
 
-AnalysisFrame drawAnalysisChart(ChartSurface &surface, const AnalysisScene &scene, PriceRange prices)
+AnalysisFrame drawAnalysisChart(
+    ChartSurface &surface, const AnalysisScene &scene, PriceRange prices)
 {
     const double width = surface.scaleWidth();
     const double height = surface.scaleHeight();

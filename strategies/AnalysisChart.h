@@ -50,7 +50,8 @@ struct AnalysisScene {
 
 // Clears the surface and records the chart over the given prices; answers
 // the frame it drew in. Inputs must be sound (inputProblem() answers nothing).
-AnalysisFrame drawAnalysisChart(ChartSurface &surface, const AnalysisScene &scene, PriceRange prices);
+AnalysisFrame drawAnalysisChart(
+    ChartSurface &surface, const AnalysisScene &scene, PriceRange prices);
 
 // A money amount as the axes and the figures show it: "$1,250", "-$37.50".
 QString currencyText(double amount, int decimals = 2);

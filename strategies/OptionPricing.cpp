@@ -21,30 +21,30 @@ struct BlackInputs {
 
 BlackInputs blackInputs(const Market &m)
 {
-    return {m.spot * std::exp((m.rate - m.dividend) * m.years),
-        m.volatility * std::sqrt(m.years), std::exp(-m.rate * m.years)};
+    return {m.spot * std::exp((m.rate - m.dividend) * m.years), m.volatility * std::sqrt(m.years),
+        std::exp(-m.rate * m.years)};
 }
 
-// No time or no stock price left: the call is worth what it pays now.
-bool atExpiry(const Market &m)
+// No time, no stock price or no strike: the call is worth what it pays now
+// (QuantLib takes neither a zero forward nor a negative strike).
+bool atExpiry(const Market &m, double strike)
 {
-    return !(m.years > 0) || !(m.volatility > 0) || !(m.spot > 0);
+    return !(m.years > 0) || !(m.volatility > 0) || !(m.spot > 0) || !(strike > 0);
 }
 
 } // namespace
 
 double callValue(double strike, const Market &m)
 {
-    if (atExpiry(m))
+    if (atExpiry(m, strike))
         return std::max(m.spot - strike, 0.0);
     const BlackInputs b = blackInputs(m);
-    return QuantLib::blackFormula(
-        QuantLib::Option::Call, strike, b.forward, b.stdDev, b.discount);
+    return QuantLib::blackFormula(QuantLib::Option::Call, strike, b.forward, b.stdDev, b.discount);
 }
 
 CallGreeks callGreeks(double strike, const Market &m)
 {
-    if (atExpiry(m))
+    if (atExpiry(m, strike))
         return {std::max(m.spot - strike, 0.0), m.spot > strike ? 1.0 : 0.0, 0, 0, 0};
     const BlackInputs b = blackInputs(m);
     const auto payoff

@@ -174,8 +174,8 @@ double profitOn(const Legs &legs, const Market &market)
 {
     double total = 0;
     for (const Leg &leg : legs) {
-        const double value = leg.kind == Leg::Kind::Stock ? market.spot
-                                                          : callValue(leg.strike, market);
+        const double value
+            = leg.kind == Leg::Kind::Stock ? market.spot : callValue(leg.strike, market);
         total += leg.profitAtValue(value);
     }
     return total;

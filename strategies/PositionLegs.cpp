@@ -34,8 +34,8 @@ Legs positionLegs(const Workspace &f)
             callsFrom(f, at("Text5", 3), at("Text5", 1), at("Text5", 2), true)};
     case StrategyKind::RatioCalls:
         return {Leg::stock(f.number(at("txtRatioBuy", 2)), f.number(at("txtRatioBuy", 1))),
-            callsFrom(f, at("txtRatioSell", 5), at("txtRatioSell", 1), at("txtRatioSell", 2),
-                true)};
+            callsFrom(
+                f, at("txtRatioSell", 5), at("txtRatioSell", 1), at("txtRatioSell", 2), true)};
     case StrategyKind::BullSpreads:
         return {callsFrom(f, at("Text2", 5), at("Text2", 3), at("Text2", 4), false),
             callsFrom(f, at("Text3", 3), at("Text3", 1), at("Text3", 2), true)};

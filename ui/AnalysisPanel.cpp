@@ -44,10 +44,11 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     const QSettings saved = settings();
     const AnalysisInputs defaults;
     const auto remembered = [&saved](const char *key, double fallback) {
-        return numberText(saved.value(QStringLiteral("analysis/") + QLatin1String(key), fallback)
-                              .toDouble());
+        return numberText(
+            saved.value(QStringLiteral("analysis/") + QLatin1String(key), fallback).toDouble());
     };
-    addField(QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"), numberText(stockPrice));
+    addField(
+        QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"), numberText(stockPrice));
     addField(QStringLiteral("volatility"), QStringLiteral("Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
     addField(QStringLiteral("rate"), QStringLiteral("Interest Rate (% a year)"),
@@ -74,7 +75,8 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     connect(m_days, &QLineEdit::editingFinished, this, &AnalysisPanel::daysEdited);
     connect(m_expiration, &QDateEdit::dateChanged, this, &AnalysisPanel::dateChosen);
     connect(m_slider, &QSlider::valueChanged, this, [this] {
-        m_sliderDate->setText(QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
+        m_sliderDate->setText(
+            QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
         emit inputsChanged();
     });
 }

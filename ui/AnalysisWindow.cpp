@@ -82,8 +82,9 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     file->addSeparator();
     add(file, "A_Close", QStringLiteral("Close"), [this] { close(); });
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    add(edit, "A_Copy", QStringLiteral("Copy"), [this] { copyTable(m_figureRows); })
-        ->setShortcut(QKeySequence::Copy);
+    add(edit, "A_Copy", QStringLiteral("Copy"), [this] {
+        copyTable(m_figureRows);
+    })->setShortcut(QKeySequence::Copy);
 }
 
 bool AnalysisWindow::applyInputs(bool resetRange)
@@ -97,7 +98,8 @@ bool AnalysisWindow::applyInputs(bool resetRange)
     }
     m_shown = in;
     m_panel->remember();
-    const QString date = QLocale::c().toString(m_panel->evaluationDate(), QStringLiteral("yyyy-MM-dd"));
+    const QString date
+        = QLocale::c().toString(m_panel->evaluationDate(), QStringLiteral("yyyy-MM-dd"));
     const PositionAnalysis analysis = analysePosition(m_legs, in);
     m_view->setScene({m_legs, in, analysis.figures, QStringLiteral("On ") + date}, resetRange);
     showFigures(analysis);

@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "chart/GraphBase.h"
-#include "store/DatabaseLocation.h"
 #include "core/Catalogue.h"
+#include "store/DatabaseLocation.h"
 #include "strategies/Leg.h"
 #include "strategies/TableText.h"
 #include "ui/AboutWindow.h"

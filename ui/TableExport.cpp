@@ -16,8 +16,8 @@ void copyTable(const TableRows &rows)
 QString writeTableCsv(const TableRows &rows, const QString &fileName)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(commaSeparated(rows).toUtf8()) < 0
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
+        || file.write(commaSeparated(rows).toUtf8()) < 0 || !file.commit())
         return QStringLiteral("The table could not be written to %1: %2")
             .arg(fileName, file.errorString());
     return {};

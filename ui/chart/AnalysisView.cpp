@@ -167,8 +167,8 @@ void AnalysisView::mouseMoveEvent(QMouseEvent *event)
         m_hover.reset();
     } else {
         const double price = m_frame.priceAt(point.x());
-        m_hover = HoverReadout {point, price,
-            curveValuesAt(m_scene.legs, m_scene.inputs, price), m_scene.dateCaption};
+        m_hover = HoverReadout {
+            point, price, curveValuesAt(m_scene.legs, m_scene.inputs, price), m_scene.dateCaption};
     }
     update();
 }
