@@ -221,7 +221,7 @@ PriceRange autoPriceRange(const Legs &legs, const AnalysisInputs &inputs)
             cover(leg.strike);
     for (double root : expiryFigures(legs).breakEvens)
         cover(root);
-    const double margin = std::max((high - low) * 0.08, m.spot * 0.02);
+    const double margin = std::max((high - low) * 0.12, m.spot * 0.02);
     return {std::max(0.0, low - margin), high + margin};
 }
 

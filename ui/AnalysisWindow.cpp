@@ -58,7 +58,7 @@ AnalysisWindow::AnalysisWindow(Legs legs, double stockPrice, const QString &stra
 
     connect(m_panel, &AnalysisPanel::inputsChanged, this, [this] { applyInputs(); });
     resize(1400, 760);
-    applyInputs(true);
+    applyInputs();
 }
 
 void AnalysisWindow::buildMenus(QMenuBar *bar)
@@ -87,21 +87,26 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     })->setShortcut(QKeySequence::Copy);
 }
 
-bool AnalysisWindow::applyInputs(bool resetRange)
+bool AnalysisWindow::applyInputs()
 {
     const AnalysisInputs in = m_panel->inputs();
-    if (m_shown && !resetRange && *m_shown == in)
+    if (m_shown && *m_shown == in)
         return true;
     if (const auto problem = inputProblem(in)) {
         m_messages.show({*problem, MsgStyle::Stop, QStringLiteral("Attention")});
         return false;
     }
+    // Zoom and pan hold while only the evaluation date moves.
+    AnalysisInputs sameDate = in;
+    if (m_shown)
+        sameDate.elapsedDays = m_shown->elapsedDays;
+    const bool freshRange = !m_shown || !(*m_shown == sameDate);
     m_shown = in;
     m_panel->remember();
     const QString date
         = QLocale::c().toString(m_panel->evaluationDate(), QStringLiteral("yyyy-MM-dd"));
     const PositionAnalysis analysis = analysePosition(m_legs, in);
-    m_view->setScene({m_legs, in, analysis.figures, QStringLiteral("On ") + date}, resetRange);
+    m_view->setScene({m_legs, in, analysis.figures, QStringLiteral("On ") + date}, freshRange);
     showFigures(analysis);
     m_european->setVisible(in.dividendPercent > 0);
     return true;

@@ -35,7 +35,9 @@ public:
     const TableRows &figureTable() const { return m_figureRows; }
 
     // Takes the panel's inputs; false (after a message) when they are refused.
-    bool applyInputs(bool resetRange = false);
+    // The price range goes back to the automatic one unless only the
+    // evaluation date moved.
+    bool applyInputs();
 
 private:
     void buildMenus(QMenuBar *bar);
