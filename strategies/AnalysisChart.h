@@ -49,7 +49,7 @@ struct AnalysisScene {
 };
 
 // Clears the surface and records the chart over the given prices; answers
-// the frame it drew in. Inputs must be sound (inputProblem() answers nothing).
+// the frame it drew in. Inputs must be sound (analysisProblem() answers nothing).
 AnalysisFrame drawAnalysisChart(
     ChartSurface &surface, const AnalysisScene &scene, PriceRange prices);
 

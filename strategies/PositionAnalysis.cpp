@@ -47,7 +47,8 @@ double normalCdf(double x)
     return 0.5 * std::erfc(-x / std::numbers::sqrt2);
 }
 
-} // namespace
+// Amounts from here on cannot be shown without an exponent.
+constexpr double kLargestAmount = 1e15;
 
 std::optional<QString> inputProblem(const AnalysisInputs &in)
 {
@@ -68,6 +69,33 @@ std::optional<QString> inputProblem(const AnalysisInputs &in)
         return QStringLiteral("Days to Expiration must be at most 36500 (100 years).");
     if (in.elapsedDays < 0 || in.elapsedDays > in.days)
         return QStringLiteral("The Evaluation Date must lie between today and expiration.");
+    return std::nullopt;
+}
+
+// Every amount of the analysis stays below the largest one shown, also at
+// the widest zoom (a thousand times the stock price).
+bool fitsInView(const Legs &legs, const AnalysisInputs &in)
+{
+    const double widest = highestViewPrice(in);
+    double exposure = 0;
+    for (const Leg &leg : legs)
+        exposure += std::abs(leg.shares) * (widest + leg.strike + leg.entryPrice);
+    return std::isfinite(exposure) && exposure < kLargestAmount;
+}
+
+} // namespace
+
+double highestViewPrice(const AnalysisInputs &in)
+{
+    return 1000 * (in.stockPrice + 1);
+}
+
+std::optional<QString> analysisProblem(const Legs &legs, const AnalysisInputs &in)
+{
+    if (auto problem = inputProblem(in))
+        return problem;
+    if (!fitsInView(legs, in))
+        return QStringLiteral("The position is too large to be analysed.");
     return std::nullopt;
 }
 

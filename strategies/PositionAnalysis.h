@@ -30,8 +30,13 @@ struct AnalysisInputs {
     friend bool operator==(const AnalysisInputs &, const AnalysisInputs &) = default;
 };
 
-// The message for inputs the analysis cannot use; nothing when they are sound.
-std::optional<QString> inputProblem(const AnalysisInputs &inputs);
+// The message for inputs the analysis cannot use, or for a position too
+// large for its amounts to be shown; nothing when both are sound.
+std::optional<QString> analysisProblem(const Legs &legs, const AnalysisInputs &inputs);
+
+// The highest price a view may reach when zoomed or panned out: a thousand
+// times the stock price, as far as the amounts stay printable.
+double highestViewPrice(const AnalysisInputs &inputs);
 
 // The market `daysFromToday` after today (clamped to expiration).
 Market marketOn(const AnalysisInputs &inputs, double daysFromToday);

@@ -4,7 +4,7 @@
 // calendar) and the evaluation date, a slider from today to expiration.
 // Volatility, rate, dividend yield and days are remembered between runs.
 // The panel only reads the texts; whether they make sense is the analysis's
-// question (inputProblem()).
+// question (analysisProblem()).
 
 #include "strategies/PositionAnalysis.h"
 

@@ -92,7 +92,7 @@ bool AnalysisWindow::applyInputs()
     const AnalysisInputs in = m_panel->inputs();
     if (m_shown && *m_shown == in)
         return true;
-    if (const auto problem = inputProblem(in)) {
+    if (const auto problem = analysisProblem(m_legs, in)) {
         m_messages.show({*problem, MsgStyle::Stop, QStringLiteral("Attention")});
         return false;
     }

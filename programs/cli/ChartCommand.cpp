@@ -435,22 +435,20 @@ ChartCommandOutput runChartCommand(
     else if (!options.json && !drawn)
         output.errorLine = QStringLiteral("no strategy selected: nothing to chart");
 
-    std::optional<AnalysisInputs> analysed;
-    if (drawn && options.analysis.enabled) {
-        const AnalysisInputs inputs = analysisInputs(options.analysis, positionLegs(ws));
-        if (const auto problem = inputProblem(inputs)) {
-            output.exitCode = ExitCode::Refused;
-            output.errorLine = QStringLiteral("analysis refused: ") + *problem;
-            analysis = QJsonObject {{"error", *problem}};
-        } else {
-            analysed = inputs;
-            analysis = analysisReport(positionLegs(ws), inputs);
-        }
+    const Legs legs = drawn && options.analysis.enabled ? positionLegs(ws) : Legs();
+    const AnalysisInputs inputs = analysisInputs(options.analysis, legs);
+    const std::optional<QString> refused
+        = legs.empty() ? std::nullopt : analysisProblem(legs, inputs);
+    if (refused) {
+        output.exitCode = ExitCode::Refused;
+        output.errorLine = QStringLiteral("analysis refused: ") + *refused;
+        analysis = QJsonObject {{"error", *refused}};
+    } else if (!legs.empty()) {
+        analysis = analysisReport(legs, inputs);
     }
-    if (drawn && !options.outFile.isEmpty() && (!options.analysis.enabled || analysed)) {
-        const QString error = analysed
-            ? writeAnalysisChart(positionLegs(ws), *analysed, options.outFile)
-            : exportChart(window.surface(), options.outFile);
+    if (drawn && !options.outFile.isEmpty() && !refused) {
+        const QString error = legs.empty() ? exportChart(window.surface(), options.outFile)
+                                           : writeAnalysisChart(legs, inputs, options.outFile);
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;

@@ -295,17 +295,19 @@ void TestAnalysis::inputs_data()
     QTest::addColumn<double>("volatility");
     QTest::addColumn<double>("rate");
     QTest::addColumn<double>("days");
+    QTest::addColumn<double>("contracts");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("defaults") << 30.0 << 4.0 << 30.0 << false;
-    QTest::newRow("edges: 1000 %, -10 %, 0 days") << 1000.0 << -10.0 << 0.0 << false;
-    QTest::newRow("rate 100 %") << 30.0 << 100.0 << 30.0 << false;
-    QTest::newRow("volatility 0") << 0.0 << 4.0 << 30.0 << true;
-    QTest::newRow("volatility negative") << -5.0 << 4.0 << 30.0 << true;
-    QTest::newRow("volatility above 1000 %") << 1000.5 << 4.0 << 30.0 << true;
-    QTest::newRow("volatility not a number") << double(NAN) << 4.0 << 30.0 << true;
-    QTest::newRow("days below 0") << 30.0 << 4.0 << -1.0 << true;
-    QTest::newRow("rate below -10 %") << 30.0 << -10.5 << 30.0 << true;
-    QTest::newRow("rate above 100 %") << 30.0 << 100.5 << 30.0 << true;
+    QTest::newRow("defaults") << 30.0 << 4.0 << 30.0 << 1.0 << false;
+    QTest::newRow("edges: 1000 %, -10 %, 0 days") << 1000.0 << -10.0 << 0.0 << 1.0 << false;
+    QTest::newRow("rate 100 %") << 30.0 << 100.0 << 30.0 << 1.0 << false;
+    QTest::newRow("volatility 0") << 0.0 << 4.0 << 30.0 << 1.0 << true;
+    QTest::newRow("volatility negative") << -5.0 << 4.0 << 30.0 << 1.0 << true;
+    QTest::newRow("volatility above 1000 %") << 1000.5 << 4.0 << 30.0 << 1.0 << true;
+    QTest::newRow("volatility not a number") << double(NAN) << 4.0 << 30.0 << 1.0 << true;
+    QTest::newRow("days below 0") << 30.0 << 4.0 << -1.0 << 1.0 << true;
+    QTest::newRow("rate below -10 %") << 30.0 << -10.5 << 30.0 << 1.0 << true;
+    QTest::newRow("rate above 100 %") << 30.0 << 100.5 << 30.0 << 1.0 << true;
+    QTest::newRow("amounts beyond 15 digits") << 30.0 << 4.0 << 30.0 << 1e9 << true;
 }
 
 // Refused inputs have a message; sound ones give finite curves, and with no
@@ -315,15 +317,16 @@ void TestAnalysis::inputs()
     QFETCH(double, volatility);
     QFETCH(double, rate);
     QFETCH(double, days);
+    QFETCH(double, contracts);
     QFETCH(bool, refused);
-    AnalysisInputs in {45, volatility, rate, 0, days, 0};
-    const auto problem = inputProblem(in);
+    const AnalysisInputs in {45, volatility, rate, 0, days, 0};
+    const Legs legs = calls({{contracts, 40, 5}, {-2 * contracts, 50, 4}, {contracts, 60, 1}});
+    const auto problem = analysisProblem(legs, in);
     QCOMPARE(problem.has_value(), refused);
     if (refused) {
         QVERIFY(!problem->isEmpty());
         return;
     }
-    const Legs legs = calls({{1, 40, 5}, {-2, 50, 4}, {1, 60, 1}});
     const AnalysisCurves c = analysisCurves(legs, in, 0, 120, 121);
     for (std::size_t i = 0; i < c.prices.size(); ++i) {
         QVERIFY(std::isfinite(c.today[i]) && std::isfinite(c.onDate[i]));

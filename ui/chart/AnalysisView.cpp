@@ -72,7 +72,7 @@ void AnalysisView::zoom(double factor, double aboutPrice)
     const double low = aboutPrice - (aboutPrice - m_range.low) * factor;
     const double high = aboutPrice + (m_range.high - aboutPrice) * factor;
     // Not below 0, not narrower than a cent, not wider than a thousandfold.
-    if (high - low < 0.01 || high > 1000 * (m_scene.inputs.stockPrice + 1))
+    if (high - low < 0.01 || high > highestViewPrice(m_scene.inputs))
         return;
     m_range = {std::max(0.0, low), high};
     record();
@@ -82,6 +82,8 @@ void AnalysisView::pan(double distance)
 {
     const double width = m_range.high - m_range.low;
     const double low = std::max(0.0, m_range.low + distance);
+    if (low + width > highestViewPrice(m_scene.inputs))
+        return;
     m_range = {low, low + width};
     record();
 }
