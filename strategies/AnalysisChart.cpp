@@ -1,5 +1,7 @@
 #include "strategies/AnalysisChart.h"
 
+#include "strategies/ChartPen.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -17,14 +19,6 @@ constexpr int kMarker = rgbValue(170, 140, 255);
 constexpr int kProfitShade = rgbValue(0, 210, 0);
 constexpr int kLossShade = rgbValue(255, 30, 30);
 constexpr double kCharWidth = 90; // about one character of the surface's font, in twips
-
-void printAt(ChartSurface &surface, double x, double y, const QString &text, bool bold = false)
-{
-    surface.setFontBold(bold);
-    surface.moveTo(x, y);
-    surface.print(text);
-    surface.setFontBold(false);
-}
 
 int decimalsOf(double step)
 {
@@ -87,8 +81,9 @@ void polyline(ChartSurface &surface, const AnalysisFrame &f, const std::vector<d
             f.yOf(amounts[i]), colour);
 }
 
-void axes(ChartSurface &surface, const AnalysisFrame &f)
+void axes(ChartPen &pen, const AnalysisFrame &f)
 {
+    ChartSurface &surface = pen.surface();
     const int ink = surface.palette().foreground;
     const double bottom = f.top + f.height;
     const double priceStep = roundStep(f.highPrice - f.lowPrice, 10);
@@ -97,7 +92,7 @@ void axes(ChartSurface &surface, const AnalysisFrame &f)
         const double x = f.xOf(p);
         surface.line(x, f.top, x, bottom, kGrid);
         const QString label = currencyText(p, decimalsOf(priceStep));
-        printAt(surface, x - label.size() * kCharWidth / 2, bottom + 60, label);
+        pen.printAt(x - label.size() * kCharWidth / 2, bottom + 60, label);
     }
     const double amountStep = roundStep(f.highAmount - f.lowAmount, 8);
     for (double a = std::ceil(f.lowAmount / amountStep) * amountStep; a <= f.highAmount;
@@ -105,18 +100,21 @@ void axes(ChartSurface &surface, const AnalysisFrame &f)
         const double y = f.yOf(a);
         surface.line(f.left, y, f.left + f.width, y, kGrid);
         const QString label = currencyText(a, decimalsOf(amountStep));
-        printAt(surface, f.left - 120 - label.size() * kCharWidth, y - 100, label);
+        pen.printAt(f.left - 120 - label.size() * kCharWidth, y - 100, label);
     }
     surface.line(f.left, f.top, f.left, bottom, ink);
     surface.line(f.left, bottom, f.left + f.width, bottom, ink);
     if (f.lowAmount < 0 && f.highAmount > 0)
         surface.line(f.left, f.yOf(0), f.left + f.width, f.yOf(0), ink);
-    printAt(surface, 100, 150, QStringLiteral("Profit/Loss($)"), true);
-    printAt(surface, f.left + f.width - 1500, bottom + 330, QStringLiteral("Stock Price($)"), true);
+    pen.bold(true);
+    pen.printAt(100, 150, QStringLiteral("Profit/Loss($)"));
+    pen.printAt(f.left + f.width - 1500, bottom + 330, QStringLiteral("Stock Price($)"));
+    pen.bold(false);
 }
 
-void markers(ChartSurface &surface, const AnalysisScene &scene, const AnalysisFrame &f)
+void markers(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
 {
+    ChartSurface &surface = pen.surface();
     const auto inView = [&f](double p) { return p >= f.lowPrice && p <= f.highPrice; };
     const double bottom = f.top + f.height;
     const double zeroY = std::clamp(f.yOf(0), f.top, bottom);
@@ -130,24 +128,24 @@ void markers(ChartSurface &surface, const AnalysisScene &scene, const AnalysisFr
         const double x = f.xOf(k);
         surface.line(x, f.top, x, f.top + 250, kMarker);
         surface.line(x, zeroY - 80, x, zeroY + 80, kMarker);
-        printAt(surface, x + 40, f.top + 20, QStringLiteral("K ") + currencyText(k));
+        pen.printAt(x + 40, f.top + 20, QStringLiteral("K ") + currencyText(k));
     }
     for (double b : scene.figures.breakEvens) {
         if (!inView(b))
             continue;
         const double x = f.xOf(b);
         surface.line(x, zeroY - 150, x, zeroY + 150, AnalysisColour::AtExpiry);
-        printAt(surface, x + 40, zeroY + 40, QStringLiteral("BE ") + currencyText(b));
+        pen.printAt(x + 40, zeroY + 40, QStringLiteral("BE ") + currencyText(b));
     }
     const double spot = scene.inputs.stockPrice;
     if (inView(spot)) {
         const double x = f.xOf(spot);
         surface.line(x, bottom - 250, x, bottom, surface.palette().foreground);
-        printAt(surface, x + 40, bottom - 230, QStringLiteral("Stock ") + currencyText(spot));
+        pen.printAt(x + 40, bottom - 230, QStringLiteral("Stock ") + currencyText(spot));
     }
 }
 
-void legend(ChartSurface &surface, const AnalysisScene &scene, const AnalysisFrame &f)
+void legend(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
 {
     const std::pair<int, QString> entries[] = {
         {AnalysisColour::AtExpiry, QStringLiteral("At expiration")},
@@ -157,8 +155,8 @@ void legend(ChartSurface &surface, const AnalysisScene &scene, const AnalysisFra
     double y = f.top + 330;
     for (const auto &[colour, caption] : entries) {
         const double x = f.left + f.width - 2600;
-        surface.line(x, y + 100, x + 400, y + 100, colour);
-        printAt(surface, x + 500, y, caption);
+        pen.line(x, y + 100, x + 400, y + 100, colour);
+        pen.printAt(x + 500, y, caption);
         y += 230;
     }
 }
@@ -209,14 +207,15 @@ AnalysisFrame drawAnalysisChart(
     const double zeroY = std::clamp(f.yOf(0), f.top, f.top + f.height);
     surface.area(shadeOf(expiry, zeroY, true), kProfitShade);
     surface.area(shadeOf(expiry, zeroY, false), kLossShade);
-    axes(surface, f);
-    markers(surface, scene, f);
+    ChartPen pen(surface);
+    axes(pen, f);
+    markers(pen, scene, f);
     polyline(surface, f, curves.prices, curves.onDate, AnalysisColour::OnDate);
     polyline(surface, f, curves.prices, curves.today, AnalysisColour::Today);
     for (std::size_t i = 1; i < expiry.size(); ++i)
         surface.line(expiry[i - 1].x(), expiry[i - 1].y(), expiry[i].x(), expiry[i].y(),
             AnalysisColour::AtExpiry);
-    legend(surface, scene, f);
+    legend(pen, scene, f);
     return f;
 }
 
