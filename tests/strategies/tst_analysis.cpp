@@ -78,6 +78,7 @@ private slots:
     void probabilityOfProfitByHand();
     void inputs_data();
     void inputs();
+    void tablesAsText();
 };
 
 void TestAnalysis::legsMatchValueTables_data()
@@ -335,6 +336,16 @@ void TestAnalysis::inputs()
     }
     const PositionGreeks g = positionGreeks(legs, marketOn(in, 0));
     QVERIFY(std::isfinite(g.delta + g.gamma + g.theta + g.vega));
+}
+
+// A symbol may hold a comma or a quote: CSV quotes that cell alone; tabs
+// inside a cell would split it in a spreadsheet and become blanks.
+void TestAnalysis::tablesAsText()
+{
+    const TableRows rows {{"BRK,B \"A\" at", "Total"}, {"18", "-200"}, {"a\tb", ""}};
+    QCOMPARE(
+        commaSeparated(rows), QStringLiteral("\"BRK,B \"\"A\"\" at\",Total\n18,-200\na\tb,\n"));
+    QCOMPARE(tabSeparated(rows), QStringLiteral("BRK,B \"A\" at\tTotal\n18\t-200\na b\t\n"));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysis)
