@@ -14,7 +14,7 @@ namespace
 {
 
 constexpr int kSamples = 400;
-constexpr int kGrid = rgbValue(60, 100, 100);
+constexpr int kGrid = rgbValue(80, 120, 120); // faint on the dark screen and on paper alike
 constexpr int kMarker = rgbValue(170, 140, 255);
 constexpr int kProfitShade = rgbValue(0, 210, 0);
 constexpr int kLossShade = rgbValue(255, 30, 30);
