@@ -1,7 +1,8 @@
 // Time of the store's operations on a file with 100,000 saved positions:
 // opening the file (key derivation included), listing one strategy, the
 // name-clash test, a save that replaces a row, and opening a position into
-// the window model.
+// the window model; min and median of the runs.
+// `bench_store --write FILE` only writes such a file.
 
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
@@ -12,8 +13,10 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 using namespace velmora;
 
@@ -41,14 +44,23 @@ void fill(const QString &file)
     transaction.commit();
 }
 
+// Each run timed on its own: a mean would hide the spread a busy machine
+// gives the listing.
 void measure(const char *what, int repeats, const std::function<void(int)> &run)
 {
+    std::vector<double> ms;
+    ms.reserve(size_t(repeats));
     QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < repeats; ++i)
+    for (int i = 0; i < repeats; ++i) {
+        timer.start();
         run(i);
-    const double ms = double(timer.nsecsElapsed()) / 1e6 / repeats;
-    std::printf("%-46s %9.3f ms (mean of %d)\n", what, ms, repeats);
+        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    const size_t n = ms.size();
+    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    std::printf(
+        "%-46s min %9.3f ms  median %9.3f ms  (%d runs)\n", what, ms.front(), median, repeats);
 }
 
 } // namespace
@@ -56,6 +68,12 @@ void measure(const char *what, int repeats, const std::function<void(int)> &run)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // --write FILE: only build the file, for the whole-process benchmark.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == u"--write") {
+        fill(arguments[2]);
+        return 0;
+    }
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("CH.mdb"));
     QElapsedTimer timer;

@@ -1,3 +1,4 @@
+#include "core/FirstPaintExit.h"
 #include "programs/cli/ExitCode.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
@@ -66,6 +67,7 @@ int main(int argc, char *argv[])
     velmora::QtMessageBoxes messages;
     velmora::MainWindow window(messages);
     messages.setWindow(&window);
+    velmora::exitAfterFirstPaintIfAsked(app);
     window.show();
     return app.exec();
 }
