@@ -30,34 +30,6 @@ QJsonArray numbers(const std::vector<double> &values)
 
 } // namespace
 
-QString applyAnalysisOption(AnalysisInput input, const QString &value, AnalysisOptions &o)
-{
-    bool ok = false;
-    const double number = QLocale::c().toDouble(value, &ok);
-    if (!ok)
-        return QStringLiteral("the analysis inputs are numbers, not '%1'").arg(value);
-    AnalysisInputs &in = o.inputs;
-    switch (input) {
-    case AnalysisInput::Volatility:
-        in.volatilityPercent = number;
-        break;
-    case AnalysisInput::Rate:
-        in.ratePercent = number;
-        break;
-    case AnalysisInput::Dividend:
-        in.dividendPercent = number;
-        break;
-    case AnalysisInput::Days:
-        in.days = number;
-        break;
-    case AnalysisInput::StockPrice:
-        in.stockPrice = number;
-        o.stockPriceGiven = true;
-        break;
-    }
-    return {};
-}
-
 AnalysisInputs analysisInputs(const AnalysisOptions &options, const Legs &legs)
 {
     AnalysisInputs in = options.inputs;

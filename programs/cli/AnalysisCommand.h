@@ -20,11 +20,6 @@ struct AnalysisOptions {
     bool stockPriceGiven = false;
 };
 
-enum class AnalysisInput { Volatility, Rate, Dividend, Days, StockPrice };
-
-// Stores the value; an error text when it is not a number.
-QString applyAnalysisOption(AnalysisInput input, const QString &value, AnalysisOptions &options);
-
 // The inputs for these legs: the options, with the position's stock price
 // where none was given.
 AnalysisInputs analysisInputs(const AnalysisOptions &options, const Legs &legs);

@@ -80,18 +80,6 @@ QString writePdf(const ChartSurface &surface, QSaveFile &file)
 
 } // namespace
 
-std::optional<ChartFileFormat> chartFileFormat(const QString &fileName)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return ChartFileFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return ChartFileFormat::Svg;
-    if (suffix == QLatin1String("pdf"))
-        return ChartFileFormat::Pdf;
-    return std::nullopt;
-}
-
 QString chartFileFilter()
 {
     return QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
