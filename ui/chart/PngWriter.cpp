@@ -37,6 +37,9 @@ bool encode(png_structp png, png_infop info, const QImage &rgb32, Sink &sink)
         return false;
     png_set_write_fn(png, &sink, writeBytes, flushNothing);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    // On a chart, level 5 packs a little tighter than zlib's default 6, and
+    // sooner.
+    png_set_compression_level(png, 5);
     png_set_IHDR(png, info, png_uint_32(rgb32.width()), png_uint_32(rgb32.height()), 8,
         PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     if (rgb32.dotsPerMeterX() > 0 && rgb32.dotsPerMeterY() > 0)
