@@ -15,7 +15,7 @@ packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libsqlcipher-dev libquantlib0-dev libpng-dev fonts-dejavu-core
-  poppler-utils
+  poppler-utils python3 sqlcipher
   help2man desktop-file-utils appstream dpkg-dev file
 )
 
