@@ -4,6 +4,7 @@
 // listing one strategy, the name-clash test, a save that replaces a row, and
 // opening a position into the window model. Each figure is the minimum and
 // the median of its runs: a mean hides the spread a shared machine adds.
+// `bench_store --write FILE` only writes such a file.
 
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <vector>
@@ -76,6 +78,12 @@ void measure(const char *what, int repeats, const std::function<void(int)> &run)
 
 int main(int argc, char *argv[])
 {
+    // --write FILE: only build the file, for the whole-process benchmark.
+    if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
+        QCoreApplication core(argc, argv);
+        fill(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("CH.mdb"));

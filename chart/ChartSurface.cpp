@@ -47,6 +47,15 @@ void ChartSurface::line(double x1, double y1, double x2, double y2, int colour)
     m_y = y2;
 }
 
+void ChartSurface::area(std::vector<QPointF> corners, int colour)
+{
+    ChartOp op;
+    op.kind = ChartOp::Kind::Area;
+    op.corners = std::move(corners);
+    op.colour = colour;
+    m_ops.push_back(std::move(op));
+}
+
 void ChartSurface::clear()
 {
     m_ops.clear();

@@ -7,6 +7,7 @@
 // Like the picture box it stands for, the surface has a current position
 // that printing moves, a bold switch, and drawing and background colours.
 
+#include <QPointF>
 #include <QString>
 
 #include <vector>
@@ -29,13 +30,14 @@ constexpr int ScreenBackground = rgbValue(0, 64, 64);
 } // namespace ChartColour
 
 struct ChartOp {
-    enum class Kind { Text, Line, Clear };
+    enum class Kind { Text, Line, Clear, Area };
     Kind kind = Kind::Clear;
     // Text: top-left corner at (x1, y1). Line: from (x1, y1) to (x2, y2).
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     QString text;
     bool bold = false;
-    int colour = 0; // lines only
+    int colour = 0; // lines and areas
+    std::vector<QPointF> corners; // Area: a polygon, lightly shaded in its colour
 
     friend bool operator==(const ChartOp &, const ChartOp &) = default;
 };
@@ -92,6 +94,8 @@ public:
     void print(const QString &text);
     // Draws a line and leaves the current position at its end.
     void line(double x1, double y1, double x2, double y2, int colour);
+    // Shades the polygon lightly, so lines and texts beneath stay readable.
+    void area(std::vector<QPointF> corners, int colour);
     // Erases everything; the current position goes back to (0, 0).
     void clear();
 

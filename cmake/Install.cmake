@@ -8,6 +8,8 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 set(generated ${PROJECT_BINARY_DIR}/data)
 
 install(TARGETS velmora velmora-chart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# velmora-chart's window module, where the program looks for it.
+install(TARGETS velmora-chart-window LIBRARY DESTINATION ${VELMORA_MODULE_DIR})
 
 install(FILES ${data}/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${data}/${VELMORA_APP_ID}.metainfo.xml ${generated}/${VELMORA_APP_ID}.metainfo.xml
@@ -60,4 +62,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # Depends worked out by dpkg-shlibdeps from the programs' shared libraries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# SQLCipher is loaded when a position file is first opened, so no program
+# names it among its shared libraries.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsqlcipher0")
 include(CPack)

@@ -1,40 +1,70 @@
-// velmora-chart: the program's View Graph from the command line, for scripts.
-// It runs the real main window on Qt's offscreen platform, so it needs no
-// display; see chartCommandUsage() for the options.
+// velmora-chart: the program's View Graph from the command line, for scripts;
+// see chartCommandUsage() for the options. Help, version and a listing of
+// saved names need no window; everything else runs in the window module
+// (ChartWindowModule.h).
 
-#include "core/Message.h"
-#include "programs/cli/ChartCommand.h"
-#include "ui/MainWindow.h"
+#include "programs/ChartWindowModule.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
+
+#include <dlfcn.h>
 
 namespace
 {
 
-// The offscreen platform's remarks on what it cannot do are no news to a
-// script reading standard error; everything else passes through.
-QtMessageHandler g_defaultHandler = nullptr;
+using namespace velmora;
 
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+int reported(const ChartCommandOutput &output)
 {
-    if (type < QtCriticalMsg
-        && (message.startsWith(u"This plugin does not support")
-            || message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    if (g_defaultHandler)
-        g_defaultHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    std::fwrite(output.standardOutput.constData(), 1, size_t(output.standardOutput.size()), stdout);
+    if (!output.errorLine.isEmpty())
+        std::fprintf(stderr, "velmora-chart: %s\n", qPrintable(output.errorLine));
+    return output.exitCode;
+}
+
+// Beside the program in the build tree, in its library folder once installed.
+void *loadWindowModule(QString &error)
+{
+    const QDir programDir
+        = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).dir();
+    for (const char *folder : {".", VELMORA_MODULE_DIR_FROM_BIN}) {
+        const QString module = QDir(programDir.filePath(QString::fromUtf8(folder)))
+                                   .filePath(QString::fromLatin1(kChartWindowModule));
+        if (!QFileInfo::exists(module))
+            continue;
+        if (void *handle = dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_LOCAL))
+            return handle;
+        error = QString::fromLocal8Bit(dlerror());
+        return nullptr;
+    }
+    error = QStringLiteral("%1 is missing").arg(QString::fromLatin1(kChartWindowModule));
+    return nullptr;
+}
+
+ChartCommandOutput runInWindow(int &argc, char **argv, const ChartCommandOptions &options)
+{
+    QString error;
+    void *handle = loadWindowModule(error);
+    const auto entry
+        = handle ? reinterpret_cast<ChartWindowEntry>(dlsym(handle, kChartWindowEntry)) : nullptr;
+    if (!entry)
+        return {ExitCode::Unusable, {},
+            QStringLiteral("cannot load the window module: %1")
+                .arg(handle ? QString::fromLocal8Bit(dlerror()) : error)};
+    ChartCommandOutput output;
+    entry(argc, argv, options, output);
+    // Not unloaded: Qt's libraries still run their exit handlers.
+    return output;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    using namespace velmora;
-
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -51,19 +81,9 @@ int main(int argc, char *argv[])
         return ExitCode::Done;
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_defaultHandler = qInstallMessageHandler(quietHandler);
-    QApplication app(argc, argv);
-
-    ScriptedMessageBoxes boxes;
-    MainWindow window(boxes);
-
-    const ChartCommandOutput output = runChartCommand(window, boxes, parsed.options);
-    std::fwrite(output.standardOutput.constData(), 1, size_t(output.standardOutput.size()), stdout);
-    if (!output.errorLine.isEmpty())
-        std::fprintf(stderr, "velmora-chart: %s\n", qPrintable(output.errorLine));
-    // Hidden first, so no focus change reaches the fields while they go.
-    window.hide();
-    return output.exitCode;
+    if (listsOnly(parsed.options)) {
+        QCoreApplication app(argc, argv);
+        return reported(runListCommand(parsed.options));
+    }
+    return reported(runInWindow(argc, argv, parsed.options));
 }

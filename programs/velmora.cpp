@@ -1,5 +1,7 @@
+#include "core/FirstPaintExit.h"
 #include "programs/cli/ExitCode.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramStyle.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -48,6 +50,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    velmora::useProgramStyle(app);
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Velmora")));
@@ -66,6 +69,7 @@ int main(int argc, char *argv[])
     velmora::QtMessageBoxes messages;
     velmora::MainWindow window(messages);
     messages.setWindow(&window);
+    velmora::exitAfterFirstPaintIfAsked(app);
     window.show();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "store/SqlCipherLibrary.h"
+
 #include <atomic>
 #include <cctype>
 #include <map>
@@ -58,7 +60,7 @@ private:
     {
         ++g_keyDerivations;
         unsigned char key[kKeyBytes];
-        if (PKCS5_PBKDF2_HMAC_SHA1(kKey, int(sizeof kKey - 1),
+        if (SQLCIPHER(PKCS5_PBKDF2_HMAC_SHA1)(kKey, int(sizeof kKey - 1),
                 reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
                 kKeyRounds, kKeyBytes, key)
             != 1)
@@ -113,7 +115,7 @@ QString causeOf(int code, sqlite3 *db)
     default:
         break;
     }
-    const char *detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    const char *detail = db ? SQLCIPHER(sqlite3_errmsg)(db) : SQLCIPHER(sqlite3_errstr)(code);
     return QStringLiteral("the database reported \"%1\"").arg(QString::fromUtf8(detail));
 }
 
@@ -185,13 +187,13 @@ Statement::Statement(Statement &&other) noexcept
 
 Statement::~Statement()
 {
-    sqlite3_finalize(m_statement);
+    SQLCIPHER(sqlite3_finalize)(m_statement);
 }
 
 Statement &Statement::bind(int position, const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    const int rc = sqlite3_bind_text(
+    const int rc = SQLCIPHER(sqlite3_bind_text)(
         m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
@@ -200,7 +202,7 @@ Statement &Statement::bind(int position, const QString &value)
 
 Statement &Statement::bind(int position, qint64 value)
 {
-    const int rc = sqlite3_bind_int64(m_statement, position, value);
+    const int rc = SQLCIPHER(sqlite3_bind_int64)(m_statement, position, value);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
     return *this;
@@ -210,7 +212,7 @@ Statement &Statement::bind(int position, const std::optional<QString> &value)
 {
     if (value)
         return bind(position, *value);
-    const int rc = sqlite3_bind_null(m_statement, position);
+    const int rc = SQLCIPHER(sqlite3_bind_null)(m_statement, position);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
     return *this;
@@ -218,44 +220,45 @@ Statement &Statement::bind(int position, const std::optional<QString> &value)
 
 bool Statement::step()
 {
-    const int rc = sqlite3_step(m_statement);
+    const int rc = SQLCIPHER(sqlite3_step)(m_statement);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    sqlite3_reset(m_statement);
+    SQLCIPHER(sqlite3_reset)(m_statement);
     m_database->fail(rc);
 }
 
 void Statement::reset()
 {
-    sqlite3_reset(m_statement);
-    sqlite3_clear_bindings(m_statement);
+    SQLCIPHER(sqlite3_reset)(m_statement);
+    SQLCIPHER(sqlite3_clear_bindings)(m_statement);
 }
 
 int Statement::columnCount() const
 {
-    return sqlite3_column_count(m_statement);
+    return SQLCIPHER(sqlite3_column_count)(m_statement);
 }
 
 QString Statement::columnName(int column) const
 {
-    return QString::fromUtf8(sqlite3_column_name(m_statement, column));
+    return QString::fromUtf8(SQLCIPHER(sqlite3_column_name)(m_statement, column));
 }
 
 std::optional<QString> Statement::text(int column) const
 {
-    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
+    if (SQLCIPHER(sqlite3_column_type)(m_statement, column) == SQLITE_NULL)
         return std::nullopt;
-    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
+    const auto *bytes
+        = reinterpret_cast<const char *>(SQLCIPHER(sqlite3_column_text)(m_statement, column));
+    return QString::fromUtf8(bytes, SQLCIPHER(sqlite3_column_bytes)(m_statement, column));
 }
 
 std::optional<qint64> Statement::integer(int column) const
 {
-    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
+    if (SQLCIPHER(sqlite3_column_type)(m_statement, column) == SQLITE_NULL)
         return std::nullopt;
-    return sqlite3_column_int64(m_statement, column);
+    return SQLCIPHER(sqlite3_column_int64)(m_statement, column);
 }
 
 // --- Database --------------------------------------------------------------------
@@ -271,6 +274,8 @@ Database::Database(const QString &file, int busyTimeoutMs)
     }
     if (info.isDir())
         throw DatabaseError(file, QStringLiteral("it is a folder, not a file"));
+    if (const QString missing = loadSqlCipher(); !missing.isEmpty())
+        throw DatabaseError(file, missing);
 
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     QByteArray name = QFile::encodeName(file);
@@ -310,27 +315,28 @@ Database::Database(const QString &file, int busyTimeoutMs)
                                    "program running, deleting that file lets it open")
                         .arg(side);
         }
-        sqlite3_close(m_db);
+        SQLCIPHER(sqlite3_close)(m_db);
         m_db = nullptr;
         throw DatabaseError(file, cause);
     }
-    m_readOnly = sqlite3_db_readonly(m_db, "main") == 1;
+    m_readOnly = SQLCIPHER(sqlite3_db_readonly)(m_db, "main") == 1;
 }
 
 int Database::open(const QByteArray &name, int flags, const QByteArray &key, int busyTimeoutMs)
 {
     if (m_db) {
-        sqlite3_close(m_db);
+        SQLCIPHER(sqlite3_close)(m_db);
         m_db = nullptr;
     }
-    int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    int rc = SQLCIPHER(sqlite3_open_v2)(name.constData(), &m_db, flags, nullptr);
     if (rc == SQLITE_OK)
-        rc = sqlite3_key(m_db, key.constData(), int(key.size()));
+        rc = SQLCIPHER(sqlite3_key)(m_db, key.constData(), int(key.size()));
     if (rc == SQLITE_OK)
-        rc = sqlite3_busy_timeout(m_db, busyTimeoutMs);
+        rc = SQLCIPHER(sqlite3_busy_timeout)(m_db, busyTimeoutMs);
     if (rc == SQLITE_OK) {
         // The key is only tried when a page is read.
-        rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        rc = SQLCIPHER(sqlite3_exec)(
+            m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     return rc;
 }
@@ -342,8 +348,8 @@ void Database::prepareForWriting()
     // Write-ahead logging: a save costs one append instead of several waits
     // for the disk, and another copy can still list while one saves. Set
     // only for a write, so that reading never changes how a file opens.
-    sqlite3_exec(
-        m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    SQLCIPHER(sqlite3_exec)
+    (m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     m_logging = true;
 }
 
@@ -354,23 +360,23 @@ int Database::keyDerivations()
 
 Database::~Database()
 {
-    sqlite3_close(m_db);
+    SQLCIPHER(sqlite3_close)(m_db);
 }
 
 Statement Database::prepare(const char *sql) const
 {
     sqlite3_stmt *statement = nullptr;
     const char *rest = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, &rest);
+    const int rc = SQLCIPHER(sqlite3_prepare_v2)(m_db, sql, -1, &statement, &rest);
     if (rc != SQLITE_OK) {
-        sqlite3_finalize(statement);
+        SQLCIPHER(sqlite3_finalize)(statement);
         fail(rc);
     }
     // One statement a call: anything after it would silently never run.
     while (rest && *rest && std::isspace(static_cast<unsigned char>(*rest)))
         ++rest;
     if (rest && *rest) {
-        sqlite3_finalize(statement);
+        SQLCIPHER(sqlite3_finalize)(statement);
         throw std::invalid_argument(std::string("more than one SQL statement: ") + sql);
     }
     return Statement(*this, statement);
@@ -384,7 +390,7 @@ void Database::execute(const char *sql) const
 
 qint64 Database::lastInsertId() const
 {
-    return sqlite3_last_insert_rowid(m_db);
+    return SQLCIPHER(sqlite3_last_insert_rowid)(m_db);
 }
 
 void Database::fail(int code) const

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
 
 namespace velmora::look
@@ -11,9 +12,17 @@ namespace velmora::look
 namespace
 {
 
-QPalette standard()
+// The style builds its palette anew on every call, and the window asks for
+// it for each of its fields; kept while the style stays the same.
+const QPalette &standard()
 {
-    return QApplication::style()->standardPalette();
+    static QPointer<QStyle> style;
+    static QPalette palette;
+    if (style != QApplication::style()) {
+        style = QApplication::style();
+        palette = style->standardPalette();
+    }
+    return palette;
 }
 
 } // namespace

@@ -32,8 +32,22 @@ MenuActions buildMainMenu(QMenuBar *bar)
     named(file->addAction(QStringLiteral("Save")), "F_Save", actions);
     named(file->addAction(QStringLiteral("Export Chart...")), "F_Export", actions)
         ->setEnabled(false);
+    named(file->addAction(QStringLiteral("Export Table...")), "F_ExportTable", actions)
+        ->setEnabled(false);
     named(file->addSeparator(), "s2", actions);
     named(file->addAction(QStringLiteral("E&xit")), "F_Exit", actions);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("E"));
+    named(edit->menuAction(), "E", actions);
+    QAction *copy = named(edit->addAction(QStringLiteral("Copy")), "E_Copy", actions);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(false); // the fields copy their own text outside chart mode
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("V"));
+    named(view->menuAction(), "V", actions);
+    named(view->addAction(QStringLiteral("Analysis...")), "V_Analysis", actions);
 
     QMenu *print = bar->addMenu(QStringLiteral("&Print"));
     print->setObjectName(QStringLiteral("P"));

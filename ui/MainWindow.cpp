@@ -1,13 +1,18 @@
 #include "ui/MainWindow.h"
 
 #include "chart/GraphBase.h"
+#include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
+#include "strategies/Leg.h"
+#include "strategies/TableText.h"
 #include "ui/AboutWindow.h"
+#include "ui/AnalysisWindow.h"
 #include "ui/ChartMode.h"
 #include "ui/FieldFocus.h"
 #include "ui/GroupBuilder.h"
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
+#include "ui/TableExport.h"
 #include "ui/Twips.h"
 #include "ui/chart/ChartExport.h"
 #include "ui/chart/ChartPrinter.h"
@@ -115,6 +120,11 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     grey.setColor(QPalette::Button, look::graphButton());
     m_graphButton->setPalette(grey);
     m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
+    m_analysisButton = new QPushButton(QStringLiteral("&Analysis"), m_entry);
+    m_controls.add(single("cmdAnalysis"), m_analysisButton);
+    m_analysisButton->setFont(look::buttonFont());
+    m_analysisButton->setPalette(grey);
+    m_analysisButton->setGeometry(look::rect(5100, 765, 1935, 330));
     buildChart(client);
 
     connectModel();
@@ -207,6 +217,7 @@ void MainWindow::connectModel()
     });
 
     connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
+    connect(m_analysisButton, &QPushButton::clicked, this, &MainWindow::cmdAnalysis_Click);
     const std::pair<const char *, void (MainWindow::*)()> handlers[] = {
         {"F_Nw", &MainWindow::F_Nw_Click},
         {"F_Open", &MainWindow::F_Open_Click},
@@ -214,6 +225,9 @@ void MainWindow::connectModel()
         {"F_Save", &MainWindow::F_Save_Click},
         {"F_Exit", &MainWindow::F_Exit_Click},
         {"F_Export", &MainWindow::F_Export_Click},
+        {"F_ExportTable", &MainWindow::F_ExportTable_Click},
+        {"E_Copy", &MainWindow::E_Copy_Click},
+        {"V_Analysis", &MainWindow::cmdAnalysis_Click},
         {"P_Graph", &MainWindow::P_Graph_Click},
         {"P_Preview", &MainWindow::P_Preview_Click},
         {"A", &MainWindow::A_Click},
@@ -221,7 +235,7 @@ void MainWindow::connectModel()
     for (const auto &[name, handler] : handlers)
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     // Exporting and previewing, like Print > Graph, need the chart on screen.
-    for (const char *name : {"F_Export", "P_Preview"})
+    for (const char *name : {"F_Export", "F_ExportTable", "E_Copy", "P_Preview"})
         connect(action(QStringLiteral("P_Graph")), &QAction::enabledChanged,
             action(QString::fromLatin1(name)), &QAction::setEnabled);
 }
@@ -452,13 +466,32 @@ void MainWindow::cmdGraph_Click()
         return;
     move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
     const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
-    if (outcome.result == ChartResult::Refused && outcome.refusal) {
-        showMessage(outcome.refusal->message);
-        if (outcome.refusal->focus)
-            setFocusTo(*outcome.refusal->focus, outcome.refusal->selectAll);
-    } else if (outcome.result == ChartResult::Chart) {
+    if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart)
         graphBaseWindow();
-    }
+}
+
+bool MainWindow::reportRefusal(const ChartOutcome &outcome)
+{
+    if (outcome.result != ChartResult::Refused || !outcome.refusal)
+        return false;
+    showMessage(outcome.refusal->message);
+    if (outcome.refusal->focus)
+        setFocusTo(*outcome.refusal->focus, outcome.refusal->selectAll);
+    return true;
+}
+
+void MainWindow::cmdAnalysis_Click()
+{
+    // View Graph's checks on a scratch surface: the chart on screen stays.
+    ChartSurface scratch = m_surface;
+    const ChartOutcome outcome = viewGraph(m_workspace, m_memory, scratch);
+    if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
+        return;
+    const Legs legs = positionLegs(m_workspace);
+    auto *analysis = new AnalysisWindow(legs, positionStockPrice(legs),
+        strategyNames().value(m_workspace.strategy()), m_messages, this);
+    analysis->setAttribute(Qt::WA_DeleteOnClose);
+    analysis->show();
 }
 
 void MainWindow::F_Nw_Click()
@@ -531,6 +564,21 @@ void MainWindow::F_Export_Click()
     const QString error = exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::F_ExportTable_Click()
+{
+    if (!chartShown())
+        return;
+    const QString error = exportTable(valueTableRows(m_surface, m_memory.tableTop), this);
+    if (!error.isEmpty())
+        showMessage({error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::E_Copy_Click()
+{
+    if (chartShown())
+        copyTable(valueTableRows(m_surface, m_memory.tableTop));
 }
 
 void MainWindow::P_Graph_Click()

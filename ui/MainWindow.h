@@ -79,12 +79,16 @@ public:
 
 public slots:
     void cmdGraph_Click();
+    // The analysis view of the position, after View Graph's checks.
+    void cmdAnalysis_Click();
     void F_Nw_Click();
     void F_Open_Click();
     void F_Rem_Click();
     void F_Save_Click();
     void F_Exit_Click();
     void F_Export_Click();
+    void F_ExportTable_Click();
+    void E_Copy_Click();
     void P_Graph_Click();
     void P_Preview_Click();
     void A_Click();
@@ -111,6 +115,8 @@ private:
     void reapplyForNewFrame();
     void parkChart();
     void showPrintLook(bool printing);
+    // Shows a refused request's message and moves the focus; true when refused.
+    bool reportRefusal(const ChartOutcome &outcome);
 
     MessageBoxes &m_messages;
     Workspace m_workspace;
@@ -124,6 +130,7 @@ private:
     std::array<QGroupBox *, kStrategyCount> m_groups {};
     QComboBox *m_strategyList = nullptr;
     QPushButton *m_graphButton = nullptr;
+    QPushButton *m_analysisButton = nullptr;
     ChartView *m_chart = nullptr;
     QWidget *m_entry = nullptr; // every control but the chart and the menus
     QPointer<QWidget> m_focusBeforeChart;

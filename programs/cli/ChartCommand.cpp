@@ -5,93 +5,17 @@
 #include "ui/MainWindow.h"
 #include "ui/chart/ChartExport.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace velmora
 {
 
 namespace
 {
-
-const QString kRatioList = QStringLiteral("cmbRatio");
-const QString kRatioSpreadList = QStringLiteral("cmbratioCallSpreads");
-
-bool isRatioList(const ControlId &id)
-{
-    return !id.isArrayElement() && (id.name == kRatioList || id.name == kRatioSpreadList);
-}
-
-// Why the user could not type TEXT into the field; empty when they could.
-QString typingRefusal(const ControlId &id, const QString &text)
-{
-    const QString name = id.toString();
-    switch (fieldKind(id)) {
-    case FieldKind::ReadOnly:
-        return QStringLiteral("%1 is read-only").arg(name);
-    case FieldKind::Hidden:
-        return QStringLiteral("%1 is hidden and cannot be typed into").arg(name);
-    default:
-        break;
-    }
-    if (std::any_of(
-            text.begin(), text.end(), [&](QChar c) { return !Workspace::acceptsKey(id, c); }))
-        return QStringLiteral("%1 refuses '%2': %3")
-            .arg(name, text, Workspace::keyFilterMessage().prompt);
-    return {};
-}
-
-// NAME=TEXT, typed as the user would: an error text when it names no control
-// or no entry of a list, or when the field would not take the text. Text
-// beyond the field's length limit is cut off, as the field does.
-QString parseSetting(const QString &argument, std::vector<FieldSetting> &settings)
-{
-    const qsizetype equals = argument.indexOf(u'=');
-    if (equals < 1)
-        return QStringLiteral("--set takes NAME=TEXT, not '%1'").arg(argument);
-    const QString name = argument.left(equals);
-    const QString text = argument.mid(equals + 1);
-    const std::optional<ControlId> id = ControlId::parse(name);
-    if (!id || !(Workspace::hasField(*id) || isRatioList(*id)))
-        return QStringLiteral("unknown control '%1'").arg(name);
-    if (isRatioList(*id)) {
-        if (ratioEntry(text) < 0)
-            return QStringLiteral("%1 has no entry '%2'").arg(name, text);
-        settings.push_back({*id, text});
-        return {};
-    }
-    if (const QString refused = typingRefusal(*id, text); !refused.isEmpty())
-        return refused;
-    const int most = fieldMaxLength(*id);
-    settings.push_back({*id, most > 0 ? text.left(most) : text});
-    return {};
-}
-
-QString parseStrategy(const QString &value, std::optional<int> &strategy)
-{
-    bool ok = false;
-    const int index = value.toInt(&ok);
-    if (!ok || index < -1 || index >= kStrategyCount)
-        return QStringLiteral("--strategy takes a list index from 0 to %1, not '%2'")
-            .arg(kStrategyCount - 1)
-            .arg(value);
-    strategy = index;
-    return {};
-}
-
-QString parseOutFile(const QString &value, QString &outFile)
-{
-    if (!chartFileFormat(value))
-        return QStringLiteral("--out writes .png, .svg or .pdf files, not '%1'").arg(value);
-    outFile = value;
-    return {};
-}
 
 QJsonObject opObject(const ChartOp &op)
 {
@@ -101,6 +25,12 @@ QJsonObject opObject(const ChartOp &op)
     case ChartOp::Kind::Line:
         return {{"op", "line"}, {"x1", op.x1}, {"y1", op.y1}, {"x2", op.x2}, {"y2", op.y2},
             {"color", op.colour}};
+    case ChartOp::Kind::Area: {
+        QJsonArray corners;
+        for (const QPointF &corner : op.corners)
+            corners.append(QJsonArray {corner.x(), corner.y()});
+        return {{"op", "area"}, {"corners", corners}, {"color", op.colour}};
+    }
     case ChartOp::Kind::Clear:
         break;
     }
@@ -124,109 +54,9 @@ QJsonObject focusOf(MainWindow &window, const Message &message)
     return shown;
 }
 
-// Every option of velmora-chart with what it records; a switch has no value
-// name and is applied once with an empty value.
-using ApplyOption = QString (*)(const QString &value, ChartCommandOptions &options);
-
-struct OptionEntry {
-    const char *name;
-    const char *valueName;
-    const char *description;
-    ApplyOption apply;
-};
-
-const OptionEntry kOptions[] = {
-    {"strategy", "N",
-        "Select entry N of the strategy list: 0 Covered Calls, 1 Ratio Calls, 2 Bull Spreads, "
-        "3 Butterfly Spreads, 4 Ratio Call Spreads (-1 selects none).",
-        [](const QString &v, ChartCommandOptions &o) { return parseStrategy(v, o.strategy); }},
-    {"set", "NAME=TEXT",
-        "Type TEXT into the control NAME as the user would (Text1, Text4(2), txtRatioSell(1)); "
-        "cmbRatio=3:2 and cmbratioCallSpreads=4:3 choose a ratio. Applied in the order given. "
-        "A read-only or hidden control and text the field's key filter refuses are usage errors; "
-        "text beyond the field's length limit is cut off.",
-        [](const QString &v, ChartCommandOptions &o) { return parseSetting(v, o.settings); }},
-    {"json", nullptr,
-        "Print one JSON object: the outcome, the recorded chart, the fields and what the "
-        "position file options did.",
-        [](const QString &, ChartCommandOptions &o) {
-            o.json = true;
-            return QString();
-        }},
-    {"out", "FILE", "Write the chart to FILE (.png, .svg or .pdf).",
-        [](const QString &v, ChartCommandOptions &o) { return parseOutFile(v, o.outFile); }},
-    {"print-colours", nullptr, "Draw the chart black on white, as it is printed.",
-        [](const QString &, ChartCommandOptions &o) {
-            o.printColours = true;
-            return QString();
-        }},
-    {"db", "FILE", "Use FILE as the position file instead of the program's own.",
-        [](const QString &v, ChartCommandOptions &o) { return applyDatabaseOption(v, o.store); }},
-    {"list", "N", "Print the saved names of strategy N, one a line: key, tab, name.",
-        [](const QString &v, ChartCommandOptions &o) { return applyListOption(v, o.store); }},
-    {"open", "NAME", "Open the saved position NAME as File > open does (before --set).",
-        [](const QString &v, ChartCommandOptions &o) { return applyOpenOption(v, o.store); }},
-    {"save", "NAME",
-        "Save the position as File > Save does and print its message (after --open and --set; "
-        "may be repeated).",
-        [](const QString &v, ChartCommandOptions &o) { return applySaveOption(v, o.store); }},
-};
-
-const char kDescription[]
-    = "Runs View Graph once in the program's main window, without a screen. With only --db,\n"
-      "--list, --open and --save no chart is drawn.\n";
-
-const char kExitStatus[]
-    = "Exit status:\n"
-      "  0  a chart was drawn, or only position file options were given\n"
-      "  1  the request or the position file refused: a check failed, a name is in use,\n"
-      "     blank or not found, or no strategy is selected\n"
-      "  2  usage error (one line on standard error)\n"
-      "  3  the position file or the output file could not be used\n";
-
-void defineOptions(QCommandLineParser &parser)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption({{"h", "help"}, QStringLiteral("Show this help and exit.")});
-    parser.addOption({{"v", "version"}, QStringLiteral("Show the version and exit.")});
-    for (const OptionEntry &entry : kOptions) {
-        QCommandLineOption option(
-            QString::fromLatin1(entry.name), QString::fromUtf8(entry.description));
-        if (entry.valueName)
-            option.setValueName(QString::fromLatin1(entry.valueName));
-        parser.addOption(option);
-    }
-}
-
-// The first error in the order of the table; the values of one option in
-// the order given.
-QString applyOptions(const QCommandLineParser &parser, ChartCommandOptions &options)
-{
-    for (const OptionEntry &entry : kOptions) {
-        const QString name = QString::fromLatin1(entry.name);
-        const QStringList values
-            = entry.valueName ? parser.values(name) : QStringList(parser.isSet(name) ? 1 : 0, {});
-        for (const QString &value : values)
-            if (QString error = entry.apply(value, options); !error.isEmpty())
-                return error;
-    }
-    return {};
-}
-
 QByteArray jsonLine(const QJsonObject &object)
 {
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-}
-
-// What the position file options did, as the lines they print.
-QByteArray storeText(const StoreCommandResult &steps)
-{
-    QByteArray text;
-    for (const NameEntry &entry : steps.listed)
-        text += QStringLiteral("%1\t%2\n").arg(entry.id).arg(entry.name).toUtf8();
-    for (const QString &message : steps.messages)
-        text += message.toUtf8() + '\n';
-    return text;
 }
 
 // The same for the JSON report.
@@ -256,48 +86,6 @@ void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
 }
 
 } // namespace
-
-QString chartCommandUsage()
-{
-    QCommandLineParser parser;
-    defineOptions(parser);
-    // The parser's own usage line names the running program, which a test is not.
-    QString help = parser.helpText();
-    help.remove(0, help.indexOf(u'\n') + 1);
-    return QStringLiteral("Usage: velmora-chart [options]\n") + QString::fromUtf8(kDescription)
-        + help + u'\n' + QString::fromUtf8(kExitStatus);
-}
-
-QString chartCommandVersion()
-{
-    return QStringLiteral("velmora-chart " VELMORA_VERSION "\n");
-}
-
-ParsedChartArguments parseChartArguments(const QStringList &arguments)
-{
-    ParsedChartArguments parsed;
-    QCommandLineParser parser;
-    defineOptions(parser);
-    // The parser reads the first argument as the program's name.
-    if (!parser.parse(QStringList {QStringLiteral("velmora-chart")} + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        // Qt's own texts end with a full stop; the line gets a remark after it.
-        parsed.error = unknown.isEmpty()
-            ? parser.errorText().chopped(parser.errorText().endsWith(u'.') ? 1 : 0)
-            : QStringLiteral("unknown option '%1%2'")
-                  .arg(unknown.first().size() > 1 ? "--" : "-", unknown.first());
-        return parsed;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        parsed.error
-            = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
-        return parsed;
-    }
-    parsed.options.help = parser.isSet(QStringLiteral("help"));
-    parsed.options.version = parser.isSet(QStringLiteral("version"));
-    parsed.error = applyOptions(parser, parsed.options);
-    return parsed;
-}
 
 QJsonObject chartReport(
     MainWindow &window, const QString &result, const std::optional<Message> &shown)
@@ -351,6 +139,7 @@ ChartCommandOutput runChartCommand(
         steps.exitCode = saved.exitCode;
         steps.errorLine = saved.errorLine;
     }
+    QJsonObject analysis; // with --analysis after a chart
     // What the run prints: the store's lines, or one JSON object holding them.
     const auto print = [&](const QString &result, const std::optional<Message> &shown) {
         if (!options.json) {
@@ -358,6 +147,8 @@ ChartCommandOutput runChartCommand(
             return;
         }
         QJsonObject report = chartReport(window, result, shown);
+        if (!analysis.isEmpty())
+            report["analysis"] = analysis;
         if (options.store.usesStore())
             report["store"] = storeObject(steps);
         output.standardOutput = jsonLine(report);
@@ -397,8 +188,20 @@ ChartCommandOutput runChartCommand(
     else if (!options.json && !drawn)
         output.errorLine = QStringLiteral("no strategy selected: nothing to chart");
 
-    if (drawn && !options.outFile.isEmpty()) {
-        const QString error = exportChart(window.surface(), options.outFile);
+    const Legs legs = drawn && options.analysis.enabled ? positionLegs(ws) : Legs();
+    const AnalysisInputs inputs = analysisInputs(options.analysis, legs);
+    const std::optional<QString> refused
+        = legs.empty() ? std::nullopt : analysisProblem(legs, inputs);
+    if (refused) {
+        output.exitCode = ExitCode::Refused;
+        output.errorLine = QStringLiteral("analysis refused: ") + *refused;
+        analysis = QJsonObject {{"error", *refused}};
+    } else if (!legs.empty()) {
+        analysis = analysisReport(legs, inputs);
+    }
+    if (drawn && !options.outFile.isEmpty() && !refused) {
+        const QString error = legs.empty() ? exportChart(window.surface(), options.outFile)
+                                           : writeAnalysisChart(legs, inputs, options.outFile);
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;

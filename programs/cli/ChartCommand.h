@@ -9,6 +9,7 @@
 // was built with, so the messages it showed can be read back.
 
 #include "core/Message.h"
+#include "programs/cli/AnalysisCommand.h"
 #include "programs/cli/StoreCommand.h"
 
 #include <QByteArray>
@@ -24,6 +25,11 @@ namespace velmora
 
 class MainWindow;
 
+// The two lists --set can choose an entry of.
+inline const QString kRatioList = QStringLiteral("cmbRatio");
+inline const QString kRatioSpreadList = QStringLiteral("cmbratioCallSpreads");
+bool isRatioList(const ControlId &id);
+
 struct FieldSetting {
     ControlId control; // a text box, cmbRatio or cmbratioCallSpreads
     QString text;
@@ -38,6 +44,7 @@ struct ChartCommandOptions {
     bool printColours = false; // draw black on white, as on paper
     QString outFile;
     StoreCommandOptions store; // --db, --list, --open, --save
+    AnalysisOptions analysis; // --analysis and its inputs
 };
 
 struct ParsedChartArguments {
@@ -56,6 +63,14 @@ struct ChartCommandOutput {
     QByteArray standardOutput;
     QString errorLine; // for standard error; empty when there is nothing to say
 };
+
+// What the position file options did, as the lines they print.
+QByteArray storeText(const StoreCommandResult &steps);
+
+// True for --list with nothing but --db beside it: the names are printed
+// without building a window (runListCommand).
+bool listsOnly(const ChartCommandOptions &options);
+ChartCommandOutput runListCommand(const ChartCommandOptions &options);
 
 // Applies the options to the window, clicks View Graph and reports.
 // `boxes` must be the message boxes the window was built with.

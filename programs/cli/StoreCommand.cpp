@@ -21,7 +21,25 @@ StoreCommandResult ended(StoreCommandResult result, int exitCode, const QString 
     return result;
 }
 
+void useChosenFile(const StoreCommandOptions &options)
+{
+    if (!options.databaseFile.isEmpty())
+        setDatabasePath(options.databaseFile);
+}
+
 } // namespace
+
+StoreCommandResult listSavedNames(const StoreCommandOptions &options)
+{
+    StoreCommandResult result;
+    useChosenFile(options);
+    try {
+        result.listed = PositionStore(databasePath()).names(options.listStrategy.value_or(0));
+    } catch (const DatabaseError &error) {
+        return ended(result, ExitCode::Unusable, error.text());
+    }
+    return result;
+}
 
 QString applyDatabaseOption(const QString &value, StoreCommandOptions &options)
 {
@@ -64,8 +82,7 @@ StoreCommand::StoreCommand(const StoreCommandOptions &options, Workspace &worksp
     , m_state(state)
     , m_boxes(boxes)
 {
-    if (!options.databaseFile.isEmpty())
-        setDatabasePath(options.databaseFile);
+    useChosenFile(options);
 }
 
 StoreCommandResult StoreCommand::beforeSettings()

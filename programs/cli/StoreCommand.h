@@ -47,6 +47,9 @@ struct StoreCommandResult {
     std::optional<OpenSaveOutcome> opened;
 };
 
+// --list alone, without a window or a window model; --db is honoured.
+StoreCommandResult listSavedNames(const StoreCommandOptions &options);
+
 class StoreCommand
 {
 public:

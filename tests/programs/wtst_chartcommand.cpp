@@ -64,6 +64,8 @@ private slots:
     void refusalWritesNoFile();
     void printColoursDrawBlackOnWhite_data();
     void printColoursDrawBlackOnWhite();
+    void analysisReport();
+    void analysisRefusesBadInputs();
 };
 
 void TestChartCommand::usageErrors_data()
@@ -85,6 +87,8 @@ void TestChartCommand::usageErrors_data()
     QTest::newRow("key filter refuses") << QStringList {"--set", "Text4(1)=abc"} << "Text4(1)";
     QTest::newRow("read-only control") << QStringList {"--set", "Text5(3)=7"} << "Text5(3)";
     QTest::newRow("hidden control") << QStringList {"--set", "txtBreak=18"} << "txtBreak";
+    QTest::newRow("analysis input not a number")
+        << QStringList {"--analysis", "--rate", "four"} << "four";
 }
 
 void TestChartCommand::usageErrors()
@@ -244,6 +248,39 @@ void TestChartCommand::printColoursDrawBlackOnWhite()
     const QJsonObject closingRule {{"op", "line"}, {"x1", 3500}, {"y1", 5100 + 5000}, {"x2", 12500},
         {"y2", 5100 + 5000}, {"color", printColours ? 0 : 0xFFFFFF}};
     QVERIFY(hasOp(r.json.value("ops").toArray(), closingRule));
+}
+
+// Bought at 20, the 25 call sold for 2: a debit of 1800, 700 at best (at 25),
+// all of the debit lost at 0, even at 18.
+void TestChartCommand::analysisReport()
+{
+    const Run r = run(kCovered + QStringList {"--analysis", "--days", "60", "--json"});
+    QCOMPARE(r.output.exitCode, ExitCode::Done);
+    const QJsonObject analysis = r.json["analysis"].toObject();
+    QCOMPARE(analysis["legs"].toArray().size(), 2);
+    const QJsonObject f = analysis["figures"].toObject();
+    QCOMPARE(f["netPremium"].toDouble(), -1800.0);
+    QCOMPARE(f["maxProfit"].toDouble(), 700.0);
+    QCOMPARE(f["maxLoss"].toDouble(), -1800.0);
+    QCOMPARE(f["breakEvens"].toArray(), (QJsonArray {18.0}));
+    const double chance = f["probabilityOfProfit"].toDouble();
+    QVERIFY(chance > 0.5 && chance < 1);
+    const double delta = f["greeks"].toObject()["delta"].toDouble();
+    QVERIFY(delta > 0 && delta < 100); // the shares less part of the sold call
+    const QJsonObject curves = analysis["curves"].toObject();
+    QCOMPARE(curves["prices"].toArray().size(), 201);
+    QCOMPARE(curves["today"].toArray().size(), 201);
+}
+
+void TestChartCommand::analysisRefusesBadInputs()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("analysis.png"));
+    const Run r
+        = run(kCovered + QStringList {"--analysis", "--volatility", "0", "--json", "--out", file});
+    QCOMPARE(r.output.exitCode, ExitCode::Refused);
+    QVERIFY(!r.json["analysis"].toObject()["error"].toString().isEmpty());
+    QVERIFY(!QFile::exists(file));
 }
 
 QTEST_MAIN(TestChartCommand)

@@ -56,6 +56,8 @@ ChartCommandOutput TestStoreCommand::run(const QStringList &arguments)
     const ParsedChartArguments parsed = parseChartArguments(arguments);
     if (!parsed.error.isEmpty())
         return {ExitCode::Usage, {}, parsed.error};
+    if (listsOnly(parsed.options))
+        return runListCommand(parsed.options);
     m_boxes.clear();
     m_window = std::make_unique<MainWindow>(m_boxes);
     return runChartCommand(*m_window, m_boxes, parsed.options);

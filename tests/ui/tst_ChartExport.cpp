@@ -3,10 +3,15 @@
 #include "support/ChartDialogs.h"
 #include "support/SampleChart.h"
 #include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartPrinter.h"
+#include "ui/chart/PngWriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QImageWriter>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,6 +72,8 @@ private slots:
     void suggestedName();
     void pngHasScreenSizeAndColours_data();
     void pngHasScreenSizeAndColours();
+    void pngWriterKeepsQtPixels_data();
+    void pngWriterKeepsQtPixels();
     void svgParses();
     void pdfIsLandscapeInPrintColours();
     void badTargetGivesError_data();
@@ -149,6 +156,44 @@ void TestChartExport::pngHasScreenSizeAndColours()
     // bare surface.
     QCOMPARE(image.pixelColor(0, 0), QColor(0, 64, 64));
     QCOMPARE(image.pixelColor(700, 342), QColor(192, 0, 0));
+}
+
+void TestChartExport::pngWriterKeepsQtPixels_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("screen colours") << false << QSize(1078, 684);
+    QTest::newRow("print colours") << true << QSize(1078, 684);
+    QTest::newRow("odd size") << false << QSize(301, 7);
+}
+
+// The same pixels as Qt's own PNG writer, in no more bytes.
+void TestChartExport::pngWriterKeepsQtPixels()
+{
+    QFETCH(bool, print);
+    QFETCH(QSize, size);
+    ChartSurface surface = sampleSurface();
+    if (print)
+        surface.setPalette(ChartPalette::print());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colourOf(surface.palette().background));
+    {
+        QPainter painter(&image);
+        paintChart(painter, surface, QRectF(QPointF(0, 0), size));
+    }
+    QByteArray ours;
+    QBuffer oursDevice(&ours);
+    QVERIFY(oursDevice.open(QIODevice::WriteOnly));
+    QCOMPARE(writePngImage(image, oursDevice), QString());
+    QByteArray qts;
+    QBuffer qtDevice(&qts);
+    QVERIFY(qtDevice.open(QIODevice::WriteOnly));
+    QVERIFY(QImageWriter(&qtDevice, "png").write(image));
+
+    const QImage fromOurs = QImage::fromData(ours, "png").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(fromOurs, QImage::fromData(qts, "png").convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(fromOurs, image);
+    QVERIFY2(ours.size() <= qts.size(), qPrintable(QString::number(ours.size())));
 }
 
 void TestChartExport::svgParses()

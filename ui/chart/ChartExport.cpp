@@ -2,10 +2,10 @@
 
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartPrinter.h"
+#include "ui/chart/PngWriter.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -48,10 +48,7 @@ QString writePng(const ChartSurface &surface, QSaveFile &file)
         QPainter painter(&image);
         paintChart(painter, surface, chartArea(area));
     }
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image))
-        return writer.errorString();
-    return {};
+    return writePngImage(image, file);
 }
 
 QString writeSvg(const ChartSurface &surface, QSaveFile &file)
@@ -82,18 +79,6 @@ QString writePdf(const ChartSurface &surface, QSaveFile &file)
 }
 
 } // namespace
-
-std::optional<ChartFileFormat> chartFileFormat(const QString &fileName)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return ChartFileFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return ChartFileFormat::Svg;
-    if (suffix == QLatin1String("pdf"))
-        return ChartFileFormat::Pdf;
-    return std::nullopt;
-}
 
 QString chartFileFilter()
 {

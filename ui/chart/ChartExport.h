@@ -3,18 +3,14 @@
 // (case does not matter). Images and SVG have the chart's screen size in
 // screen colours; a PDF is a landscape page in print colours, like paper.
 
-#include <QString>
+#include "ui/chart/ChartFileFormat.h"
 
-#include <optional>
+#include <QString>
 
 namespace velmora
 {
 
 class ChartSurface;
-
-enum class ChartFileFormat { Png, Svg, Pdf };
-
-std::optional<ChartFileFormat> chartFileFormat(const QString &fileName);
 
 // Filter for a file dialog offering the three formats.
 QString chartFileFilter();

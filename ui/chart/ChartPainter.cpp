@@ -52,6 +52,17 @@ void drawLine(QPainter &painter, const QTransform &toDevice, const ChartOp &op)
     painter.drawLine(snapped(op.x1, op.y1), snapped(op.x2, op.y2));
 }
 
+// A light wash of the area's colour: the grid and the curves show through.
+void shadeArea(QPainter &painter, const ChartOp &op)
+{
+    QColor shade = colourOf(op.colour);
+    shade.setAlphaF(0.3);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(shade);
+    painter.drawPolygon(op.corners.data(), int(op.corners.size()));
+    painter.setBrush(Qt::NoBrush);
+}
+
 } // namespace
 
 QColor colourOf(int value)
@@ -114,6 +125,10 @@ void paintChart(QPainter &painter, const ChartSurface &surface, const QRectF &ta
         case ChartOp::Kind::Line:
             painter.setWorldTransform(lineSpace);
             drawLine(painter, toDevice, op);
+            break;
+        case ChartOp::Kind::Area:
+            painter.setWorldTransform(textSpace);
+            shadeArea(painter, op);
             break;
         case ChartOp::Kind::Clear:
             break;

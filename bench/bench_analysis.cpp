@@ -1,0 +1,88 @@
+// The analysis view's two hot paths, each timed many times; prints the
+// minimum and the median. Evaluating the three curves (at expiration, today,
+// on a date) at 1,000 prices, per strategy; and one hover repaint at
+// 1920 x 1080: the cached chart image plus the crosshair and its readout.
+
+#include "strategies/AnalysisChart.h"
+#include "ui/chart/AnalysisView.h"
+#include "ui/chart/ChartPainter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace velmora;
+
+namespace
+{
+
+void report(const char *what, int runs, const std::function<void()> &run)
+{
+    run(); // warm up
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-58s min %.3f ms  median %.3f ms\n", what, ms.front(), ms[ms.size() / 2]);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    AnalysisInputs in;
+    in.stockPrice = 50;
+    in.elapsedDays = 10;
+    const std::pair<const char *, Legs> positions[] = {
+        {"curves at 1,000 prices, Covered Calls", {Leg::stock(200, 50), Leg::calls(-2, 55, 2)}},
+        {"curves at 1,000 prices, Ratio Calls", {Leg::stock(300, 50), Leg::calls(-4, 55, 2)}},
+        {"curves at 1,000 prices, Bull Spreads", {Leg::calls(2, 50, 5), Leg::calls(-2, 60, 2)}},
+        {"curves at 1,000 prices, Butterfly Spreads",
+            {Leg::calls(1, 40, 12), Leg::calls(-2, 50, 6), Leg::calls(1, 60, 2)}},
+        {"curves at 1,000 prices, Ratio Call Spreads",
+            {Leg::calls(1, 20, 3), Leg::calls(-2, 25, 2)}},
+    };
+    for (const auto &[name, legs] : positions)
+        report(name, 300, [&legs, &in] { analysisCurves(legs, in, 20, 80, 1000); });
+
+    const Legs &butterfly = positions[3].second;
+    ChartSurface surface;
+    const AnalysisScene scene {butterfly, in, expiryFigures(butterfly), "On 2026-12-16"};
+    const AnalysisFrame frame = drawAnalysisChart(surface, scene, autoPriceRange(butterfly, in));
+    const QRectF screen(0, 0, 1920, 1080);
+    QImage chart(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&chart);
+        paintChart(painter, surface, screen);
+    }
+    QImage target(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    const QTransform toDevice = chartTransform(surface, screen);
+    int step = 0;
+    report("hover repaint at 1920x1080 (crosshair and readout)", 300, [&] {
+        const double x = frame.left + frame.width * (0.2 + 0.002 * (step++ % 300));
+        const double price = frame.priceAt(x);
+        const HoverReadout hover {QPointF(x, frame.top + frame.height / 2), price,
+            curveValuesAt(butterfly, in, price), scene.dateCaption};
+        QPainter painter(&target);
+        paintHoverFrame(painter, chart, toDevice, frame, hover);
+    });
+    report("whole chart: record and paint at 1920x1080 (zoom, pan)", 100, [&] {
+        ChartSurface again;
+        drawAnalysisChart(again, scene, autoPriceRange(butterfly, in));
+        QPainter painter(&chart);
+        paintChart(painter, again, screen);
+    });
+    return 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The analysis view of the position on screen: the inputs, the figures and
+// the analysis chart, with File (Export Chart..., Export Table..., Print...,
+// Print Preview...) and Edit (Copy) menus. Inputs the analysis cannot use get
+// a message through the message boxes and leave the chart as it was.
+
+#include "core/Message.h"
+#include "strategies/TableText.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QAction;
+class QLabel;
+class QMenuBar;
+class QTableWidget;
+
+namespace velmora
+{
+
+class AnalysisPanel;
+class AnalysisView;
+
+class AnalysisWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
+        MessageBoxes &messages, QWidget *parent = nullptr);
+
+    AnalysisPanel *panel() const { return m_panel; }
+    AnalysisView *view() const { return m_view; }
+    QAction *action(const QString &name) const { return m_actions.value(name); }
+    // The figures as the table shows them, header row first.
+    const TableRows &figureTable() const { return m_figureRows; }
+
+    // Takes the panel's inputs; false (after a message) when they are refused.
+    // The price range goes back to the automatic one unless only the
+    // evaluation date moved.
+    bool applyInputs();
+
+private:
+    void buildMenus(QMenuBar *bar);
+    void showFigures(const PositionAnalysis &analysis);
+    void exportChartFile();
+    void printChartPage(bool preview);
+
+    Legs m_legs;
+    MessageBoxes &m_messages;
+    AnalysisPanel *m_panel = nullptr;
+    AnalysisView *m_view = nullptr;
+    QTableWidget *m_figures = nullptr;
+    QLabel *m_european = nullptr;
+    QHash<QString, QAction *> m_actions;
+    QList<QStringList> m_figureRows;
+    std::optional<AnalysisInputs> m_shown;
+};
+
+} // namespace velmora
