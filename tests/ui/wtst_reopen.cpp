@@ -25,8 +25,8 @@ static QStringList windowState(const Workspace &ws)
 {
     QStringList state {ws.text(single("Text1")), QString::number(ws.ratioIndex()),
         QString::number(ws.ratioSpreadIndex())};
-    for (const FieldSpec &spec : group(ws.strategy()).fields)
-        state << ws.text(spec.id);
+    for (const FieldSpec &field : group(ws.strategy()).fields)
+        state << ws.text(field.id);
     return state;
 }
 
