@@ -1,5 +1,5 @@
-#include "core/FirstPaintExit.h"
 #include "programs/cli/ExitCode.h"
+#include "ui/FirstPaintExit.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramStyle.h"
 #include "ui/QtMessageBoxes.h"

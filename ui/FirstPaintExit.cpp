@@ -1,4 +1,4 @@
-#include "core/FirstPaintExit.h"
+#include "ui/FirstPaintExit.h"
 
 #include <QCoreApplication>
 #include <QEvent>
