@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -26,11 +27,22 @@ int reported(const ChartCommandOutput &output)
     return output.exitCode;
 }
 
-// Beside the program in the build tree, in its library folder once installed.
-void *loadWindowModule(QString &error)
+// The running program's file: from /proc, or where that is not mounted (a bare
+// chroot) from the name it was started by, looked up in PATH as the shell did.
+QString programFile(const char *argv0)
 {
-    const QDir programDir
-        = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).dir();
+    if (const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+        !exe.isEmpty())
+        return exe;
+    const QString name = QFile::decodeName(argv0);
+    const QString found = name.contains(u'/') ? name : QStandardPaths::findExecutable(name);
+    return QFileInfo(found).canonicalFilePath();
+}
+
+// Beside the program in the build tree, in its library folder once installed.
+void *loadWindowModule(const char *argv0, QString &error)
+{
+    const QDir programDir = QFileInfo(programFile(argv0)).dir();
     for (const char *folder : {".", VELMORA_MODULE_DIR_FROM_BIN}) {
         const QString module = QDir(programDir.filePath(QString::fromUtf8(folder)))
                                    .filePath(QString::fromLatin1(kChartWindowModule));
@@ -48,7 +60,7 @@ void *loadWindowModule(QString &error)
 ChartCommandOutput runInWindow(int &argc, char **argv, const ChartCommandOptions &options)
 {
     QString error;
-    void *handle = loadWindowModule(error);
+    void *handle = loadWindowModule(argv[0], error);
     const auto entry
         = handle ? reinterpret_cast<ChartWindowEntry>(dlsym(handle, kChartWindowEntry)) : nullptr;
     if (!entry)
