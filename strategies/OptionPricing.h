@@ -1,6 +1,7 @@
 #pragma once
-// Black-Scholes values and greeks of a call, from QuantLib. This is the only
-// unit that includes QuantLib, so nothing else pays for its headers.
+// Black-Scholes values and greeks of a call, from QuantLib. Only the pricing
+// module (strategies/PricingModule.h) includes and links QuantLib, so nothing
+// else pays for its headers or for loading it.
 //
 // The calls are valued as European options. On a stock without dividends an
 // American call is never exercised early, so the values are exact; with a
