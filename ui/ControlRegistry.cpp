@@ -9,6 +9,15 @@ void ControlRegistry::add(const ControlId &id, QWidget *widget)
     m_controls.insert(id, widget);
 }
 
+QWidget *ControlRegistry::control(const ControlId &id) const
+{
+    if (QWidget *known = m_controls.value(id))
+        return known;
+    if (m_maker)
+        m_maker(id);
+    return m_controls.value(id);
+}
+
 std::optional<ControlId> ControlRegistry::idOf(const QWidget *widget) const
 {
     if (!widget)

@@ -1,6 +1,7 @@
 #pragma once
 // Every named control of the main window, found by its control name
 // ("Text4(2)", "cmbRatio", "fraCovered"); the name is also its objectName.
+// A control not made yet is made on its first look-up, by the maker.
 
 #include "core/ControlId.h"
 
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 namespace velmora
@@ -20,7 +22,12 @@ public:
     // Names the widget after the control and keeps it.
     void add(const ControlId &id, QWidget *widget);
 
-    QWidget *control(const ControlId &id) const { return m_controls.value(id); }
+    // Called with a name not known yet; it may add the control.
+    void setMaker(std::function<void(const ControlId &)> maker) { m_maker = std::move(maker); }
+
+    QWidget *control(const ControlId &id) const;
+    // Only a control made already.
+    QWidget *made(const ControlId &id) const { return m_controls.value(id); }
     QLineEdit *field(const ControlId &id) const { return qobject_cast<QLineEdit *>(control(id)); }
     QComboBox *list(const QString &name) const
     {
@@ -31,6 +38,7 @@ public:
 
 private:
     QHash<ControlId, QWidget *> m_controls;
+    std::function<void(const ControlId &)> m_maker;
 };
 
 } // namespace velmora

@@ -43,6 +43,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora
 {
@@ -110,9 +111,10 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     auto *layers = new QVBoxLayout(client);
     layers->setContentsMargins(0, 0, 0, 0);
     layers->addWidget(m_entry);
-    // Creation order is the tab order: symbol, strategy, the groups, the button.
+    // Creation order is the tab order: symbol, strategy, the buttons; a group
+    // made later joins it after the strategy list.
     buildTopControls(m_entry);
-    buildGroups(m_entry);
+    m_controls.setMaker([this](const ControlId &id) { makeGroupOf(id); });
     m_graphButton = new QPushButton(QStringLiteral("View &Graph"), m_entry);
     m_controls.add(single("cmdGraph"), m_graphButton);
     m_graphButton->setFont(look::buttonFont());
@@ -128,8 +130,6 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     buildChart(client);
 
     connectModel();
-    for (const ControlId &id : allTextBoxes())
-        showField(id, m_workspace.text(id));
 
     resize(
         twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
@@ -171,16 +171,67 @@ void MainWindow::buildTopControls(QWidget *client)
     m_strategyList->setGeometry(look::rect(6225, 300, 2895, 360));
 }
 
-void MainWindow::buildGroups(QWidget *client)
+QGroupBox *MainWindow::strategyGroup(int index)
 {
-    for (const GroupSpec &groupEntry : groups()) {
-        m_groups[size_t(groupEntry.kind)] = buildGroup(groupEntry, client, m_controls);
-        for (const FieldSpec &fieldSpec : groupEntry.fields)
-            if (QLineEdit *edit = m_controls.field(fieldSpec.id))
-                m_focus->attach(edit);
+    QGroupBox *&group = m_groups[size_t(index)];
+    if (group)
+        return group;
+    const auto entry = std::find_if(groups().begin(), groups().end(),
+        [index](const GroupSpec &g) { return int(g.kind) == index; });
+    group = buildGroup(*entry, m_entry, m_controls);
+    // Its focusable controls, in creation order, move from the end of the
+    // tab order to just after the strategy list.
+    QList<QWidget *> chain;
+    for (QWidget *w = group->nextInFocusChain(); group->isAncestorOf(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus)
+            chain << w;
+    QWidget *previous = m_strategyList;
+    for (QWidget *w : chain)
+        QWidget::setTabOrder(std::exchange(previous, w), w);
+    connectGroup(*entry);
+    return group;
+}
+
+void MainWindow::makeGroupOf(const ControlId &id)
+{
+    for (const GroupSpec &entry : groups()) {
+        const bool holds = entry.frameName == id.name
+            || std::any_of(entry.fields.begin(), entry.fields.end(),
+                [&id](const FieldSpec &field) { return field.id == id; });
+        if (holds && !m_groups[size_t(entry.kind)])
+            strategyGroup(int(entry.kind));
     }
-    list(QStringLiteral("cmbRatio"))->setCurrentIndex(-1);
-    list(QStringLiteral("cmbratioCallSpreads"))->setCurrentIndex(-1);
+}
+
+void MainWindow::connectGroup(const GroupSpec &entry)
+{
+    for (const FieldSpec &fieldSpec : entry.fields) {
+        if (fieldSpec.kind != FieldKind::RatioList) {
+            m_focus->attach(m_controls.field(fieldSpec.id));
+            connectField(fieldSpec.id);
+            continue;
+        }
+        QComboBox *ratioList = m_controls.list(fieldSpec.id.name);
+        const bool spread = fieldSpec.id.name == u"cmbratioCallSpreads";
+        ratioList->setCurrentIndex(
+            spread ? m_workspace.ratioSpreadIndex() : m_workspace.ratioIndex());
+        connect(ratioList, &QComboBox::activated, &m_workspace,
+            spread ? &Workspace::chooseRatioSpread : &Workspace::chooseRatio);
+        connect(&m_workspace,
+            spread ? &Workspace::ratioSpreadIndexChanged : &Workspace::ratioIndexChanged, ratioList,
+            [ratioList](int index) {
+                const QSignalBlocker blocker(ratioList);
+                ratioList->setCurrentIndex(index);
+            });
+    }
+}
+
+// User edits go to the workspace; the field starts with the workspace's text.
+void MainWindow::connectField(const ControlId &id)
+{
+    connect(m_controls.field(id), &QLineEdit::textEdited, this,
+        [this, id](const QString &text) { m_workspace.setText(id, text); });
+    showField(id, m_workspace.text(id));
 }
 
 void MainWindow::buildChart(QWidget *client)
@@ -197,24 +248,8 @@ void MainWindow::connectModel()
 {
     connect(&m_workspace, &Workspace::fieldChanged, this, &MainWindow::showField);
     connect(&m_workspace, &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
-    for (const ControlId &id : allTextBoxes()) {
-        connect(field(id), &QLineEdit::textEdited, this,
-            [this, id](const QString &text) { m_workspace.setText(id, text); });
-    }
+    connectField(kSymbol);
     connect(m_strategyList, &QComboBox::activated, &m_workspace, &Workspace::setStrategy);
-
-    QComboBox *ratio = list(QStringLiteral("cmbRatio"));
-    QComboBox *spread = list(QStringLiteral("cmbratioCallSpreads"));
-    connect(ratio, &QComboBox::activated, &m_workspace, &Workspace::chooseRatio);
-    connect(spread, &QComboBox::activated, &m_workspace, &Workspace::chooseRatioSpread);
-    connect(&m_workspace, &Workspace::ratioIndexChanged, ratio, [ratio](int index) {
-        const QSignalBlocker blocker(ratio);
-        ratio->setCurrentIndex(index);
-    });
-    connect(&m_workspace, &Workspace::ratioSpreadIndexChanged, spread, [spread](int index) {
-        const QSignalBlocker blocker(spread);
-        spread->setCurrentIndex(index);
-    });
 
     connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
     connect(m_analysisButton, &QPushButton::clicked, this, &MainWindow::cmdAnalysis_Click);
@@ -244,7 +279,8 @@ void MainWindow::connectModel()
 
 void MainWindow::showField(const ControlId &id, const QString &text)
 {
-    QLineEdit *edit = field(id);
+    // A field not made yet takes its text when it is made.
+    auto *edit = qobject_cast<QLineEdit *>(m_controls.made(id));
     if (!edit || edit->text() == text)
         return;
     const int cursor = edit->cursorPosition();
@@ -283,11 +319,11 @@ void MainWindow::strategySwitched(int listIndex)
     }
     // The selected group is not parked on its way, so the focus stays in it.
     for (int i = 0; i < kStrategyCount; ++i)
-        if (i != listIndex)
+        if (i != listIndex && m_groups[size_t(i)])
             parkGroup(m_groups[size_t(i)]);
     if (listIndex < 0 || listIndex >= kStrategyCount)
         return;
-    QGroupBox *shown = m_groups[size_t(listIndex)];
+    QGroupBox *shown = strategyGroup(listIndex);
     shown->move(twipsToPixels(kGroupLeft), twipsToPixels(kGroupTop));
     shown->show();
     shown->raise();
@@ -300,7 +336,8 @@ void MainWindow::defaultLocation()
 {
     const FieldFocus::Quiet quiet(*m_focus);
     for (QGroupBox *g : m_groups)
-        parkGroup(g);
+        if (g)
+            parkGroup(g);
 }
 
 bool MainWindow::chartShown() const

@@ -102,7 +102,12 @@ protected:
 
 private:
     void buildTopControls(QWidget *client);
-    void buildGroups(QWidget *client);
+    // A strategy's group is made when first shown or looked up; only one
+    // is in view at a time, and the window's first paint needs only that one.
+    QGroupBox *strategyGroup(int index);
+    void makeGroupOf(const ControlId &id);
+    void connectGroup(const GroupSpec &entry);
+    void connectField(const ControlId &id);
     void buildChart(QWidget *client);
     void connectModel();
     void strategySwitched(int listIndex);

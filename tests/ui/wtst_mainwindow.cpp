@@ -393,6 +393,19 @@ void TestMainWindow::strategySwitch()
         const QRect r(w->mapTo(client, QPoint(0, 0)), w->size());
         QVERIFY2(client->rect().contains(r), qPrintable(f.id.toString()));
     }
+    // Tab goes from the strategy list through the group, in catalogue order,
+    // to View Graph, however late the group was made.
+    QStringList expected;
+    for (const FieldSpec &f : group(index).fields)
+        if (QWidget *w = m.window.control(f.id); w->isVisible() && w->focusPolicy() & Qt::TabFocus)
+            expected << f.id.toString();
+    expected << QStringLiteral("cmdGraph");
+    QStringList order;
+    for (QWidget *w = list->nextInFocusChain(); w != list && order.size() < expected.size();
+         w = w->nextInFocusChain())
+        if (w->isVisible() && w->focusPolicy() & Qt::TabFocus)
+            order << w->objectName();
+    QCOMPARE(order, expected);
 }
 
 void TestMainWindow::symbolLeavesToFirstField_data()
