@@ -6,7 +6,7 @@
 // and a chart has its usual frame. A second property drives the workspace
 // alone with random edits and ratio choices.
 
-#include "support/ChartProbe.h"
+#include "support/TestSupport.h"
 #include "support/PositionGenerator.h"
 
 #include "core/Catalogue.h"
@@ -21,7 +21,7 @@
 #include <random>
 
 using namespace velmora;
-using namespace velmora::probe;
+using namespace velmora::testing;
 using namespace velmora::generator;
 
 namespace
