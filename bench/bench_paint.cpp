@@ -1,7 +1,7 @@
 // Time of one paint of a realistic chart (about 70 ops: base, markers, payoff
 // line, ticks, value table, disclaimer) into a screen-sized image.
 
-#include "support/SampleChart.h"
+#include "support/TestSupport.h"
 #include "ui/chart/ChartPainter.h"
 
 #include <QImage>
@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 class BenchPaint : public QObject
 {
@@ -33,7 +34,7 @@ void BenchPaint::paint()
     QFETCH(QSize, size);
     ChartSurface surface;
     surface.setPalette(print ? ChartPalette::print() : ChartPalette::screen());
-    sample::drawSampleChart(surface);
+    drawSampleChart(surface);
     QImage image(size, QImage::Format_RGB32);
     QBENCHMARK
     {

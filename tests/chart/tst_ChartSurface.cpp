@@ -1,34 +1,12 @@
 // The chart surface's record and the empty chart drawn on it.
 
 #include "chart/ChartSurface.h"
-#include "chart/GraphBase.h"
 
 #include <QTest>
 
-#include <algorithm>
 
 using namespace velmora;
 
-namespace
-{
-
-const ChartOp *findText(const ChartSurface &s, const QString &text)
-{
-    const auto &ops = s.ops();
-    const auto it = std::find_if(ops.begin(), ops.end(),
-        [&](const ChartOp &op) { return op.kind == ChartOp::Kind::Text && op.text == text; });
-    return it == ops.end() ? nullptr : &*it;
-}
-
-std::vector<ChartOp> linesOf(const ChartSurface &s)
-{
-    std::vector<ChartOp> lines;
-    std::copy_if(s.ops().begin(), s.ops().end(), std::back_inserter(lines),
-        [](const ChartOp &op) { return op.kind == ChartOp::Kind::Line; });
-    return lines;
-}
-
-} // namespace
 
 class TestChartSurface : public QObject
 {
@@ -42,9 +20,6 @@ private slots:
     void outerSizeGivesInnerSize_data();
     void outerSizeGivesInnerSize();
 
-    void graphBase_data();
-    void graphBase();
-    void secondGraphBaseReplacesFirst();
 };
 
 void TestChartSurface::printMovesToNextLine_data()
@@ -80,11 +55,9 @@ void TestChartSurface::lineLeavesPositionAtItsEnd()
     s.line(1000, 0, 1000, 10200, ChartColour::PayoffRed);
     QCOMPARE(s.currentX(), 1000.0);
     QCOMPARE(s.currentY(), 10200.0);
-    QCOMPARE(s.ops().back().colour, 192);
     s.line(8500, 7500, 15500, 7500, ChartColour::RuleGreen);
     QCOMPARE(s.currentX(), 15500.0);
     QCOMPARE(s.currentY(), 7500.0);
-    QCOMPARE(s.ops().back().colour, 32768);
 }
 
 void TestChartSurface::clearLeavesOnlyTheClear()
@@ -131,75 +104,6 @@ void TestChartSurface::outerSizeGivesInnerSize()
     s.setOuter(outerWidth, outerHeight, bordered);
     QTEST(s.scaleWidth(), "width");
     QTEST(s.scaleHeight(), "height");
-}
-
-void TestChartSurface::graphBase_data()
-{
-    QTest::addColumn<double>("width");
-    QTest::addColumn<double>("height");
-    QTest::newRow("screen") << 16110.0 << 10200.0;
-    QTest::newRow("printing") << 15670.0 << 10260.0;
-    QTest::newRow("odd height") << 12001.0 << 7777.0;
-}
-
-void TestChartSurface::graphBase()
-{
-    QFETCH(double, width);
-    QFETCH(double, height);
-    ChartSurface s;
-    s.setScaleSize(width, height);
-    // Bold left over from a table must not leak into the regular captions.
-    s.setFontBold(true);
-    drawGraphBase(s);
-    const auto lines = linesOf(s);
-    QCOMPARE(lines.size(), size_t(2));
-    const ChartOp &price = lines.at(0);
-    QCOMPARE(price.x1, 0.0);
-    QCOMPARE(price.x2, width);
-    QCOMPARE(price.y1, height / 2);
-    QCOMPARE(price.y2, height / 2);
-    QCOMPARE(price.colour, ChartColour::PayoffRed);
-    const ChartOp &profit = lines.at(1);
-    QCOMPARE(profit.x1, 1000.0);
-    QCOMPARE(profit.x2, 1000.0);
-    QCOMPARE(profit.y1, 0.0);
-    QCOMPARE(profit.y2, height);
-    QCOMPARE(profit.colour, ChartColour::PayoffRed);
-    // The axes come last, over the captions.
-    QCOMPARE(s.ops().back(), profit);
-    struct Caption {
-        const char *text;
-        double x, y;
-        bool bold;
-    };
-    const Caption captions[] = {
-        {"Profit($)", 100, 200, true},
-        {"^", 960, 200, false},
-        {"Loss($)", 100, height - 300, true},
-        {"Stock", width - 1000, height / 2 + 100, false},
-        {"Price", width - 1000, height / 2 + 300, false},
-    };
-    for (const Caption &c : captions) {
-        const ChartOp *op = findText(s, QString::fromLatin1(c.text));
-        QVERIFY2(op, c.text);
-        QCOMPARE(op->x1, c.x);
-        QCOMPARE(op->y1, c.y);
-        QVERIFY2(op->bold == c.bold, c.text);
-    }
-    QVERIFY(!s.fontBold());
-}
-
-void TestChartSurface::secondGraphBaseReplacesFirst()
-{
-    ChartSurface s;
-    drawGraphBase(s);
-    const std::vector<ChartOp> first = s.ops();
-    s.moveTo(4000, 100);
-    s.print(QStringLiteral("(Strike Price)"));
-    drawGraphBase(s);
-    QCOMPARE(s.ops(), first);
-    QCOMPARE(s.ops().front().kind, ChartOp::Kind::Clear);
-    QVERIFY(!findText(s, QStringLiteral("(Strike Price)")));
 }
 
 QTEST_GUILESS_MAIN(TestChartSurface)

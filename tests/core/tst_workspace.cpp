@@ -2,7 +2,7 @@
 // after loading, New's blank, the stock symbol, the checks on leaving a field,
 // the key filter and the ratio sizing.
 #include "core/Workspace.h"
-#include "support/AppTestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QSignalSpy>
 #include <QTest>

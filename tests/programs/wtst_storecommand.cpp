@@ -1,7 +1,7 @@
 // velmora-chart's saved-position options on the real main window: --list,
 // --open before the field settings, repeated --save after them, and the exit
 // status for a refusal and for an unusable file.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/DatabaseLocation.h"
 #include "store/PositionStore.h"

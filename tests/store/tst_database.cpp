@@ -1,7 +1,7 @@
 // The encrypted position file: it cannot be read without the key, and every
 // way the file can be unusable gives an error naming the file and the cause
 // while leaving the file exactly as it was.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/Database.h"
 #include "store/DatabaseLocation.h"

@@ -1,7 +1,7 @@
 // The Save and Open commands: every message with its style and title, the
 // remembered position, replacing an opened position (twice in a row), names
 // of any text, and database failures that report the file and save nothing.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
@@ -21,22 +21,15 @@ private slots:
     void cleanup();
     void messages_data();
     void messages();
-    void blankNameIsRefused_data();
-    void blankNameIsRefused();
-    void newNameSaves();
+    void saveNames_data();
+    void saveNames();
     void positionWithoutStrategyIsNotSaved_data();
     void positionWithoutStrategyIsNotSaved();
-    void usedNameIsRefusedInEveryStrategy();
-    void nameIsTestedAsStored();
     void openFillsTheWindow();
     void savingAnOpenedPositionTwice();
-    void savingAnOpenedPositionUnderAnotherRowsName();
-    void renamingAnOpenedPosition();
     void savingAfterTheOpenedRowWasDeleted();
     void indistinctNamesAreRefused_data();
     void indistinctNamesAreRefused();
-    void anyNameSavesListsClashesOpens_data();
-    void anyNameSavesListsClashesOpens();
     void failedReplaceKeepsTheOpenedRow();
     void readOnlyFileSavesNothing();
     void openingAVanishedRow();
@@ -118,38 +111,65 @@ void TestOpenSaveCommand::messages()
     QCOMPARE(message.shownTitle(), title);
 }
 
-void TestOpenSaveCommand::blankNameIsRefused_data()
+// The name rules of Save: names are stored trimmed, match exactly in every
+// strategy, and may hold any text.
+void TestOpenSaveCommand::saveNames_data()
 {
+    QTest::addColumn<QString>("used"); // saved first, as a Covered Calls position
+    QTest::addColumn<bool>("opened"); // the position was opened from the row "mine"
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("empty, new") << "" << 1;
-    QTest::newRow("blanks, new") << "   " << 1;
-    QTest::newRow("blanks, opened") << "  " << 2;
+    QTest::addColumn<QString>("answer"); // blank, taken, saved or updated
+    QTest::addColumn<QStringList>("listed"); // the Bull Spreads names afterwards
+    using L = QStringList;
+    addRow("empty", "", false, "", "blank", L {});
+    addRow("blanks", "", false, "   ", "blank", L {});
+    addRow("blanks, opened", "", true, "  ", "blank", L {"mine"});
+    addRow("free name saved trimmed", "", false, "  May bull  ", "saved", L {"May bull"});
+    addRow("used in another strategy", "taken", false, "taken", "taken", L {});
+    addRow("blanks around a used name", "abc", false, " abc ", "taken", L {});
+    addRow("prefix of a used name", "June spread", false, "June", "saved", L {"June"});
+    addRow("like pattern", "June spread", false, "June%", "saved", L {"June%"});
+    addRow("single wildcard", "June spread", false, "June_spread", "saved", L {"June_spread"});
+    addRow("opened, another row's name", "theirs", true, "theirs", "taken", L {"mine"});
+    addRow("opened, its own name with blanks", "", true, " mine ", "updated", L {"mine"});
+    addRow("opened, renamed", "", true, " new name ", "updated", L {"new name"});
+    addRow("apostrophe", "Bob's bull", false, "Bob's bull", "taken", L {});
+    addRow("quote", "\"quoted\"", false, "\"quoted\"", "taken", L {});
+    addRow("SQL in the name", "a'; DROP TABLE Chart; --", false, "a'; DROP TABLE Chart; --",
+        "taken", L {});
+    addRow("backslash", "C:\\temp\\one", false, "C:\\temp\\one", "taken", L {});
+    QTest::newRow("unicode") << QStringLiteral("Stratégie été ✓ 株") << false
+                             << QStringLiteral("Stratégie été ✓ 株") << "taken" << L {};
+    QTest::newRow("one other alphabet") << QStringLiteral("Газпром колл") << false
+                                        << QStringLiteral("Газпром колл") << "taken" << L {};
 }
 
-void TestOpenSaveCommand::blankNameIsRefused()
+void TestOpenSaveCommand::saveNames()
 {
+    QFETCH(QString, used);
+    QFETCH(bool, opened);
     QFETCH(QString, name);
-    QFETCH(int, mode);
-    m_state.OpSvMode = mode;
+    QFETCH(QString, answer);
+    QFETCH(QStringList, listed);
+    if (!used.isEmpty())
+        QVERIFY(save(used, 0).close);
+    QCOMPARE(names(0), used.isEmpty() ? QStringList() : QStringList {used});
+    if (opened) {
+        save(QStringLiteral("mine"));
+        QVERIFY(openNamed(QStringLiteral("mine")).done);
+    }
+    m_boxes.clear();
     const OpenSaveOutcome outcome = save(name);
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
-    QVERIFY(!outcome.close);
-    QVERIFY(outcome.focusName);
-    QVERIFY(!outcome.selectName);
-    QVERIFY(names().isEmpty());
-}
-
-void TestOpenSaveCommand::newNameSaves()
-{
-    const OpenSaveOutcome outcome = save(QStringLiteral("  May bull  "));
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::savedMessage()});
-    QVERIFY(outcome.close);
-    QVERIFY(outcome.done);
-    QCOMPARE(names(), QStringList {QStringLiteral("May bull")});
-    // A save leaves the remembered position alone.
-    QCOMPARE(m_state.OpSvMode, 1);
-    QCOMPARE(m_state.OpSvID, 0);
+    const std::map<QString, Message> messages {{"blank", OpenSaveCommand::blankNameMessage()},
+        {"taken", OpenSaveCommand::nameTakenMessage()}, {"saved", OpenSaveCommand::savedMessage()},
+        {"updated", OpenSaveCommand::updatedMessage()}};
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {messages.at(answer)});
+    const bool written = answer == u"saved" || answer == u"updated";
+    QCOMPARE(outcome.close, written);
+    QCOMPARE(outcome.selectName, answer == u"taken");
+    QVERIFY(written || outcome.focusName);
+    QCOMPARE(names(), listed);
+    QCOMPARE(m_state.OpSvMode, opened ? 2 : 1); // a save of a new position remembers nothing
 }
 
 void TestOpenSaveCommand::positionWithoutStrategyIsNotSaved_data()
@@ -176,31 +196,6 @@ void TestOpenSaveCommand::positionWithoutStrategyIsNotSaved()
     QCOMPARE(m_boxes.shown().front().style, 16);
     QVERIFY(!m_store->nameTaken(QStringLiteral("nowhere")));
     QCOMPARE(names(), QStringList {QStringLiteral("kept")});
-}
-
-void TestOpenSaveCommand::usedNameIsRefusedInEveryStrategy()
-{
-    save(QStringLiteral("taken"), 0);
-    m_boxes.clear();
-    for (int strategy = 0; strategy < 5; ++strategy) {
-        const OpenSaveOutcome outcome = save(QStringLiteral("taken"), strategy);
-        QVERIFY(!outcome.close);
-        QVERIFY(outcome.focusName);
-        QVERIFY(outcome.selectName);
-    }
-    QCOMPARE(m_boxes.shown(), std::vector<Message>(5, OpenSaveCommand::nameTakenMessage()));
-    QCOMPARE(names(0), QStringList {QStringLiteral("taken")});
-    QVERIFY(names(3).isEmpty());
-}
-
-void TestOpenSaveCommand::nameIsTestedAsStored()
-{
-    save(QStringLiteral("abc"));
-    // The row is stored trimmed, so a blank around a used name still clashes.
-    m_boxes.clear();
-    QVERIFY(!save(QStringLiteral(" abc ")).close);
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::nameTakenMessage()});
-    QCOMPARE(names(), QStringList {QStringLiteral("abc")});
 }
 
 void TestOpenSaveCommand::openFillsTheWindow()
@@ -242,30 +237,6 @@ void TestOpenSaveCommand::savingAnOpenedPositionTwice()
     QCOMPARE(m_state.OpSvMode, 2);
 }
 
-void TestOpenSaveCommand::savingAnOpenedPositionUnderAnotherRowsName()
-{
-    save(QStringLiteral("mine"));
-    save(QStringLiteral("theirs"), 0);
-    openNamed(QStringLiteral("mine"));
-    m_boxes.clear();
-    const OpenSaveOutcome outcome = save(QStringLiteral("theirs"));
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::nameTakenMessage()});
-    QVERIFY(outcome.selectName && !outcome.close);
-    QCOMPARE(names(), QStringList {QStringLiteral("mine")});
-}
-
-void TestOpenSaveCommand::renamingAnOpenedPosition()
-{
-    save(QStringLiteral("old name"));
-    openNamed(QStringLiteral("old name"));
-    m_boxes.clear();
-    save(QStringLiteral(" new name "));
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::updatedMessage()});
-    QCOMPARE(names(), QStringList {QStringLiteral("new name")});
-    // The Save window then offers the name the row now has.
-    QCOMPARE(m_state.OpSvName, QStringLiteral("new name"));
-}
-
 void TestOpenSaveCommand::savingAfterTheOpenedRowWasDeleted()
 {
     save(QStringLiteral("gone"));
@@ -275,16 +246,6 @@ void TestOpenSaveCommand::savingAfterTheOpenedRowWasDeleted()
     QVERIFY(save(QStringLiteral("gone")).close);
     QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::updatedMessage()});
     QCOMPARE(names(), QStringList {QStringLiteral("gone")});
-}
-
-void TestOpenSaveCommand::anyNameSavesListsClashesOpens_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("apostrophe") << "Bob's bull";
-    QTest::newRow("quote") << "\"quoted\"";
-    QTest::newRow("semicolon") << "a'; DROP TABLE Chart; --";
-    QTest::newRow("unicode") << QStringLiteral("Stratégie été ✓ 株");
-    QTest::newRow("one other alphabet") << QStringLiteral("Газпром колл");
 }
 
 void TestOpenSaveCommand::indistinctNamesAreRefused_data()
@@ -320,20 +281,6 @@ void TestOpenSaveCommand::indistinctNamesAreRefused()
     QCOMPARE(m_boxes.shown().front().style, int(MsgStyle::Stop));
     QCOMPARE(m_boxes.shown().front().title, QStringLiteral("Attention"));
     QCOMPARE(names(), stored.isEmpty() ? QStringList() : QStringList {stored});
-}
-
-void TestOpenSaveCommand::anyNameSavesListsClashesOpens()
-{
-    QFETCH(QString, name);
-    QVERIFY(save(name).close);
-    QCOMPARE(names(), QStringList {name});
-    QVERIFY(!save(name, 4).close);
-    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::nameTakenMessage());
-    QVERIFY(openNamed(name).done);
-    QCOMPARE(m_state.OpSvName, name);
-    QVERIFY(save(name).close);
-    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::updatedMessage());
-    QCOMPARE(names(), QStringList {name});
 }
 
 void TestOpenSaveCommand::failedReplaceKeepsTheOpenedRow()

@@ -1,7 +1,7 @@
 // The field mapping: every strategy's position survives a save and an open
 // into a fresh window model, numbers are stored as their shortest text, and
 // NULLs in rows written by other means are put back by the column's rule.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/PositionMapping.h"
 #include "store/PositionStore.h"
@@ -20,8 +20,6 @@ private slots:
     void initTestCase();
     void roundTrip_data();
     void roundTrip();
-    void writingOrder_data();
-    void writingOrder();
     void storedText_data();
     void storedText();
     void ratioTextIsStored();
@@ -70,43 +68,6 @@ void TestPositionMapping::roundTrip()
             qPrintable(field.id.toString()));
         QCOMPARE(opened.text(field.id), typed.text(field.id));
     }
-}
-
-void TestPositionMapping::writingOrder_data()
-{
-    QTest::addColumn<int>("strategy");
-    QTest::addColumn<QStringList>("columns");
-    QTest::newRow("Covered Calls")
-        << 0 << QStringList {"lSmb", "rSmb", "stoP", "strP1", "shr", "cp1", "cts1"};
-    QTest::newRow("Ratio Calls") << 1
-                                 << QStringList {"lSmb", "rSmb", "stoP", "strP1", "shr", "cp1",
-                                        "ctsRo", "cts1"};
-    QTest::newRow("Bull Spreads") << 2
-                                  << QStringList {"lSmb", "cSym1", "cSym2", "strP1", "strP2", "cp1",
-                                         "cp2", "cts1", "cts2"};
-    QTest::newRow("Butterfly Spreads")
-        << 3
-        << QStringList {"lSmb", "cSym1", "cSym2", "cSym3", "strP1", "strP2", "strP3", "cp1", "cp2",
-               "cp3", "cts1", "cts2", "cts3"};
-    QTest::newRow("Ratio Call Spreads") << 4
-                                        << QStringList {"lSmb", "cSym1", "cSym2", "strP1", "strP2",
-                                               "cp1", "cp2", "cts1", "ctsRo", "tcts1", "tcts2"};
-}
-
-void TestPositionMapping::writingOrder()
-{
-    QFETCH(int, strategy);
-    QFETCH(QStringList, columns);
-    Workspace workspace;
-    typePosition(workspace, strategy);
-    const PositionRow row = rowFromWorkspace(workspace, strategy, QStringLiteral("  padded  "));
-    QCOMPARE(row.strategy, strategy);
-    QCOMPARE(row.name, std::optional<QString>(QStringLiteral("padded")));
-    QVERIFY(!row.savedAt.isEmpty());
-    QStringList written;
-    for (const ColumnValue &value : row.values)
-        written << value.column;
-    QCOMPARE(written, columns);
 }
 
 void TestPositionMapping::storedText_data()

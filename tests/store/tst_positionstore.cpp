@@ -1,7 +1,7 @@
 // The table Chart: listing by strategy, the name-clash test over the whole
 // table, names of any text, rows without a name, the replace that is all or
 // nothing, and deletion in list order.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/PositionStore.h"
 
@@ -44,10 +44,6 @@ private slots:
     void listsOneStrategyInSavingOrder();
     void rowsWithoutNameAreSkipped();
     void nameClashSpansStrategies();
-    void nameClashIsExact_data();
-    void nameClashIsExact();
-    void anyTextIsAName_data();
-    void anyTextIsAName();
     void rowReadsBackWithNulls();
     void replaceGivesNewKey();
     void takenNameWritesNothing();
@@ -110,48 +106,6 @@ void TestPositionStore::nameClashSpansStrategies()
     QVERIFY(found);
     QCOMPARE(found->id, id);
     QCOMPARE(found->strategy, 0);
-}
-
-void TestPositionStore::nameClashIsExact_data()
-{
-    QTest::addColumn<QString>("asked");
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("same") << "June spread" << true;
-    QTest::newRow("trailing blank is part of the name") << "June spread " << false;
-    QTest::newRow("leading blank") << " June spread" << false;
-    QTest::newRow("prefix") << "June" << false;
-    QTest::newRow("like pattern") << "June%" << false;
-    QTest::newRow("single wildcard") << "June_spread" << false;
-}
-
-void TestPositionStore::nameClashIsExact()
-{
-    QFETCH(QString, asked);
-    QFETCH(bool, taken);
-    m_store->insert(named(1, QStringLiteral("June spread")));
-    QCOMPARE(m_store->nameTaken(asked), taken);
-}
-
-void TestPositionStore::anyTextIsAName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("apostrophe") << "O'Brien's spread";
-    QTest::newRow("quote") << "the \"big\" one";
-    QTest::newRow("semicolon and comment") << "x'; DELETE FROM Chart; --";
-    QTest::newRow("unicode") << QStringLiteral("Größe 日本 ✓ €");
-    QTest::newRow("backslash") << "C:\\temp\\one";
-}
-
-void TestPositionStore::anyTextIsAName()
-{
-    QFETCH(QString, name);
-    m_store->insert(named(4, QStringLiteral("other")));
-    const qint64 id = m_store->insert(named(4, name));
-    QCOMPARE(namesOf(m_store->names(4)), (QStringList {QStringLiteral("other"), name}));
-    QVERIFY(m_store->nameTaken(name));
-    QVERIFY(!m_store->nameTaken(name, id));
-    QCOMPARE(m_store->row(id)->name, std::optional<QString>(name));
-    QCOMPARE(m_store->find(name)->id, id);
 }
 
 void TestPositionStore::rowReadsBackWithNulls()

@@ -4,7 +4,6 @@
 // Only what a test calls is linked, so each folder links just its library.
 
 #include "chart/ChartSurface.h"
-#include "chart/GraphBase.h"
 #include "core/ControlId.h"
 #include "core/Workspace.h"
 #include "store/Database.h"
@@ -249,28 +248,20 @@ using FieldTexts = std::vector<std::pair<ControlId, QString>>;
 // shortest form the store writes back.
 inline FieldTexts typedPosition(int strategy)
 {
-    switch (strategy) {
-    case 0:
-        return {{at("Text4", 0), "IBM"}, {at("Text4", 1), "52.5"}, {at("Text4", 2), "300"},
-            {at("Text5", 0), "IBMAJ"}, {at("Text5", 1), "50"}, {at("Text5", 2), "3.25"}};
-    case 1:
-        return {{at("txtRatioBuy", 0), "MSFT"}, {at("txtRatioBuy", 1), "41"},
-            {at("txtRatioBuy", 2), "300"}, {at("txtRatioSell", 0), "MSQ"},
-            {at("txtRatioSell", 1), "45"}, {at("txtRatioSell", 2), "1.75"}};
-    case 2:
-        return {{at("Text2", 0), "ACME"}, {at("Text2", 2), "ACA"}, {at("Text2", 3), "40"},
-            {at("Text2", 4), "3"}, {at("Text2", 5), "4"}, {at("Text3", 0), "ACB"},
-            {at("Text3", 1), "45"}, {at("Text3", 2), "1.25"}};
-    case 3:
-        return {{at("Text6", 0), "XYZ"}, {at("Text6", 2), "XA"}, {at("Text6", 3), "10"},
-            {at("Text6", 4), "2.5"}, {at("Text6", 5), "3"}, {at("Text7", 0), "XB"},
-            {at("Text7", 1), "12.5"}, {at("Text7", 2), "1.2"}, {at("Text8", 0), "XC"},
-            {at("Text8", 2), "0.4"}};
-    default:
-        return {{at("Text9", 0), "QQQ"}, {at("Text9", 2), "QA"}, {at("Text9", 3), "100"},
-            {at("Text9", 4), "6.5"}, {at("Text9", 5), "3"}, {at("Text10", 0), "QB"},
-            {at("Text10", 1), "110"}, {at("Text10", 2), "2.1"}};
-    }
+    static const char *const positions[] {
+        "Text4(0)=IBM Text4(1)=52.5 Text4(2)=300 Text5(0)=IBMAJ Text5(1)=50 Text5(2)=3.25",
+        "txtRatioBuy(0)=MSFT txtRatioBuy(1)=41 txtRatioBuy(2)=300 txtRatioSell(0)=MSQ "
+        "txtRatioSell(1)=45 txtRatioSell(2)=1.75",
+        "Text2(0)=ACME Text2(2)=ACA Text2(3)=40 Text2(4)=3 Text2(5)=4 Text3(0)=ACB Text3(1)=45 "
+        "Text3(2)=1.25",
+        "Text6(0)=XYZ Text6(2)=XA Text6(3)=10 Text6(4)=2.5 Text6(5)=3 Text7(0)=XB Text7(1)=12.5 "
+        "Text7(2)=1.2 Text8(0)=XC Text8(2)=0.4",
+        "Text9(0)=QQQ Text9(2)=QA Text9(3)=100 Text9(4)=6.5 Text9(5)=3 Text10(0)=QB "
+        "Text10(1)=110 Text10(2)=2.1"};
+    FieldTexts fields;
+    for (const QString &edit : QString::fromLatin1(positions[strategy]).split(u' '))
+        fields.emplace_back(id(edit.section(u'=', 0, 0)), edit.section(u'=', 1));
+    return fields;
 }
 
 // A loaded workspace with the strategy selected and the position typed in;
@@ -326,63 +317,14 @@ struct NextDialog {
 };
 #endif
 
-// A chart record shaped like a real Covered Calls chart (about 100 ops): the
-// base, price markers, the payoff line, ticks, the value table and the
-// disclaimer. Shared by the render tests and the paint benchmark.
-inline void printAt(ChartSurface &s, double x, double y, const QString &text)
+// A real Covered Calls chart (about 100 operations) on the surface, for the
+// render and export tests and the paint benchmark.
+inline void drawSampleChart(ChartSurface &surface)
 {
-    s.moveTo(x, y);
-    s.print(text);
-}
-
-inline void drawSampleChart(ChartSurface &s)
-{
-    drawGraphBase(s);
-    const double y0 = s.scaleHeight() / 2;
-    for (const double x : {4000.0, 9000.0}) {
-        printAt(s, x, y0 - 100, QStringLiteral("|"));
-        for (int i = 1; i <= 3; ++i)
-            printAt(s, x, y0 + 100 + 200 * i, QStringLiteral("|"));
-    }
-    printAt(s, 4000, y0 + 100, QStringLiteral(" 47.5 "));
-    printAt(s, 3600, y0 + 1000, QStringLiteral("(Break Even Point)"));
-    printAt(s, 9000, y0 + 100, QStringLiteral(" 55 "));
-    printAt(s, 8700, y0 + 1000, QStringLiteral("(Strike Price)"));
-    s.line(1000, y0 + 2500, 4000, y0, ChartColour::PayoffRed);
-    s.line(4000, y0, 9000, y0 - 2500, ChartColour::PayoffRed);
-    s.line(9000, y0 - 2500, s.scaleWidth() - 500, y0 - 2500, ChartColour::PayoffRed);
-    const char *prices[] = {" 40 ", " 45 ", " 50 ", " 60 ", " 65 "};
-    const double tickX[] = {2000, 3000, 6500, 11000, 13000};
-    for (int i = 0; i < 5; ++i) {
-        printAt(s, tickX[i], y0 - 100, QStringLiteral("|"));
-        printAt(s, tickX[i], y0 + 100, QString::fromLatin1(prices[i]));
-    }
-    for (const double level : {y0 - 2500, y0 - 1200, y0 + 1500}) {
-        printAt(s, 930, level - 300, QStringLiteral("__"));
-        printAt(s, 1200, level - 200, QStringLiteral(" 750 "));
-    }
-    s.setFontBold(true);
-    const double columns[] = {8500, 10500, 12500, 14000};
-    const char *header1[] = {"XYZ at", "Stock", "Call", "Total"};
-    const char *header2[] = {"Expiration($)", "Profit/Loss($)", "Profit/Loss($)", "Profit/Loss($)"};
-    for (int c = 0; c < 4; ++c) {
-        printAt(s, columns[c], y0 + 2500, QString::fromLatin1(header1[c]));
-        printAt(s, columns[c], y0 + 2700, QString::fromLatin1(header2[c]));
-    }
-    const double top = y0 + 2400;
-    s.line(8500, top, 15500, top, ChartColour::RuleGreen);
-    s.line(8500, top + 600, 15500, top + 600, ChartColour::RuleGreen);
-    s.setFontBold(false);
-    for (int r = 0; r < 5; ++r) {
-        for (int c = 0; c < 4; ++c)
-            printAt(
-                s, columns[c], y0 + 3200 + 400 * r, QStringLiteral(" %1 ").arg(100 * r - 150 * c));
-    }
-    s.line(8500, y0 + 5000, 15500, y0 + 5000, ChartColour::RuleGreen);
-    printAt(s, 1300, 100,
-        QStringLiteral("THIS TOOL SHOULD BE USED FOR REFERENCE PURPOSES ONLY. MAKERS OF THIS TOOL "
-                       "WILL NOT BE LIABLE FOR ANY MONETARY LOSS ARISING FROM EQUITY/DERIVATIVE"));
-    printAt(s, 1300, 300, QStringLiteral(" POSITIONS INITIATED WITH THE HELP OF THIS TOOL."));
+    Workspace ws;
+    typePosition(ws, 0, QStringLiteral("20|100|25|2"));
+    ChartMemory memory;
+    viewGraph(ws, memory, surface);
 }
 
 } // namespace velmora::testing

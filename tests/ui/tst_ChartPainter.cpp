@@ -1,6 +1,7 @@
 // Replaying a record into images: colours, places, scaling and clearing.
 
-#include "support/SampleChart.h"
+#include "chart/GraphBase.h"
+#include "support/TestSupport.h"
 #include "ui/chart/ChartPainter.h"
 
 #include <QImage>
@@ -8,13 +9,13 @@
 #include <QTest>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 namespace
 {
 
 const QColor kUntouched(255, 0, 255);
 const QColor kScreenBackground(0, 64, 64);
-const QColor kDarkRed(192, 0, 0);
 const QColor kGreen(0, 128, 0);
 
 // The surface at its screen size, one pixel for 15 twips: 1074 x 680.
@@ -56,17 +57,9 @@ class TestChartPainter : public QObject
 {
     Q_OBJECT
 private slots:
-    void backgroundIsPaletteColour_data();
-    void backgroundIsPaletteColour();
-    void axesLieCrisplyOnTheirPixels();
-    void ruleKeepsItsColour();
     void textIsDrawnInForegroundNearItsPlace_data();
     void textIsDrawnInForegroundNearItsPlace();
-    void boldTextIsHeavier();
     void clearErasesWhatCameBefore();
-    void sameRecordSameImage();
-    void scalesWithTarget();
-    void keepsProportionsAndCentres();
     void drawsNothingOutsideTheSurface();
     void transformMapsCorners_data();
     void transformMapsCorners();
@@ -74,54 +67,6 @@ private slots:
     void pixelSize();
     void emptyTargetPaintsNothing();
 };
-
-void TestChartPainter::backgroundIsPaletteColour_data()
-{
-    QTest::addColumn<bool>("print");
-    QTest::addColumn<QColor>("expected");
-    QTest::newRow("screen") << false << kScreenBackground;
-    QTest::newRow("print") << true << QColor(Qt::white);
-}
-
-void TestChartPainter::backgroundIsPaletteColour()
-{
-    QFETCH(bool, print);
-    QFETCH(QColor, expected);
-    ChartSurface s;
-    s.setPalette(print ? ChartPalette::print() : ChartPalette::screen());
-    drawGraphBase(s);
-    const QImage image = render(s);
-    for (const QPoint p : {QPoint(0, 0), QPoint(1073, 679), QPoint(500, 200), QPoint(300, 600)})
-        QCOMPARE(image.pixelColor(p), expected);
-}
-
-void TestChartPainter::axesLieCrisplyOnTheirPixels()
-{
-    ChartSurface s;
-    drawGraphBase(s);
-    const QImage image = render(s);
-    // y0 = 10200 / 2 = 5100 twips: row 340.
-    for (const int x : {0, 200, 500, 900, 1073}) {
-        QCOMPARE(image.pixelColor(x, 340), kDarkRed);
-        QCOMPARE(image.pixelColor(x, 339), kScreenBackground);
-        QCOMPARE(image.pixelColor(x, 341), kScreenBackground);
-    }
-    // x = 1000 twips lies in column 66.
-    for (const int y : {0, 100, 500, 679}) {
-        QCOMPARE(image.pixelColor(66, y), kDarkRed);
-        QCOMPARE(image.pixelColor(68, y), kScreenBackground);
-    }
-}
-
-void TestChartPainter::ruleKeepsItsColour()
-{
-    ChartSurface s;
-    s.setPalette(ChartPalette::print());
-    s.line(1500, 750, 4500, 750, ChartColour::RuleGreen);
-    const QImage image = render(s);
-    QCOMPARE(image.pixelColor(200, 50), kGreen);
-    QCOMPARE(image.pixelColor(200, 52), QColor(Qt::white));
-}
 
 void TestChartPainter::textIsDrawnInForegroundNearItsPlace_data()
 {
@@ -142,16 +87,6 @@ void TestChartPainter::textIsDrawnInForegroundNearItsPlace()
     QCOMPARE(lightPixels(image, QRect(0, 0, 99, 680)), 0);
 }
 
-void TestChartPainter::boldTextIsHeavier()
-{
-    const QRect area(90, 90, 200, 30);
-    const int regular
-        = lightPixels(render(withText(QStringLiteral("Profit/Loss($)"), false)), area);
-    const int bold = lightPixels(render(withText(QStringLiteral("Profit/Loss($)"), true)), area);
-    QVERIFY2(bold > regular + regular / 5,
-        qPrintable(QStringLiteral("bold %1, regular %2").arg(bold).arg(regular)));
-}
-
 void TestChartPainter::clearErasesWhatCameBefore()
 {
     ChartSurface s = withText(QStringLiteral("HHHH"), true);
@@ -162,40 +97,6 @@ void TestChartPainter::clearErasesWhatCameBefore()
     QCOMPARE(lightPixels(image, QRect(100, 100, 40, 14)), 0);
     QCOMPARE(image.pixelColor(500, 200), kScreenBackground);
     QCOMPARE(image.pixelColor(500, 400), kGreen);
-}
-
-void TestChartPainter::sameRecordSameImage()
-{
-    ChartSurface s;
-    sample::drawSampleChart(s);
-    QCOMPARE(render(s), render(s));
-}
-
-void TestChartPainter::scalesWithTarget()
-{
-    ChartSurface s;
-    drawGraphBase(s);
-    const QImage image = render(s, QSize(2148, 1360));
-    // Twice the screen size: the zero line covers rows 680 and 681.
-    QCOMPARE(image.pixelColor(1000, 680), kDarkRed);
-    QCOMPARE(image.pixelColor(1000, 681), kDarkRed);
-    QCOMPARE(image.pixelColor(1000, 679), kScreenBackground);
-    QCOMPARE(image.pixelColor(1000, 682), kScreenBackground);
-}
-
-void TestChartPainter::keepsProportionsAndCentres()
-{
-    ChartSurface s;
-    drawGraphBase(s);
-    // Wider than the chart: the height decides the scale (1/15), the chart
-    // is 1074 wide and centred, the sides are left alone.
-    const QImage image = render(s, QSize(2000, 680));
-    const int left = (2000 - 1074) / 2;
-    QCOMPARE(image.pixelColor(left - 2, 340), kUntouched);
-    QCOMPARE(image.pixelColor(left + 1074 + 1, 340), kUntouched);
-    QCOMPARE(image.pixelColor(left + 500, 340), kDarkRed);
-    QCOMPARE(image.pixelColor(left + 66, 100), kDarkRed);
-    QCOMPARE(image.pixelColor(left + 500, 100), kScreenBackground);
 }
 
 void TestChartPainter::drawsNothingOutsideTheSurface()

@@ -40,7 +40,6 @@ private slots:
     void sizeFollowsSurfaceAndBorder();
     void paintsChartInsideOptionalBorder_data();
     void paintsChartInsideOptionalBorder();
-    void scalesToNewSize();
     void showsNewRecordAfterUpdate();
     void survivesMissingSurface();
 };
@@ -89,16 +88,6 @@ void TestChartView::paintsChartInsideOptionalBorder()
     QCOMPARE(image.pixelColor(inset, 300), kScreenBackground);
     QCOMPARE(image.pixelColor(inset + 500, inset + 340), kDarkRed);
     QCOMPARE(image.pixelColor(inset + 66, inset + 500), kDarkRed);
-}
-
-void TestChartView::scalesToNewSize()
-{
-    ShownChart chart(false);
-    chart.view.resize(2148, 1360);
-    const QImage image = shot(chart.view);
-    QCOMPARE(image.pixelColor(1000, 680), kDarkRed);
-    QCOMPARE(image.pixelColor(1000, 678), kScreenBackground);
-    QCOMPARE(image.pixelColor(2147, 1359), kScreenBackground);
 }
 
 void TestChartView::showsNewRecordAfterUpdate()

@@ -1,6 +1,6 @@
 // Printing, previewing and exporting the chart from the main window's menus.
 
-#include "support/ChartDialogs.h"
+#include "support/TestSupport.h"
 #include "ui/MainWindow.h"
 #include "ui/chart/ChartView.h"
 
@@ -14,11 +14,10 @@
 #include <QTest>
 
 using namespace velmora;
+using namespace velmora::testing;
 
 namespace
 {
-
-using sample::NextDialog;
 
 // Answers a file dialog with the file, as if typed and confirmed.
 std::function<void(QDialog *)> chooseFile(const QString &file)
@@ -89,7 +88,6 @@ private slots:
     void printedPageThenScreenLookBack();
     void printWithoutChartDoesNothing();
     void previewShowsThePrintedPageThenTheScreenChart();
-    void exportWritesTheChosenFile();
     void exportTakesTheChosenType_data();
     void exportTakesTheChosenType();
     void exportToBadPlaceSaysSo();
@@ -157,7 +155,7 @@ void TestChartPrint::printedPageThenScreenLookBack()
     dialog.arm(this);
     c.window.P_Graph_Click();
 
-    QVERIFY(sample::isLandscapePdf(sample::contents(pdf)));
+    QVERIFY(isLandscapePdf(fileBytes(pdf)));
     // Printed: the same screen look and entry mode as after a cancel.
     checkScreenLookBack(c);
 }
@@ -199,18 +197,6 @@ void TestChartPrint::printWithoutChartDoesNothing()
     QTest::qWait(10);
     QVERIFY(dialog.shown.isEmpty());
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-}
-
-void TestChartPrint::exportWritesTheChosenFile()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("chart.png"));
-    ChartWindow c;
-    c.drawCoveredCalls();
-    c.exportTo(file, this);
-    QCOMPARE(QImage(file).size(), QSize(1078, 684));
-    QVERIFY(c.boxes.shown().empty());
-    QVERIFY(c.window.chartShown());
 }
 
 void TestChartPrint::exportTakesTheChosenType_data()

@@ -1,7 +1,7 @@
 // File > Save, open and Delete of the main window: the windows come up in the
 // right mode, and an Open changes the main window's caption and locks its
 // strategy list until New.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/DatabaseLocation.h"
 #include "store/PositionStore.h"

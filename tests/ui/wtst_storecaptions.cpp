@@ -1,6 +1,6 @@
 // The captions of the Open/Save and Clean Up windows in every mode: each
 // shows its whole text and lies clear of the controls beside it.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"

@@ -1,7 +1,7 @@
 // The Open/Save and Clean Up windows driven with the mouse and keyboard:
 // the button enabling rules, clicks and double clicks per mode, the
 // strategy list refreshing the names, Mark All / UnMark All and deletion.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
