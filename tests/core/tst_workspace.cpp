@@ -51,10 +51,6 @@ private slots:
     void upperCaseOnLeaving();
     void keyFilter_data();
     void keyFilter();
-    void ratioSizing_data();
-    void ratioSizing();
-    void ratioStrike_data();
-    void ratioStrike();
     void ratioFiguresKeptWhenGuardsFail();
     void ratioClickAfterBlankKeepsCount();
     void spreadRatioList_data();
@@ -337,18 +333,9 @@ void TestWorkspace::upperCaseOnLeaving_data()
     QTest::addColumn<bool>("toText1");
     addRow("Text4(0)", "Text4(0)", true, true);
     addRow("Text5(0)", "Text5(0)", true, false);
-    addRow("txtRatioBuy(0)", "txtRatioBuy(0)", true, true);
-    addRow("txtRatioSell(0)", "txtRatioSell(0)", true, false);
-    addRow("Text2(0)", "Text2(0)", true, true);
     addRow("Text2(2)", "Text2(2)", true, false);
-    addRow("Text3(0)", "Text3(0)", true, false);
-    addRow("Text6(0)", "Text6(0)", true, true);
-    addRow("Text6(2)", "Text6(2)", true, false);
-    addRow("Text7(0)", "Text7(0)", true, false);
-    addRow("Text8(0)", "Text8(0)", true, false);
     addRow("Text9(0)", "Text9(0)", true, true);
     addRow("Text9(2)", "Text9(2)", true, false);
-    addRow("Text10(0)", "Text10(0)", true, false);
     addRow("hidden Text2(1) stays", "Text2(1)", false, false);
     addRow("Text9(1) stays", "Text9(1)", false, false);
 }
@@ -373,25 +360,19 @@ void TestWorkspace::keyFilter_data()
     QTest::addColumn<QChar>("key");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("letter in strike") << "Text5(1)" << QChar(u'a') << false;
-    QTest::newRow("digit in strike") << "Text5(1)" << QChar(u'7') << true;
     QTest::newRow("point") << "Text5(1)" << QChar(u'.') << true;
     QTest::newRow("space") << "Text5(1)" << QChar(u' ') << true;
     QTest::newRow("backspace") << "Text5(1)" << QChar(8) << true;
     QTest::newRow("enter") << "Text5(1)" << QChar(13) << true;
     QTest::newRow("escape") << "Text5(1)" << QChar(27) << true;
     QTest::newRow("minus") << "Text5(1)" << QChar(u'-') << false;
-    QTest::newRow("comma") << "Text5(1)" << QChar(u',') << false;
     QTest::newRow("paste key") << "Text5(1)" << QChar(22) << false;
     QTest::newRow("letter in symbol") << "Text5(0)" << QChar(u'a') << true;
     QTest::newRow("letter in Text1") << "Text1" << QChar(u'a') << true;
     QTest::newRow("bull contracts") << "Text2(5)" << QChar(u'x') << false;
-    QTest::newRow("bull call symbol") << "Text2(2)" << QChar(u'x') << true;
-    QTest::newRow("spread contracts") << "Text9(5)" << QChar(u'x') << false;
     QTest::newRow("spread total not filtered") << "Text9(6)" << QChar(u'x') << true;
     QTest::newRow("ratio holder D") << "txtRatioSell(4)" << QChar(u'x') << false;
     QTest::newRow("ratio contracts not filtered") << "txtRatioSell(5)" << QChar(u'x') << true;
-    QTest::newRow("butterfly contracts3") << "Text8(3)" << QChar(u'x') << false;
-    QTest::newRow("covered contracts") << "Text5(3)" << QChar(u'x') << false;
     QTest::newRow("covered total not filtered") << "Text5(4)" << QChar(u'x') << true;
 }
 
@@ -405,111 +386,6 @@ void TestWorkspace::keyFilter()
     QCOMPARE(m.prompt, QStringLiteral("You can Enter only Digits in this Field."));
     QCOMPARE(m.title, QStringLiteral("Attention Please"));
     QCOMPARE(m.style, MsgStyle::Information);
-}
-
-void TestWorkspace::ratioSizing_data()
-{
-    QTest::addColumn<int>("ratio");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("contracts");
-    QTest::addColumn<bool>("whole");
-    QTest::addColumn<double>("lotShares");
-    QTest::addColumn<double>("roundLots");
-    QTest::addColumn<double>("unitMaxProfit");
-    QTest::addColumn<double>("maxProfit");
-    QTest::addColumn<double>("low");
-    QTest::addColumn<double>("high");
-
-    QTest::newRow("200 shares 3:2")
-        << 1
-        << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-           "txtRatioBuy(2)=200"
-        << "3" << true << 200.0 << 1.0 << 16.0 << 1600.0 << 47.0 << 71.0;
-    QTest::newRow("300 shares 3:2")
-        << 1
-        << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-           "txtRatioBuy(2)=300"
-        << "4.5" << false << 200.0 << 1.5 << 16.0 << 2400.0 << 47.0 << 71.0;
-    // U = 5 + 2 x 2 = 9; high = K + U / 1.
-    QTest::newRow("100 shares 2:1") << 0
-                                    << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-                                       "txtRatioBuy(2)=100"
-                                    << "2" << true << 100.0 << 1.0 << 9.0 << 900.0 << 46.0 << 64.0;
-    QTest::newRow("150 shares 2:1") << 0
-                                    << "txtRatioBuy(1)=50;txtRatioSell(1)=55;txtRatioSell(2)=2;"
-                                       "txtRatioBuy(2)=150"
-                                    << "3" << true << 100.0 << 1.5 << 9.0 << 1350.0 << 46.0 << 64.0;
-    // U = 3 x 9 + 1 x 10 = 37; low = 33 - 37 / 9 = 28.888..; high = 33 + 37.
-    QTest::newRow("100 shares 10:9 rounded")
-        << 8
-        << "txtRatioBuy(1)=30;txtRatioSell(1)=33;"
-           "txtRatioSell(2)=1;txtRatioBuy(2)=100"
-        << "1.11" << false << 900.0 << 100.0 / 900.0 << 37.0 << 411.11 << 28.89 << 70.0;
-}
-
-void TestWorkspace::ratioSizing()
-{
-    QFETCH(int, ratio);
-    QFETCH(QString, typed);
-    QFETCH(QString, contracts);
-    QFETCH(bool, whole);
-    QFETCH(double, lotShares);
-    QFETCH(double, roundLots);
-    QFETCH(double, unitMaxProfit);
-    QFETCH(double, maxProfit);
-    QFETCH(double, low);
-    QFETCH(double, high);
-    Workspace w;
-    w.load();
-    w.setStrategy(1);
-    w.chooseRatio(ratio);
-    type(w, typed);
-    QCOMPARE(w.text(at("txtRatioSell", 5)), contracts);
-    QCOMPARE(w.chkRatioContracts(), whole);
-    QVERIFY(!w.valRatioStrike());
-    w.newValues();
-    w.calRatioPMaxProfit();
-    w.calRatioBreakevenPoint();
-    const RatioFigures &r = w.ratio();
-    QCOMPARE(r.ratioSellCount, double(ratio + 2));
-    QCOMPARE(r.ratioLotCount, double(ratio + 1));
-    QCOMPARE(r.lotShares, lotShares);
-    QCOMPARE(r.roundLots, roundLots);
-    QCOMPARE(r.unitMaxProfit, unitMaxProfit);
-    QCOMPARE(r.ratioMaxProfit, maxProfit);
-    QCOMPARE(r.lowBreakEven, low);
-    QCOMPARE(r.highBreakEven, high);
-}
-
-void TestWorkspace::ratioStrike_data()
-{
-    QTest::addColumn<QString>("stock");
-    QTest::addColumn<QString>("strike");
-    QTest::addColumn<bool>("accepted");
-    addRow("equal", "55", "55", false);
-    addRow("below", "55", "50", false);
-    addRow("above", "55", "55.5", true);
-    addRow("both empty", "", "", false);
-}
-
-void TestWorkspace::ratioStrike()
-{
-    QFETCH(QString, stock);
-    QFETCH(QString, strike);
-    QFETCH(bool, accepted);
-    Workspace w;
-    w.load();
-    w.setText(at("txtRatioBuy", 1), stock);
-    w.setText(at("txtRatioSell", 1), strike);
-    const std::optional<Refusal> refusal = w.valRatioStrike();
-    QCOMPARE(!refusal, accepted);
-    if (refusal) {
-        QCOMPARE(refusal->message.prompt,
-            QStringLiteral("Strike Price should be Greater than Stock Price."));
-        QCOMPARE(refusal->message.title, QStringLiteral("Attention"));
-        QCOMPARE(refusal->message.style, MsgStyle::Information);
-        QCOMPARE(refusal->focus, std::optional<ControlId>(at("txtRatioSell", 1)));
-    }
 }
 
 void TestWorkspace::ratioFiguresKeptWhenGuardsFail()

@@ -1,8 +1,10 @@
-// Replaying a record into images: colours, places, scaling and clearing.
+// Replaying a record into images and into the on-screen view: clearing,
+// scaling, the border and what lies outside the surface.
 
 #include "chart/GraphBase.h"
 #include "support/TestSupport.h"
 #include "ui/chart/ChartPainter.h"
+#include "ui/chart/ChartView.h"
 
 #include <QImage>
 #include <QPainter>
@@ -17,6 +19,7 @@ namespace
 const QColor kUntouched(255, 0, 255);
 const QColor kScreenBackground(0, 64, 64);
 const QColor kGreen(0, 128, 0);
+const QColor kDarkRed(192, 0, 0);
 
 // The surface at its screen size, one pixel for 15 twips: 1074 x 680.
 QImage render(const ChartSurface &s, QSize size = QSize(1074, 680))
@@ -51,14 +54,29 @@ ChartSurface withText(const QString &text, bool bold, double x = 1500, double y 
     return s;
 }
 
+QImage shot(ChartView &view)
+{
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// An empty chart in a view of its own size.
+struct ShownChart {
+    ChartSurface surface;
+    ChartView view {&surface};
+
+    explicit ShownChart(bool bordered)
+    {
+        drawGraphBase(surface);
+        view.setBordered(bordered);
+        view.resize(view.sizeHint());
+    }
+};
 } // namespace
 
 class TestChartPainter : public QObject
 {
     Q_OBJECT
 private slots:
-    void textIsDrawnInForegroundNearItsPlace_data();
-    void textIsDrawnInForegroundNearItsPlace();
     void clearErasesWhatCameBefore();
     void drawsNothingOutsideTheSurface();
     void transformMapsCorners_data();
@@ -66,26 +84,13 @@ private slots:
     void pixelSize_data();
     void pixelSize();
     void emptyTargetPaintsNothing();
+    void sizeFollowsSurfaceAndBorder_data();
+    void sizeFollowsSurfaceAndBorder();
+    void paintsChartInsideOptionalBorder_data();
+    void paintsChartInsideOptionalBorder();
+    void showsNewRecordAfterUpdate();
+    void survivesMissingSurface();
 };
-
-void TestChartPainter::textIsDrawnInForegroundNearItsPlace_data()
-{
-    QTest::addColumn<bool>("bold");
-    QTest::newRow("regular") << false;
-    QTest::newRow("bold") << true;
-}
-
-void TestChartPainter::textIsDrawnInForegroundNearItsPlace()
-{
-    QFETCH(bool, bold);
-    // Top-left corner at (1500, 1500) twips: pixel (100, 100); 8.25 pt is
-    // about 11 pixels high.
-    const QImage image = render(withText(QStringLiteral("HHHH"), bold));
-    QVERIFY(lightPixels(image, QRect(100, 100, 40, 14)) > 20);
-    QCOMPARE(lightPixels(image, QRect(0, 0, 1074, 98)), 0);
-    QCOMPARE(lightPixels(image, QRect(0, 116, 1074, 564)), 0);
-    QCOMPARE(lightPixels(image, QRect(0, 0, 99, 680)), 0);
-}
 
 void TestChartPainter::clearErasesWhatCameBefore()
 {
@@ -173,6 +178,72 @@ void TestChartPainter::emptyTargetPaintsNothing()
     paintChart(painter, s, QRectF(0, 0, 10, 10));
     painter.end();
     QCOMPARE(image.pixelColor(5, 5), kUntouched);
+}
+
+void TestChartPainter::sizeFollowsSurfaceAndBorder_data()
+{
+    QTest::addColumn<bool>("printing");
+    QTest::addColumn<bool>("bordered");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("screen") << false << true << QSize(1078, 684);
+    QTest::newRow("printing") << true << false << QSize(1045, 684);
+}
+
+void TestChartPainter::sizeFollowsSurfaceAndBorder()
+{
+    QFETCH(bool, printing);
+    QFETCH(bool, bordered);
+    ChartSurface s;
+    ChartView view(&s);
+    if (printing) {
+        s.setOuter(
+            ChartSize::OuterWidth - ChartSize::PrintNarrowing, ChartSize::OuterHeight, false);
+        view.surfaceResized();
+    }
+    view.setBordered(bordered);
+    QCOMPARE(view.isBordered(), bordered);
+    QTEST(view.sizeHint(), "expected");
+}
+
+void TestChartPainter::paintsChartInsideOptionalBorder_data()
+{
+    QTest::addColumn<bool>("bordered");
+    QTest::addColumn<int>("inset");
+    QTest::newRow("bordered") << true << 2;
+    QTest::newRow("without border") << false << 0;
+}
+
+void TestChartPainter::paintsChartInsideOptionalBorder()
+{
+    QFETCH(bool, bordered);
+    QFETCH(int, inset);
+    ShownChart chart(bordered);
+    const QImage image = shot(chart.view);
+    QCOMPARE(image.size(), QSize(1074 + 2 * inset, 680 + 2 * inset));
+    QCOMPARE(image.pixelColor(0, 300) == kScreenBackground, !bordered);
+    QCOMPARE(image.pixelColor(inset, 300), kScreenBackground);
+    QCOMPARE(image.pixelColor(inset + 500, inset + 340), kDarkRed);
+    QCOMPARE(image.pixelColor(inset + 66, inset + 500), kDarkRed);
+}
+
+void TestChartPainter::showsNewRecordAfterUpdate()
+{
+    ShownChart chart(false);
+    QCOMPARE(shot(chart.view).pixelColor(500, 340), kDarkRed);
+    chart.surface.setPalette(ChartPalette::print());
+    chart.surface.clear();
+    chart.view.update();
+    const QImage image = shot(chart.view);
+    QCOMPARE(image.pixelColor(500, 340), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(66, 500), QColor(Qt::white));
+}
+
+void TestChartPainter::survivesMissingSurface()
+{
+    ChartView view(nullptr);
+    view.resize(100, 50);
+    QCOMPARE(shot(view).size(), QSize(100, 50));
+    QVERIFY(view.sizeHint().isValid());
 }
 
 QTEST_MAIN(TestChartPainter)
