@@ -90,7 +90,6 @@ private slots:
     void startsInEntryMode();
     void controlsAndFields();
     void typingCascades();
-    void enterActsAsTab();
     void escapeInEntryModeChangesNothing();
     void keyFilter();
     void clipboard_data();
@@ -99,20 +98,12 @@ private slots:
     void editingKeysPassTheFilter();
     void strategySwitch_data();
     void strategySwitch();
-    void symbolLeavesToFirstField_data();
-    void symbolLeavesToFirstField();
-    void symbolLeftByClickingViewGraph_data();
-    void symbolLeftByClickingViewGraph();
+    void focusMoves_data();
+    void focusMoves();
     void focusColours();
     void selectAllOnFocus();
-    void warningOkReturnsFocus();
-    void warningCancelKeepsFocus();
-    void noDoubleMessageByMouse();
-    void twoBadFieldsDoNotLoop();
-    void leaveWarningComesBeforeTheClick();
     void realMessageBoxShowsOnce();
     void ratioLists();
-    void viewGraphRefusal();
     void chartModeAndEscape();
     void newPosition();
     void maximiseDoesNotLast();
@@ -176,21 +167,6 @@ void TestMainWindow::typingCascades()
     QCOMPARE(price->text(), QStringLiteral("150"));
     QCOMPARE(price->cursorPosition(), 2);
     QCOMPARE(m["Text4(3)"]->text(), QStringLiteral("37500"));
-}
-
-void TestMainWindow::enterActsAsTab()
-{
-    Main m;
-    m.window.setFocusTo(at("Text4", 1), false);
-    QTest::keyClick(m["Text4(1)"], Qt::Key_Return);
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-    // The hidden total is skipped, as Tab would.
-    QTest::keyClick(m["Text4(2)"], Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(m.focused(), QStringLiteral("Text5(0)"));
-    QTest::keyClick(m["Text5(0)"], Qt::Key_Tab);
-    QCOMPARE(m.focused(), QStringLiteral("Text5(1)"));
-    settle();
-    QVERIFY(m.boxes.shown().empty());
 }
 
 void TestMainWindow::escapeInEntryModeChangesNothing()
@@ -361,58 +337,93 @@ void TestMainWindow::strategySwitch()
     QCOMPARE(order, expected);
 }
 
-void TestMainWindow::symbolLeavesToFirstField_data()
+// What the user does, step by step, separated by ";": "type Text4(2)=50",
+// "set Text4(1)=10" (no typing), "focus Text4(1)", "tab", "enter", "click
+// Text5(2)", "press" and "release" View Graph, "graph" (its click),
+// "strategy 2", "cancel" (the next message), "quiet" (nothing said so far).
+void play(Main &m, const QString &script)
 {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("next");
-    addRow("covered", 0, "Text4(1)");
-    addRow("bull", 2, "Text2(2)");
-    addRow("ratio spreads", 4, "Text9(2)");
+    QWidget *button = m.window.control(single("cmdGraph"));
+    for (const QString &step : script.split(u';')) {
+        const QString verb = step.trimmed().section(u' ', 0, 0);
+        const QString arg = step.trimmed().section(u' ', 1);
+        const QByteArray name = arg.section(u'=', 0, 0).toLatin1();
+        if (verb == u"type")
+            m.type(name.constData(), arg.section(u'=', 1));
+        else if (verb == u"set")
+            m.window.workspace().setText(id(QString::fromLatin1(name)), arg.section(u'=', 1));
+        else if (verb == u"focus")
+            m.window.setFocusTo(id(arg), false);
+        else if (verb == u"tab" || verb == u"enter")
+            QTest::keyClick(
+                QApplication::focusWidget(), verb == u"tab" ? Qt::Key_Tab : Qt::Key_Return);
+        else if (verb == u"click")
+            QTest::mouseClick(m[name.constData()], Qt::LeftButton, {}, QPoint(4, 5));
+        else if (verb == u"press")
+            QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        else if (verb == u"release")
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+        else if (verb == u"graph")
+            m.window.cmdGraph_Click();
+        else if (verb == u"strategy")
+            m.window.workspace().setStrategy(arg.toInt());
+        else if (verb == u"cancel")
+            m.boxes.answerNext(Answer::Cancel);
+        else if (verb == u"quiet")
+            QVERIFY(m.boxes.shown().empty());
+        else
+            qFatal("no such step: %s", qPrintable(step));
+        for (int i = 0; i < 4; ++i)
+            settle();
+    }
 }
 
-void TestMainWindow::symbolLeavesToFirstField()
+void TestMainWindow::focusMoves_data()
 {
-    QFETCH(int, index);
-    QFETCH(QString, next);
-    Main m;
-    m.window.workspace().setStrategy(index);
-    m.type("Text1", QStringLiteral("abc"));
-    QTest::keyClick(m["Text1"], Qt::Key_Tab);
-    settle();
-    QCOMPARE(m["Text1"]->text(), QStringLiteral("ABC"));
-    QCOMPARE(m.window.field(group(index).symbolField)->text(), QStringLiteral("ABC"));
-    QCOMPARE(m.focused(), next);
-    QVERIFY(m.boxes.shown().empty());
-}
-
-// The symbol is left by clicking View Graph: the click still runs, and when
-// the chart is refused the focus goes to the field its message names, not to
-// the group's first field.
-void TestMainWindow::symbolLeftByClickingViewGraph_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("prompts"); // every message shown, in order
     QTest::addColumn<QString>("focus");
-    addRow("bull", 2, "Call Strike Price should not be left Empty.", "Text2(3)");
-    addRow("covered", 0, "Stock Price should not be Left Empty.", "Text4(1)");
+    const char *shares = "Shares should not be Less than 100.";
+    const char *strike = "Strike Price must be Greater than Stock Price.";
+    using P = QStringList;
+    addRow("enter acts as tab", "focus Text4(1); enter", P {}, "Text4(2)");
+    addRow("enter skips the hidden total", "focus Text4(2); enter", P {}, "Text5(0)");
+    addRow("covered symbol to its first field", "type Text1=abc; tab", P {}, "Text4(1)");
+    addRow("bull symbol to its first field", "strategy 2; type Text1=abc; tab", P {}, "Text2(2)");
+    addRow("spread symbol to its first field", "strategy 4; type Text1=abc; tab", P {}, "Text9(2)");
+    addRow("symbol left by View Graph, bull", "strategy 2; type Text1=ibm; press; release",
+        P {"Call Strike Price should not be left Empty."}, "Text2(3)");
+    addRow("symbol left by View Graph, covered", "type Text1=ibm; press; release",
+        P {"Stock Price should not be Left Empty."}, "Text4(1)");
+    addRow("warning, OK returns the focus", "type Text4(2)=50; tab", P {shares}, "Text4(2)");
+    addRow("warning, Cancel lets it go", "type Text4(1)=20; type Text5(1)=20; cancel; tab",
+        P {strike}, "Text5(2)");
+    addRow("one message for a click, one for the next leave",
+        "type Text4(2)=50; click Text5(2); tab", P {shares, shares}, "Text4(2)");
+    addRow("two bad fields do not loop",
+        "set Text4(1)=10; set Text5(1)=5; type Text4(2)=50; click Text5(1); cancel; click "
+        "Text5(1); tab",
+        P {shares, shares, strike}, "Text5(1)");
+    addRow("leave warning before the click, OK",
+        "type Text4(1)=20; type Text4(2)=50; press; quiet; release", P {shares}, "Text4(2)");
+    addRow("leave warning before the click, Cancel",
+        "type Text4(1)=20; type Text4(2)=50; cancel; press; quiet; release",
+        P {shares, "Strike Price should not be Left Empty."}, "Text5(1)");
+    addRow("View Graph refused", "set Text4(1)=50; graph", P {"Shares should not be Left Empty."},
+        "Text4(2)");
 }
 
-void TestMainWindow::symbolLeftByClickingViewGraph()
+void TestMainWindow::focusMoves()
 {
-    QFETCH(int, index);
-    QFETCH(QString, prompt);
+    QFETCH(QString, script);
+    QFETCH(QStringList, prompts);
     QFETCH(QString, focus);
     Main m;
-    m.window.workspace().setStrategy(index);
-    m.type("Text1", QStringLiteral("ibm"));
-    QWidget *button = m.window.control(single("cmdGraph"));
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-    settle();
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
-    settle();
-    QCOMPARE(m["Text1"]->text(), QStringLiteral("IBM"));
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front().prompt, prompt);
+    play(m, script);
+    QStringList shown;
+    for (const Message &message : m.boxes.shown())
+        shown << message.prompt;
+    QCOMPARE(shown, prompts);
     QCOMPARE(m.focused(), focus);
 }
 
@@ -452,98 +463,6 @@ void TestMainWindow::selectAllOnFocus()
     QVERIFY(!m["Text5(1)"]->hasSelectedText());
 }
 
-void TestMainWindow::warningOkReturnsFocus()
-{
-    Main m;
-    m.type("Text4(2)", QStringLiteral("50"));
-    QTest::keyClick(m["Text4(2)"], Qt::Key_Tab);
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front().prompt, QStringLiteral("Shares should not be Less than 100."));
-    QCOMPARE(m.boxes.shown().front().style, MsgStyle::QuestionOkCancel);
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-    QCOMPARE(m["Text4(2)"]->selectedText(), QStringLiteral("50"));
-}
-
-void TestMainWindow::warningCancelKeepsFocus()
-{
-    Main m;
-    m.type("Text4(1)", QStringLiteral("20"));
-    m.type("Text5(1)", QStringLiteral("20"));
-    m.boxes.answerNext(Answer::Cancel);
-    QTest::keyClick(m["Text5(1)"], Qt::Key_Tab);
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front().prompt,
-        QStringLiteral("Strike Price must be Greater than Stock Price."));
-    QCOMPARE(m.focused(), QStringLiteral("Text5(2)"));
-    QCOMPARE(m["Text5(1)"]->text(), QStringLiteral("20"));
-}
-
-void TestMainWindow::noDoubleMessageByMouse()
-{
-    Main m;
-    m.type("Text4(2)", QStringLiteral("50"));
-    QTest::mouseClick(m["Text5(2)"], Qt::LeftButton, {}, QPoint(4, 5));
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-    // Leaving again warns again, once.
-    QTest::keyClick(m["Text4(2)"], Qt::Key_Tab);
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(2));
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-}
-
-void TestMainWindow::twoBadFieldsDoNotLoop()
-{
-    Main m;
-    m.window.workspace().setText(at("Text4", 1), QStringLiteral("10"));
-    m.window.workspace().setText(at("Text5", 1), QStringLiteral("5"));
-    m.type("Text4(2)", QStringLiteral("50"));
-    // From one bad field into another: only the one left is checked, and
-    // the focus going back to it does not check the other.
-    QTest::mouseClick(m["Text5(1)"], Qt::LeftButton, {}, QPoint(4, 5));
-    for (int i = 0; i < 20; ++i)
-        settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front().prompt, QStringLiteral("Shares should not be Less than 100."));
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-    m.boxes.answerNext(Answer::Cancel);
-    QTest::mouseClick(m["Text5(1)"], Qt::LeftButton, {}, QPoint(4, 5));
-    settle();
-    QCOMPARE(m.focused(), QStringLiteral("Text5(1)"));
-    QTest::keyClick(m["Text5(1)"], Qt::Key_Tab);
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(3));
-    QCOMPARE(m.boxes.shown().back().prompt,
-        QStringLiteral("Strike Price must be Greater than Stock Price."));
-    QCOMPARE(m.focused(), QStringLiteral("Text5(1)"));
-}
-
-// A click on View Graph that leaves a field shows the field's warning first:
-// OK goes back to the field instead of charting, Cancel charts.
-void TestMainWindow::leaveWarningComesBeforeTheClick()
-{
-    for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
-        Main m;
-        m.type("Text4(1)", QStringLiteral("20"));
-        m.type("Text4(2)", QStringLiteral("50"));
-        m.boxes.answerNext(answer);
-        QWidget *button = m.window.control(single("cmdGraph"));
-        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-        settle();
-        QVERIFY(m.boxes.shown().empty()); // so the release still clicks
-        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
-        settle();
-        QCOMPARE(
-            m.boxes.shown().front().prompt, QStringLiteral("Shares should not be Less than 100."));
-        QCOMPARE(
-            m.boxes.shown().size(), size_t(answer == Answer::Ok ? 1 : 2)); // Strike Price empty
-        QCOMPARE(m.focused(), answer == Answer::Ok ? "Text4(2)" : "Text5(1)");
-    }
-}
-
 void TestMainWindow::realMessageBoxShowsOnce()
 {
     Window<ModalBoxes> m;
@@ -575,19 +494,6 @@ void TestMainWindow::ratioLists()
     QCOMPARE(m.window.list(QStringLiteral("cmbratioCallSpreads"))->currentIndex(), 8);
     m.window.workspace().setRatioIndex(2);
     QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 2);
-}
-
-void TestMainWindow::viewGraphRefusal()
-{
-    Main m;
-    m.window.workspace().setText(at("Text4", 1), QStringLiteral("50"));
-    m.window.cmdGraph_Click();
-    settle();
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front().prompt, QStringLiteral("Shares should not be Left Empty."));
-    QCOMPARE(m.focused(), QStringLiteral("Text4(2)"));
-    QVERIFY(!m.window.chartShown());
-    QVERIFY(m.window.surface().ops().empty());
 }
 
 void TestMainWindow::chartModeAndEscape()
