@@ -4,9 +4,7 @@
 
 #include <QTest>
 
-
 using namespace velmora;
-
 
 class TestChartSurface : public QObject
 {
@@ -14,12 +12,10 @@ class TestChartSurface : public QObject
 private slots:
     void printMovesToNextLine_data();
     void printMovesToNextLine();
-    void lineLeavesPositionAtItsEnd();
     void clearLeavesOnlyTheClear();
     void textKeepsBoldOfItsTime();
     void outerSizeGivesInnerSize_data();
     void outerSizeGivesInnerSize();
-
 };
 
 void TestChartSurface::printMovesToNextLine_data()
@@ -46,18 +42,6 @@ void TestChartSurface::printMovesToNextLine()
     QCOMPARE(op.x1, x);
     QCOMPARE(op.y1, y);
     QCOMPARE(op.text, QStringLiteral("|"));
-}
-
-void TestChartSurface::lineLeavesPositionAtItsEnd()
-{
-    ChartSurface s;
-    s.moveTo(5, 5);
-    s.line(1000, 0, 1000, 10200, ChartColour::PayoffRed);
-    QCOMPARE(s.currentX(), 1000.0);
-    QCOMPARE(s.currentY(), 10200.0);
-    s.line(8500, 7500, 15500, 7500, ChartColour::RuleGreen);
-    QCOMPARE(s.currentX(), 15500.0);
-    QCOMPARE(s.currentY(), 7500.0);
 }
 
 void TestChartSurface::clearLeavesOnlyTheClear()

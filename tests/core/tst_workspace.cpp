@@ -39,7 +39,6 @@ private slots:
     void cascades_data();
     void cascades();
     void stateAfterLoad();
-    void placeholderBeforeLoad();
     void blankEmptiesEveryBox();
     void symbolFollowsStrategy_data();
     void symbolFollowsStrategy();
@@ -53,8 +52,6 @@ private slots:
     void keyFilter();
     void ratioFiguresKeptWhenGuardsFail();
     void ratioClickAfterBlankKeepsCount();
-    void spreadRatioList_data();
-    void spreadRatioList();
     void listIndexSignals();
 };
 
@@ -134,14 +131,6 @@ void TestWorkspace::stateAfterLoad()
     QCOMPARE(w.ratio().ratioSellCount, 2.0);
     QCOMPARE(w.ratio().ratioLotCount, 1.0);
     QCOMPARE(w.text(single("Text1")), QString());
-}
-
-void TestWorkspace::placeholderBeforeLoad()
-{
-    Workspace w;
-    QCOMPARE(w.text(at("txtratio", 0)), QStringLiteral("Text11"));
-    QCOMPARE(w.text(at("Text9", 5)), QStringLiteral("1"));
-    QCOMPARE(w.strategy(), -1);
 }
 
 void TestWorkspace::blankEmptiesEveryBox()
@@ -440,31 +429,6 @@ void TestWorkspace::ratioClickAfterBlankKeepsCount()
     w.chooseRatio(3);
     QCOMPARE(w.text(at("txtRatioSell", 3)), QStringLiteral("5"));
     QCOMPARE(w.text(at("txtRatioSell", 4)), QStringLiteral("4"));
-}
-
-void TestWorkspace::spreadRatioList_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("n");
-    QTest::addColumn<QString>("d");
-    addRow("2:1", 0, "2", "1");
-    addRow("4:3", 2, "4", "3");
-    addRow("10:9", 8, "10", "9");
-}
-
-void TestWorkspace::spreadRatioList()
-{
-    QFETCH(int, index);
-    QFETCH(QString, n);
-    QFETCH(QString, d);
-    Workspace w;
-    w.load();
-    w.chooseRatioSpread(index);
-    QCOMPARE(w.text(at("txtratio", 0)), n);
-    QCOMPARE(w.text(at("txtratio", 1)), d);
-    QCOMPARE(ratioNames().at(index), n + u':' + d);
-    QVERIFY(w.setRatioSpreadText(ratioNames().at(index)));
-    QVERIFY(!w.setRatioSpreadText(QStringLiteral("1:1")));
 }
 
 void TestWorkspace::listIndexSignals()

@@ -58,7 +58,6 @@ private slots:
     void versionFromTheProject();
     void coveredCallsChart();
     void refusalReportsTheMessageAndFocus();
-    void ratioListChosenByText();
     void noStrategyDrawsNothing();
     void outWritesTheChart();
     void refusalWritesNoFile();
@@ -166,19 +165,6 @@ void TestChartCommand::refusalReportsTheMessageAndFocus()
     QCOMPARE(message["selected"].toBool(), true);
     QVERIFY(r.json["ops"].toArray().isEmpty());
     QCOMPARE(r.json["fields"].toObject()["Text5(3)"].toString(), QStringLiteral("1.5"));
-}
-
-void TestChartCommand::ratioListChosenByText()
-{
-    const Run r = run({"--strategy", "1", "--set", "cmbRatio=4:3", "--set", "txtRatioBuy(1)=50",
-        "--set", "txtRatioBuy(2)=300", "--set", "txtRatioSell(1)=55", "--set", "txtRatioSell(2)=2",
-        "--json"});
-    QCOMPARE(r.output.exitCode, ExitCode::Done);
-    const QJsonObject fields = r.json["fields"].toObject();
-    QCOMPARE(fields["cmbRatio"].toString(), QStringLiteral("4:3"));
-    QCOMPARE(fields["txtRatioSell(3)"].toString(), QStringLiteral("4"));
-    QCOMPARE(fields["txtRatioSell(4)"].toString(), QStringLiteral("3"));
-    QCOMPARE(fields["txtRatioSell(5)"].toString(), QStringLiteral("4"));
 }
 
 void TestChartCommand::noStrategyDrawsNothing()

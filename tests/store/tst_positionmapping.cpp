@@ -22,7 +22,6 @@ private slots:
     void roundTrip();
     void storedText_data();
     void storedText();
-    void ratioTextIsStored();
     void nullColumns_data();
     void nullColumns();
     void unknownStrategyIsRefused();
@@ -106,18 +105,6 @@ void TestPositionMapping::storedText()
     loadRow(row, opened);
     QCOMPARE(opened.text(at("Text2", 3)), stored);
     m_store->remove({id});
-}
-
-void TestPositionMapping::ratioTextIsStored()
-{
-    Workspace workspace;
-    typePosition(workspace, 4);
-    workspace.chooseRatioSpread(8);
-    workspace.setText(at("Text9", 5), QStringLiteral("2"));
-    const PositionRow row = rowFromWorkspace(workspace, 4, QStringLiteral("tens"));
-    QCOMPARE(row.value(u"ctsRo"), std::optional<QString>(QStringLiteral("10:9")));
-    QCOMPARE(row.value(u"tcts1"), std::optional<QString>(QStringLiteral("18")));
-    QCOMPARE(row.value(u"tcts2"), std::optional<QString>(QStringLiteral("20")));
 }
 
 void TestPositionMapping::nullColumns_data()

@@ -41,17 +41,11 @@ QString digits(Rng &rng, int count)
 // program's own.
 QString hostile(Rng &rng)
 {
-    static const QStringList fixed {QString(), QStringLiteral(" "), QStringLiteral("0"),
-        QStringLiteral("00"), QStringLiteral("0.0"), QStringLiteral("-5"), QStringLiteral("-0"),
-        QStringLiteral("abc"), QStringLiteral("XYZ"), QStringLiteral("12abc"),
-        QStringLiteral("1.2.3"), QStringLiteral(".5"), QStringLiteral("."), QStringLiteral(".."),
-        QStringLiteral("1."), QStringLiteral("0.0000001"), QStringLiteral(".0000001"),
-        QStringLiteral("0.000000000000001"), QStringLiteral("1 000"), QStringLiteral("1,5"),
-        QStringLiteral("  42  "), QStringLiteral("+7"), QStringLiteral("\t5"),
-        QStringLiteral("$12"), QStringLiteral("99999999999999999999"),
-        QStringLiteral("123456789012345678"), QStringLiteral("999999999999999"),
-        QStringLiteral("1000000000000000"), QStringLiteral("2147483648"), QStringLiteral("0.005"),
-        QStringLiteral("0.015"), QStringLiteral("0.004999")};
+    static const QStringList fixed = QStringLiteral(
+        "| |0|00|0.0|-5|-0|abc|XYZ|12abc|1.2.3|.5|.|..|1.|0.0000001|.0000001|0.000000000000001|"
+        "1 000|1,5|  42  |+7|\t5|$12|99999999999999999999|123456789012345678|999999999999999|"
+        "1000000000000000|2147483648|0.005|0.015|0.004999")
+                                         .split(u'|');
     switch (rng.below(6)) {
     case 0:
         return digits(rng, rng.between(300, 320)); // beyond a double: reads as the largest
@@ -409,10 +403,10 @@ void TestChartProperties::editsNeverShowNonNumbers()
 {
     QFETCH(std::uint32_t, seed);
     const std::vector<ControlId> &boxes = allTextBoxes();
-    const QStringList numbers {QStringLiteral("1E+308"), QStringLiteral("1.7976931348623157E+308"),
-        QStringLiteral("-1E+308"), QStringLiteral("9E+99999"), QStringLiteral("1e-400"),
-        QStringLiteral("nan"), QStringLiteral("inf"), QStringLiteral("-inf"),
-        QStringLiteral("Infinity"), QStringLiteral("1.5E+20")};
+    const QStringList numbers
+        = QStringLiteral("1E+308 1.7976931348623157E+308 -1E+308 9E+99999 1e-400 nan inf -inf "
+                         "Infinity 1.5E+20")
+              .split(u' ');
 
     constexpr int kSequences = 150;
     constexpr int kSteps = 100;

@@ -48,7 +48,6 @@ private slots:
     void pngWriterKeepsQtPixels_data();
     void pngWriterKeepsQtPixels();
     void printToPdfIsLandscape();
-    void printCopyKeepsRecord();
     void printCopyInksForegroundLines();
     void cancelledPrintDialogSaysSo();
     void previewOpensAndCloses();
@@ -194,16 +193,6 @@ void TestChartExport::printToPdfIsLandscape()
     QCOMPARE(printChart(printer, sampleSurface()), QString());
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
     QVERIFY(isLandscapePdf(fileBytes(file)));
-}
-
-void TestChartExport::printCopyKeepsRecord()
-{
-    const ChartSurface screen = sampleSurface();
-    const ChartSurface paper = inPrintColours(screen);
-    QCOMPARE(paper.ops(), screen.ops());
-    QCOMPARE(paper.scaleWidth(), screen.scaleWidth());
-    QCOMPARE(paper.palette(), ChartPalette::print());
-    QCOMPARE(screen.palette(), ChartPalette::screen());
 }
 
 void TestChartExport::printCopyInksForegroundLines()

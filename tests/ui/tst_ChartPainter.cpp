@@ -19,7 +19,6 @@ namespace
 const QColor kUntouched(255, 0, 255);
 const QColor kScreenBackground(0, 64, 64);
 const QColor kGreen(0, 128, 0);
-const QColor kDarkRed(192, 0, 0);
 
 // The surface at its screen size, one pixel for 15 twips: 1074 x 680.
 QImage render(const ChartSurface &s, QSize size = QSize(1074, 680))
@@ -59,18 +58,6 @@ QImage shot(ChartView &view)
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// An empty chart in a view of its own size.
-struct ShownChart {
-    ChartSurface surface;
-    ChartView view {&surface};
-
-    explicit ShownChart(bool bordered)
-    {
-        drawGraphBase(surface);
-        view.setBordered(bordered);
-        view.resize(view.sizeHint());
-    }
-};
 } // namespace
 
 class TestChartPainter : public QObject
@@ -79,16 +66,11 @@ class TestChartPainter : public QObject
 private slots:
     void clearErasesWhatCameBefore();
     void drawsNothingOutsideTheSurface();
-    void transformMapsCorners_data();
-    void transformMapsCorners();
     void pixelSize_data();
     void pixelSize();
     void emptyTargetPaintsNothing();
     void sizeFollowsSurfaceAndBorder_data();
     void sizeFollowsSurfaceAndBorder();
-    void paintsChartInsideOptionalBorder_data();
-    void paintsChartInsideOptionalBorder();
-    void showsNewRecordAfterUpdate();
     void survivesMissingSurface();
 };
 
@@ -116,31 +98,6 @@ void TestChartPainter::drawsNothingOutsideTheSurface()
         QCOMPARE(image.pixelColor(x, 400), kUntouched);
         QCOMPARE(image.pixelColor(x, 105), kUntouched);
     }
-}
-
-void TestChartPainter::transformMapsCorners_data()
-{
-    QTest::addColumn<QRectF>("target");
-    QTest::addColumn<QPointF>("topLeft");
-    QTest::addColumn<QPointF>("bottomRight");
-    QTest::newRow("screen") << QRectF(0, 0, 1074, 680) << QPointF(0, 0) << QPointF(1074, 680);
-    QTest::newRow("inside border")
-        << QRectF(2, 2, 1074, 680) << QPointF(2, 2) << QPointF(1076, 682);
-    QTest::newRow("too tall") << QRectF(0, 0, 1074, 1000) << QPointF(0, 160) << QPointF(1074, 840);
-    QTest::newRow("too wide") << QRectF(10, 0, 2148, 680) << QPointF(547, 0) << QPointF(1621, 680);
-}
-
-void TestChartPainter::transformMapsCorners()
-{
-    QFETCH(QRectF, target);
-    QFETCH(QPointF, topLeft);
-    QFETCH(QPointF, bottomRight);
-    ChartSurface s;
-    const QTransform t = chartTransform(s, target);
-    const QPointF a = t.map(QPointF(0, 0));
-    const QPointF b = t.map(QPointF(s.scaleWidth(), s.scaleHeight()));
-    QVERIFY2(QLineF(a, topLeft).length() < 1e-9, qPrintable(QString::number(a.y())));
-    QVERIFY2(QLineF(b, bottomRight).length() < 1e-9, qPrintable(QString::number(b.y())));
 }
 
 void TestChartPainter::pixelSize_data()
@@ -203,39 +160,6 @@ void TestChartPainter::sizeFollowsSurfaceAndBorder()
     view.setBordered(bordered);
     QCOMPARE(view.isBordered(), bordered);
     QTEST(view.sizeHint(), "expected");
-}
-
-void TestChartPainter::paintsChartInsideOptionalBorder_data()
-{
-    QTest::addColumn<bool>("bordered");
-    QTest::addColumn<int>("inset");
-    QTest::newRow("bordered") << true << 2;
-    QTest::newRow("without border") << false << 0;
-}
-
-void TestChartPainter::paintsChartInsideOptionalBorder()
-{
-    QFETCH(bool, bordered);
-    QFETCH(int, inset);
-    ShownChart chart(bordered);
-    const QImage image = shot(chart.view);
-    QCOMPARE(image.size(), QSize(1074 + 2 * inset, 680 + 2 * inset));
-    QCOMPARE(image.pixelColor(0, 300) == kScreenBackground, !bordered);
-    QCOMPARE(image.pixelColor(inset, 300), kScreenBackground);
-    QCOMPARE(image.pixelColor(inset + 500, inset + 340), kDarkRed);
-    QCOMPARE(image.pixelColor(inset + 66, inset + 500), kDarkRed);
-}
-
-void TestChartPainter::showsNewRecordAfterUpdate()
-{
-    ShownChart chart(false);
-    QCOMPARE(shot(chart.view).pixelColor(500, 340), kDarkRed);
-    chart.surface.setPalette(ChartPalette::print());
-    chart.surface.clear();
-    chart.view.update();
-    const QImage image = shot(chart.view);
-    QCOMPARE(image.pixelColor(500, 340), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(66, 500), QColor(Qt::white));
 }
 
 void TestChartPainter::survivesMissingSurface()

@@ -88,8 +88,6 @@ private slots:
     void printedPageThenScreenLookBack();
     void printWithoutChartDoesNothing();
     void previewShowsThePrintedPageThenTheScreenChart();
-    void exportTakesTheChosenType_data();
-    void exportTakesTheChosenType();
     void exportToBadPlaceSaysSo();
 };
 
@@ -197,37 +195,6 @@ void TestChartPrint::printWithoutChartDoesNothing()
     QTest::qWait(10);
     QVERIFY(dialog.shown.isEmpty());
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-}
-
-void TestChartPrint::exportTakesTheChosenType_data()
-{
-    QTest::addColumn<int>("type"); // entry of the dialog's type list
-    QTest::addColumn<QString>("written");
-    QTest::newRow("PNG") << 0 << "chart.png";
-    QTest::newRow("SVG") << 1 << "chart.svg";
-    QTest::newRow("PDF") << 2 << "chart.pdf";
-}
-
-void TestChartPrint::exportTakesTheChosenType()
-{
-    QFETCH(int, type);
-    QFETCH(QString, written);
-    QTemporaryDir dir;
-    ChartWindow c;
-    c.drawCoveredCalls();
-    // The name is typed without an ending after choosing the file type.
-    NextDialog dialog;
-    dialog.check = [&](QDialog *d) {
-        auto *files = qobject_cast<QFileDialog *>(d);
-        QVERIFY(files);
-        files->selectNameFilter(files->nameFilters().value(type));
-        files->selectFile(dir.filePath(QStringLiteral("chart")));
-        QMetaObject::invokeMethod(files, "accept");
-    };
-    dialog.arm(this);
-    c.window.F_Export_Click();
-    QVERIFY(c.boxes.shown().empty());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {written});
 }
 
 void TestChartPrint::exportToBadPlaceSaysSo()

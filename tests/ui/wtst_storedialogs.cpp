@@ -60,13 +60,11 @@ private slots:
     void openModeListsTheWindowsStrategy();
     void openModeClickEnablesAndStrategyChangeRefreshes();
     void openModeDoubleClickOpens();
-    void saveModeIgnoresTheList();
     void saveModeEnablingRules();
     void saveClashKeepsTheWindowOpenWithNameSelected();
     void unusableFileKeepsWindowsShut();
     void listingFailureIsShownOnce();
     void markAllAndUnMarkAll();
-    void marksAreLostOnStrategyChange();
     void deletionAsksAndRefreshes();
     void deletionWithNothingMarked();
     void captionsShowWholeAndClear_data();
@@ -153,23 +151,6 @@ void TestStoreDialogs::openModeDoubleClickOpens()
     QVERIFY(dialog.outcome().disableStrategyList && dialog.outcome().escape);
     QCOMPARE(m_state.OpSvMode, 2);
     QCOMPARE(m_state.OpSvName, QStringLiteral("bull one"));
-}
-
-void TestStoreDialogs::saveModeIgnoresTheList()
-{
-    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
-    dialog.setSaveMode();
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Save File As"));
-    QVERIFY(!dialog.cmbStrategy()->isEnabled());
-    clickEntry(dialog.Lst(), 0);
-    doubleClickEntry(dialog.Lst(), 1);
-    QVERIFY(dialog.isVisible());
-    QVERIFY(dialog.Text1()->text().isEmpty());
-    QVERIFY(!dialog.cmdOpSv()->isEnabled());
-    QVERIFY(m_boxes.shown().empty());
-    QCOMPARE(m_state.OpSvMode, 1);
 }
 
 void TestStoreDialogs::saveModeEnablingRules()
@@ -261,22 +242,6 @@ void TestStoreDialogs::markAllAndUnMarkAll()
     // Entries toggle one by one; the button's caption does not follow.
     clickEntry(dialog.Lst(), 0);
     QCOMPARE(markedCount(dialog.Lst()), 1);
-    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
-    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
-    QCOMPARE(markedCount(dialog.Lst()), 0);
-    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&Mark All"));
-}
-
-void TestStoreDialogs::marksAreLostOnStrategyChange()
-{
-    CleanUpDialog dialog(m_file, m_boxes);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
-    QCOMPARE(markedCount(dialog.Lst()), 1);
-    dialog.cmbStrategy()->setCurrentIndex(2);
-    QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
-    QCOMPARE(markedCount(dialog.Lst()), 0);
     QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
     QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
     QCOMPARE(markedCount(dialog.Lst()), 0);
