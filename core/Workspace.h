@@ -90,6 +90,8 @@ public:
     // --- ratio sizing (Ratio Calls) ------------------------------------------
     RatioFigures &ratio() { return m_ratio; }
     const RatioFigures &ratio() const { return m_ratio; }
+    // The sizing steps keep the names the program has always given them
+    // (calRoundLots, newValues, ...), so they can be found by those names.
     void calRoundLots();
     void calRatioContracts();
     void newValues();

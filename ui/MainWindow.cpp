@@ -367,9 +367,9 @@ void MainWindow::parkChart()
     m_chart->move(twipsToPixels(kParkedLeftTwips), twipsToPixels(ChartMode::SurfaceTop));
 }
 
-void MainWindow::keyHandling(int keyCode)
+void MainWindow::leaveChartMode()
 {
-    if (keyCode != 27 || !chartShown())
+    if (!chartShown())
         return;
     m_workspace.setStrategy(m_workspace.strategy());
     parkChart();
@@ -538,7 +538,7 @@ void MainWindow::F_Nw_Click()
     m_workspace.blank();
     setWindowTitle(QStringLiteral("Strategy"));
     m_strategyList->setEnabled(true);
-    keyHandling(27);
+    leaveChartMode();
 }
 
 void MainWindow::F_Open_Click()
@@ -555,7 +555,7 @@ void MainWindow::applyOpenOutcome(const OpenSaveOutcome &outcome)
     if (outcome.disableStrategyList)
         m_strategyList->setEnabled(false);
     if (outcome.escape)
-        keyHandling(27);
+        leaveChartMode();
 }
 
 void MainWindow::F_Rem_Click()
@@ -632,7 +632,7 @@ void MainWindow::P_Graph_Click()
     steps.askPrinter = [this, &printer] { return askChartPrinter(printer, this); };
     steps.print = [this, &printer] { return printChart(printer, m_surface); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
-    steps.leaveChartMode = [this] { keyHandling(27); };
+    steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
     const PrintJobResult result = runPrintJob(steps);
     if (result.outcome == PrintOutcome::Failed)
@@ -694,7 +694,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (key->key() == Qt::Key_Escape)
-        keyHandling(27);
+        leaveChartMode();
     return false;
 }
 

@@ -72,11 +72,14 @@ public:
     void graphBaseWindow();
     // Parks the five groups.
     void defaultLocation();
-    // The key handling of the window; 27 (Esc) leaves chart mode.
-    void keyHandling(int keyCode);
+    // Back to entry mode (what Esc does): the chart parked, the window its
+    // entry size, the focus where it was before the chart.
+    void leaveChartMode();
     // The window's part of an Open: its caption, the strategy list, entry mode.
     void applyOpenOutcome(const OpenSaveOutcome &outcome);
 
+    // The handlers keep the names the program has always used: the control's
+    // name, an underscore and the event (cmdGraph_Click, F_Nw_Click, ...).
 public slots:
     void cmdGraph_Click();
     // The analysis view of the position, after View Graph's checks.

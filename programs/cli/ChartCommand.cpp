@@ -168,7 +168,7 @@ ChartCommandOutput runChartCommand(
 
     // The window answers View Graph with a message, a chart, or nothing at
     // all; from entry mode a chart shows as chart mode.
-    window.keyHandling(27);
+    window.leaveChartMode();
     if (options.printColours)
         window.surface().setPalette(ChartPalette::print());
     const std::size_t messagesBefore = boxes.shown().size();

@@ -100,7 +100,7 @@ void TestChartPrint::chartCommandsFollowChartMode()
     QVERIFY(c.window.chartShown());
     QVERIFY(c.enabled("F_Export"));
     QVERIFY(c.enabled("P_Preview"));
-    c.window.keyHandling(27);
+    c.window.leaveChartMode();
     QVERIFY(!c.enabled("F_Export"));
     QVERIFY(!c.enabled("P_Preview"));
 }
