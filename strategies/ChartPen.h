@@ -6,7 +6,7 @@
 // otherwise; a number that cannot be printed or converted is a ChartFault.
 
 #include "chart/ChartSurface.h"
-#include "strategies/ChartRequest.h"
+#include "strategies/ChartFault.h"
 
 #include <QString>
 
@@ -24,7 +24,6 @@ public:
     ChartSurface &surface() { return m_surface; }
 
     // Read afresh at each use: printing narrows the surface.
-    double W() const { return m_surface.scaleWidth(); }
     double H() const { return m_surface.scaleHeight(); }
     double y0() const { return m_surface.scaleHeight() / 2; }
     double xc() const { return m_surface.scaleWidth() / 2; }

@@ -11,10 +11,10 @@
 #include "chart/ChartSurface.h"
 #include "core/Message.h"
 #include "core/Workspace.h"
+#include "strategies/ChartFault.h"
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 
 namespace velmora
 {
@@ -33,25 +33,13 @@ struct ChartMemory {
     double leg2Value = 0;
     double leg3Value = 0;
     double totalValue = 0;
-    // The value table
-    int tableTop = 0;
+    // The value table's prices
     std::array<double, 5> rowPrices {};
-    // The last row's results (Covered Calls, Ratio Calls)
-    double rowStock = 0;
-    double rowCall = 0;
-    double rowTotal = 0;
     // Ratio Call Spreads
     double spreadBreakEven = 0; // B
     double spreadStrikeWidth = 0; // SW
     double spreadBreakEvenDistance = 0; // E
     double spreadRow4Price = 0;
-};
-
-// An arithmetic fault during a chart; what() is the message the user sees.
-class ChartFault : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
 };
 
 struct StrategyContext {
