@@ -87,7 +87,7 @@ void butterflyGraphForPositiveValue(StrategyContext &context)
     // No colour of its own: the rules take the surface's drawing colour.
     table.ruleColour = pen.surface().palette().foreground;
     table.boldHeader = false;
-    m.tableTop = table.drawHeader(pen);
+    table.drawHeader(pen);
 
     pen.printAt(3700, y0 + 3100, QStringLiteral("<") + strike1);
     pen.printAt(3800, y0 + 3500, strike1);
@@ -95,18 +95,18 @@ void butterflyGraphForPositiveValue(StrategyContext &context)
     pen.printAt(3800, y0 + 4300, strike3);
     pen.printAt(3700, y0 + 4700, QStringLiteral(">") + strike3);
 
+    // The prices stand apart from the table's first column.
     const auto printRow = [&](double y) {
-        pen.printNumberAt(5500, y, m.leg1Value);
-        pen.printNumberAt(7500, y, m.leg2Value);
-        pen.printNumberAt(9500, y, m.leg3Value);
-        pen.printNumberAt(11500, y, m.totalValue);
+        table.drawRow(pen, y,
+            {TableCell::rounded(m.leg1Value), TableCell::rounded(m.leg2Value),
+                TableCell::rounded(m.leg3Value), TableCell::rounded(m.totalValue)},
+            1);
     };
     // Beyond the outer strikes only the total is known: it stays at its value
     // at the nearer strike.
     const auto printOutsideRow = [&](double y) {
-        for (const double x : {5550, 7550, 9550})
-            pen.printAt(x, y, "XXX");
-        pen.printNumberAt(11500, y, m.totalValue);
+        table.drawUnavailableCells(pen, y, 1, 3, 50);
+        table.drawRow(pen, y, {TableCell::rounded(m.totalValue)}, 4);
     };
     b.setRow(m, b.k1);
     printRow(y0 + 3500);

@@ -168,7 +168,7 @@ void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
                                 {9500, f.text(kStrike3) + QStringLiteral(" Call"), profitLoss},
                                 {11500, "Total", profitLoss}},
         3500, 12500};
-    skipFault([&] { m.tableTop = table.drawHeader(pen); });
+    skipFault([&] { table.drawHeader(pen); });
     pen.bold(false);
 
     if (wings)
@@ -193,9 +193,8 @@ void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
     if (wings) {
         printRow(y0 + 3100);
     } else {
-        for (const double x : {5500, 7500, 9500})
-            pen.printAt(x, y0 + 3100, "XXX");
-        pen.printExactAt(11500, y0 + 3100, 0);
+        table.drawUnavailableCells(pen, y0 + 3100, 1, 3);
+        table.drawRow(pen, y0 + 3100, {TableCell::exact(0)}, 4);
     }
     b.setRow(m, lowBreakEven);
     printRow(y0 + 3500);

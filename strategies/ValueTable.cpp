@@ -2,10 +2,12 @@
 
 #include "strategies/ChartPen.h"
 
+#include <algorithm>
+
 namespace velmora
 {
 
-int ValueTable::drawHeader(ChartPen &pen) const
+void ValueTable::drawHeader(ChartPen &pen) const
 {
     if (boldHeader)
         pen.bold(true);
@@ -19,12 +21,12 @@ int ValueTable::drawHeader(ChartPen &pen) const
     drawRule(pen, ChartPen::whole(double(top) + 600));
     if (boldHeader)
         pen.bold(false);
-    return top;
 }
 
-void ValueTable::drawRow(ChartPen &pen, double y, std::initializer_list<TableCell> cells) const
+void ValueTable::drawRow(
+    ChartPen &pen, double y, std::initializer_list<TableCell> cells, std::size_t first) const
 {
-    auto column = columns.begin();
+    auto column = columns.begin() + std::ptrdiff_t(std::min(first, columns.size()));
     for (const TableCell &cell : cells) {
         if (column == columns.end())
             break;
@@ -38,8 +40,14 @@ void ValueTable::drawRow(ChartPen &pen, double y, std::initializer_list<TableCel
 
 void ValueTable::drawUnavailableRow(ChartPen &pen, double y) const
 {
-    for (const TableColumn &column : columns)
-        pen.printAt(column.x, y, "XXX");
+    drawUnavailableCells(pen, y, 0, columns.size());
+}
+
+void ValueTable::drawUnavailableCells(
+    ChartPen &pen, double y, std::size_t first, std::size_t count, double offset) const
+{
+    for (std::size_t i = first; i < std::min(first + count, columns.size()); ++i)
+        pen.printAt(columns[i].x + offset, y, "XXX");
 }
 
 void ValueTable::drawRule(ChartPen &pen, double y) const
