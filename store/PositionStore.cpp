@@ -15,13 +15,18 @@ namespace velmora
 namespace
 {
 
-constexpr char kCreateTable[] = "CREATE TABLE IF NOT EXISTS Chart ("
-                                "ID INTEGER PRIMARY KEY AUTOINCREMENT, sID INTEGER, fName TEXT, "
-                                "cTime TEXT, lSmb TEXT, rSmb TEXT, stoP TEXT, shr TEXT, "
-                                "cSym1 TEXT, cSym2 TEXT, cSym3 TEXT, "
-                                "strP1 TEXT, strP2 TEXT, strP3 TEXT, cp1 TEXT, cp2 TEXT, cp3 TEXT, "
-                                "cts1 TEXT, cts2 TEXT, cts3 TEXT, ctsRo TEXT, tcts1 TEXT, "
-                                "tcts2 TEXT)";
+// The table as the program has always created it; the position columns are
+// those of positionColumns(), in its order.
+QByteArray createTableSql()
+{
+    QStringList columns;
+    for (const QString &column : positionColumns())
+        columns << column + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS Chart (ID INTEGER PRIMARY KEY "
+                          "AUTOINCREMENT, sID INTEGER, fName TEXT, cTime TEXT, %1)")
+        .arg(columns.join(QStringLiteral(", ")))
+        .toUtf8();
+}
 
 // Listing one strategy and the name-clash test both stay fast on a large file.
 constexpr const char *kCreateIndexes[] = {
@@ -78,7 +83,7 @@ Database &PositionStore::writer()
     if (!m_schemaComplete) {
         // Another copy may be creating it too; IF NOT EXISTS lets both pass.
         Transaction transaction(*m_db);
-        m_db->execute(kCreateTable);
+        m_db->execute(createTableSql().constData());
         for (const char *sql : kCreateIndexes)
             m_db->execute(sql);
         transaction.commit();

@@ -87,7 +87,7 @@ void butterflyGraphForPositiveValue(StrategyContext &context)
     // No colour of its own: the rules take the surface's drawing colour.
     table.ruleColour = pen.surface().palette().foreground;
     table.boldHeader = false;
-    table.drawHeader(pen);
+    m.tableTop = table.drawHeader(pen);
 
     pen.printAt(3700, y0 + 3100, QStringLiteral("<") + strike1);
     pen.printAt(3800, y0 + 3500, strike1);

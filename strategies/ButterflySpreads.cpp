@@ -168,7 +168,7 @@ void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
                                 {9500, f.text(kStrike3) + QStringLiteral(" Call"), profitLoss},
                                 {11500, "Total", profitLoss}},
         3500, 12500};
-    skipFault([&] { table.drawHeader(pen); });
+    skipFault([&] { m.tableTop = table.drawHeader(pen); });
     pen.bold(false);
 
     if (wings)

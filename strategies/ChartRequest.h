@@ -33,7 +33,8 @@ struct ChartMemory {
     double leg2Value = 0;
     double leg3Value = 0;
     double totalValue = 0;
-    // The value table's prices
+    // The value table
+    int tableTop = 0;
     std::array<double, 5> rowPrices {};
     // Ratio Call Spreads
     double spreadBreakEven = 0; // B

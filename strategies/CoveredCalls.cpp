@@ -71,11 +71,11 @@ public:
         , m_memory(context.memory)
         , m_pen(context.pen)
     {
-        m_s = m_fields.number(kStockPrice);
-        m_n = m_fields.number(kShares);
-        m_k = m_fields.number(kStrike);
-        m_a = m_fields.number(kCallTotal);
-        m_v = m_fields.number(kValue);
+        m_stockPrice = m_fields.number(kStockPrice);
+        m_shares = m_fields.number(kShares);
+        m_strike = m_fields.number(kStrike);
+        m_callTotal = m_fields.number(kCallTotal);
+        m_value = m_fields.number(kValue);
     }
 
     void draw()
@@ -86,7 +86,7 @@ public:
         strikeMarker();
         payoffLine();
         // The right ticks are drawn first; the left ones step by what they found.
-        if (m_k > 20)
+        if (m_strike > 20)
             leftTicksAbove20(rightTicksAbove20());
         else
             leftTicksUpTo20(rightTicksUpTo20());
@@ -96,14 +96,18 @@ public:
 
 private:
     double y0() const { return m_pen.y0(); }
-    double axisValue(double price) const { return (price - m_s) * m_n + m_a - m_v; }
+    double axisValue(double price) const
+    {
+        return (price - m_stockPrice) * m_shares + m_callTotal - m_value;
+    }
 
     void breakEven()
     {
-        const double b = ChartPen::finite((m_s * m_n - m_a + m_v) / m_n);
+        const double b
+            = ChartPen::finite((m_stockPrice * m_shares - m_callTotal + m_value) / m_shares);
         m_fields.setText(kBreak, breakEvenText(b));
-        m_b = m_fields.number(kBreak);
-        m_pen.printNumberAt(7000, y0() + 100, m_b);
+        m_breakEven = m_fields.number(kBreak);
+        m_pen.printNumberAt(7000, y0() + 100, m_breakEven);
         for (int dy = 300; dy <= 600; dy += 100)
             m_pen.printAt(7000, y0() + dy, "|");
         m_pen.printAt(7000, y0() + 800, "(Break Even Point)");
@@ -112,7 +116,7 @@ private:
     void strikeMarker()
     {
         m_pen.printAt(10500, y0() - 100, "|");
-        m_pen.printExactAt(10500, y0() + 100, m_k);
+        m_pen.printExactAt(10500, y0() + 100, m_strike);
         m_pen.printAt(10500, y0() + 300, "|");
         m_pen.printAt(10500, y0() + 500, "(Strike Price)");
     }
@@ -121,7 +125,8 @@ private:
     {
         const double maxLevel = y0() - 2500;
         m_pen.line(10500, maxLevel, 14000, maxLevel, ChartColour::PayoffRed);
-        profitLevel(maxLevel - 300, ChartPen::whole((m_k - m_s) * m_n + m_a - m_v));
+        profitLevel(maxLevel - 300,
+            ChartPen::whole((m_strike - m_stockPrice) * m_shares + m_callTotal - m_value));
         m_pen.line(10500, maxLevel, 7000, y0(), ChartColour::PayoffRed);
         m_pen.line(7000, y0(), 3500, y0() + 2600, ChartColour::PayoffRed);
     }
@@ -136,24 +141,25 @@ private:
     // Answers the distance between the two ticks, the step of the left ones.
     double rightTicksAbove20()
     {
-        m_t1 = raisedToFive(ChartPen::whole(m_k / 10500 * 11500));
-        tick(10500 / m_k * m_t1, r0(m_t1));
-        const double t2 = raisedToFive(ChartPen::whole(m_t1 + (m_t1 - m_k)));
-        tick(10500 / m_k * t2, r0(t2));
-        return t2 - m_t1;
+        m_firstRightTick = raisedToFive(ChartPen::whole(m_strike / 10500 * 11500));
+        tick(10500 / m_strike * m_firstRightTick, r0(m_firstRightTick));
+        const double t2
+            = raisedToFive(ChartPen::whole(m_firstRightTick + (m_firstRightTick - m_strike)));
+        tick(10500 / m_strike * t2, r0(t2));
+        return t2 - m_firstRightTick;
     }
 
     // Answers the first tick's distance from the strike.
     double rightTicksUpTo20()
     {
-        const double strike = r0(m_k);
-        m_t1 = ChartPen::whole(strike / 10500 * 11500);
+        const double strike = r0(m_strike);
+        m_firstRightTick = ChartPen::whole(strike / 10500 * 11500);
         m_pen.printAt(11500, y0() - 100, "|");
-        if (strike == m_t1)
-            m_t1 = r0(m_t1) + 1;
-        m_pen.printExactAt(11500, y0() + 100, r0(m_t1));
-        const double q = r0(m_t1) - strike;
-        const double t2 = ChartPen::whole(r0(q) + r0(m_t1));
+        if (strike == m_firstRightTick)
+            m_firstRightTick = r0(m_firstRightTick) + 1;
+        m_pen.printExactAt(11500, y0() + 100, r0(m_firstRightTick));
+        const double q = r0(m_firstRightTick) - strike;
+        const double t2 = ChartPen::whole(r0(q) + r0(m_firstRightTick));
         tick(12500, r0(t2));
         return q;
     }
@@ -168,40 +174,40 @@ private:
     // Left of the break-even point the price scale is proportional to B at x = 7000.
     void leftTicksAbove20(double step)
     {
-        m_p6 = loweredToFive(m_b / 7000 * 6000);
-        m_f2 = m_p6 >= 1;
-        if (m_f2) {
-            m_pen.printExactAt(6000, y0() + 100, r0(m_p6));
+        m_nearLeftTick = loweredToFive(m_breakEven / 7000 * 6000);
+        m_nearLeftShown = m_nearLeftTick >= 1;
+        if (m_nearLeftShown) {
+            m_pen.printExactAt(6000, y0() + 100, r0(m_nearLeftTick));
             m_pen.printAt(6000, y0() - 100, "|");
-            profitLevel(y0() + 500, axisValue(r0(m_p6)));
+            profitLevel(y0() + 500, axisValue(r0(m_nearLeftTick)));
         }
-        m_p5 = m_p6 - step;
-        m_f1 = m_p5 >= 1;
-        if (m_f1) {
-            m_pen.printExactAt(5000, y0() + 100, r0(m_p5));
+        m_farLeftTick = m_nearLeftTick - step;
+        m_farLeftShown = m_farLeftTick >= 1;
+        if (m_farLeftShown) {
+            m_pen.printExactAt(5000, y0() + 100, r0(m_farLeftTick));
             m_pen.printAt(5000, y0() - 100, "|");
-            profitLevel(y0() + 1300, axisValue(r0(m_p5)));
+            profitLevel(y0() + 1300, axisValue(r0(m_farLeftTick)));
         }
     }
 
     void leftTicksUpTo20(double q)
     {
-        m_p6 = r0(m_b / 7000 * 6000);
-        m_f2 = m_p6 >= 1 && m_p6 < m_b;
-        if (m_f2) {
-            m_pen.printNumberAt(6000, y0() + 100, m_p6);
+        m_nearLeftTick = r0(m_breakEven / 7000 * 6000);
+        m_nearLeftShown = m_nearLeftTick >= 1 && m_nearLeftTick < m_breakEven;
+        if (m_nearLeftShown) {
+            m_pen.printNumberAt(6000, y0() + 100, m_nearLeftTick);
             m_pen.printAt(6000, y0() - 100, "|");
-            profitLevel(y0() + 500, axisValue(m_p6));
+            profitLevel(y0() + 500, axisValue(m_nearLeftTick));
         }
-        m_p5 = r0(m_p6 - std::abs(m_b - m_p6));
-        m_f1 = m_p5 >= 1 && m_p5 < m_b;
-        if (m_f1) {
-            if (m_p5 == m_p6)
-                m_p5 -= q;
-            if (m_p5 >= 1) {
-                m_pen.printNumberAt(5000, y0() + 100, m_p5);
+        m_farLeftTick = r0(m_nearLeftTick - std::abs(m_breakEven - m_nearLeftTick));
+        m_farLeftShown = m_farLeftTick >= 1 && m_farLeftTick < m_breakEven;
+        if (m_farLeftShown) {
+            if (m_farLeftTick == m_nearLeftTick)
+                m_farLeftTick -= q;
+            if (m_farLeftTick >= 1) {
+                m_pen.printNumberAt(5000, y0() + 100, m_farLeftTick);
                 m_pen.printAt(5000, y0() - 100, "|");
-                profitLevel(y0() + 1300, axisValue(m_p5));
+                profitLevel(y0() + 1300, axisValue(m_farLeftTick));
             }
         }
     }
@@ -219,16 +225,14 @@ private:
         };
         m_memory.tableTop = frame.drawHeader(m_pen);
 
-        const StockWithCalls position {
-            m_s, m_n, m_k, m_fields.number(kCallPrice), m_fields.number(kContracts)};
-        m_memory.rowPrices = {r0(m_p5), r0(m_p6), m_b, m_k, m_t1};
-        const bool placed[5] = {m_f1, m_f2, true, true, true};
+        const StockWithCalls position {m_stockPrice, m_shares, m_strike,
+            m_fields.number(kCallPrice), m_fields.number(kContracts)};
+        m_memory.rowPrices
+            = {r0(m_farLeftTick), r0(m_nearLeftTick), m_breakEven, m_strike, m_firstRightTick};
+        const bool placed[5] = {m_farLeftShown, m_nearLeftShown, true, true, true};
         for (int row = 0; row < 5; ++row) {
             const double price = m_memory.rowPrices[row];
             const LegResults legs = position.at(price);
-            m_memory.rowStock = legs.stock;
-            m_memory.rowCall = legs.call;
-            m_memory.rowTotal = legs.total;
             const double y = y0() + 3200 + 400 * row;
             if (!placed[row]) {
                 frame.drawUnavailableRow(m_pen, y);
@@ -246,15 +250,15 @@ private:
     Workspace &m_fields;
     ChartMemory &m_memory;
     ChartPen &m_pen;
-    double m_s = 0; // stock price
-    double m_n = 0; // shares
-    double m_k = 0; // strike
-    double m_a = 0; // total amount of the calls sold
-    double m_v = 0; // value
-    double m_b = 0; // break-even, as read back from its field
-    double m_t1 = 0;
-    double m_p6 = 0, m_p5 = 0;
-    bool m_f2 = false, m_f1 = false;
+    double m_stockPrice = 0;
+    double m_shares = 0;
+    double m_strike = 0;
+    double m_callTotal = 0; // of the calls sold
+    double m_value = 0; // in the money at the start
+    double m_breakEven = 0; // as read back from its field
+    double m_firstRightTick = 0; // the price right of the strike
+    double m_nearLeftTick = 0, m_farLeftTick = 0; // at x = 6000 and 5000
+    bool m_nearLeftShown = false, m_farLeftShown = false; // at least 1, so drawn
 };
 
 } // namespace

@@ -97,9 +97,6 @@ void drawChart(StrategyContext &context)
     for (int row = 0; row < 5; ++row) {
         const double price = context.memory.rowPrices[row];
         const LegResults legs = position.at(price);
-        context.memory.rowStock = legs.stock;
-        context.memory.rowCall = legs.call;
-        context.memory.rowTotal = legs.total;
         // The break-even rows show a total of 0 by definition.
         const bool breakEvenRow = row == 1 || row == 3;
         frame.drawRow(pen, pen.y0() + 3200 + 400 * row,

@@ -7,7 +7,7 @@
 namespace velmora
 {
 
-void ValueTable::drawHeader(ChartPen &pen) const
+int ValueTable::drawHeader(ChartPen &pen) const
 {
     if (boldHeader)
         pen.bold(true);
@@ -21,6 +21,7 @@ void ValueTable::drawHeader(ChartPen &pen) const
     drawRule(pen, ChartPen::whole(double(top) + 600));
     if (boldHeader)
         pen.bold(false);
+    return top;
 }
 
 void ValueTable::drawRow(

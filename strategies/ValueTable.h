@@ -39,8 +39,8 @@ struct ValueTable {
     bool boldHeader = true;
 
     // The two header rows at y0 + 2500 and y0 + 2700 and the rules at the
-    // table top (y0 + 2400 as a whole number) and 600 below it.
-    void drawHeader(ChartPen &pen) const;
+    // table top (y0 + 2400 as a whole number, answered) and 600 below it.
+    int drawHeader(ChartPen &pen) const;
     // One cell per column, left to right, at the row's y, from the column
     // `first` on (a Butterfly Spreads price stands apart from its column).
     void drawRow(ChartPen &pen, double y, std::initializer_list<TableCell> cells,
