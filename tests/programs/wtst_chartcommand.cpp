@@ -59,8 +59,6 @@ private slots:
     void coveredCallsChart();
     void refusalReportsTheMessageAndFocus();
     void noStrategyDrawsNothing();
-    void outWritesTheChart();
-    void refusalWritesNoFile();
     void printColoursDrawBlackOnWhite_data();
     void printColoursDrawBlackOnWhite();
     void analysisReport();
@@ -174,28 +172,6 @@ void TestChartCommand::noStrategyDrawsNothing()
     QCOMPARE(r.json["strategy"].toInt(), -1);
     QCOMPARE(r.json["result"].toString(), QStringLiteral("none"));
     QVERIFY(!r.json.contains("message"));
-}
-
-void TestChartCommand::outWritesTheChart()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath("chart.png");
-    const Run r = run(kCovered + QStringList {"--out", file});
-    QCOMPARE(r.output.exitCode, ExitCode::Done);
-    QVERIFY(r.output.standardOutput.isEmpty());
-    const QImage image(file);
-    QVERIFY(!image.isNull());
-    QCOMPARE(image.size(), QSize(1078, 684));
-}
-
-void TestChartCommand::refusalWritesNoFile()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath("chart.svg");
-    const Run r = run({"--strategy", "0", "--out", file});
-    QCOMPARE(r.output.exitCode, ExitCode::Refused);
-    QVERIFY(r.output.errorLine.contains(u"Stock Price should not be Left Empty."));
-    QVERIFY(!QFile::exists(file));
 }
 
 void TestChartCommand::printColoursDrawBlackOnWhite_data()

@@ -1,6 +1,6 @@
 // velmora-chart's saved-position options on the real main window: --list,
 // --open before the field settings, repeated --save after them, and the exit
-// status for a refusal and for an unusable file.
+// status of the command line in one table.
 #include "support/TestSupport.h"
 
 #include "store/DatabaseLocation.h"
@@ -10,6 +10,7 @@
 #include "ui/MainWindow.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,8 +25,6 @@ class TestStoreCommand : public QObject
 private slots:
     void init();
     void cleanupTestCase();
-    void badArguments_data();
-    void badArguments();
     void saveListOpenSaveTwice();
     void exitStatus_data();
     void exitStatus();
@@ -61,21 +60,6 @@ ChartCommandOutput TestStoreCommand::run(const QStringList &arguments)
     m_boxes.clear();
     m_window = std::make_unique<MainWindow>(m_boxes);
     return runChartCommand(*m_window, m_boxes, parsed.options);
-}
-
-void TestStoreCommand::badArguments_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("list out of range") << QStringList {"--list", "5"};
-    QTest::newRow("list not a number") << QStringList {"--list", "two"};
-    QTest::newRow("open twice") << QStringList {"--open", "a", "--open", "b"};
-    QTest::newRow("save without a name") << QStringList {"--save"};
-}
-
-void TestStoreCommand::badArguments()
-{
-    QFETCH(QStringList, arguments);
-    QVERIFY(!parseChartArguments(arguments).error.isEmpty());
 }
 
 void TestStoreCommand::saveListOpenSaveTwice()
@@ -126,6 +110,16 @@ void TestStoreCommand::exitStatus_data()
                                                  << 1 << "nobody" << QByteArray("1\tkept\n");
     QTest::newRow("missing folder") << QStringList {"--db", "/no/such/folder/CH.mdb", "--list", "0"}
                                     << 3 << "does not exist" << QByteArray();
+    // The chart options: "FILE" stands for a file in a fresh folder.
+    QTest::newRow("chart written") << QStringList {"--strategy", "0", "--set", "Text4(1)=20",
+        "--set", "Text4(2)=100", "--set", "Text5(1)=25", "--set", "Text5(2)=2", "--out", "FILE.png"}
+                                   << 0 << "" << QByteArray();
+    QTest::newRow("chart refused, no file")
+        << QStringList {"--strategy", "0", "--out", "FILE.svg"} << 1
+        << "Stock Price should not be Left Empty." << QByteArray();
+    for (const QStringList &bad : {QStringList {"--list", "5"}, QStringList {"--list", "two"},
+             QStringList {"--open", "a", "--open", "b"}, QStringList {"--save"}})
+        QTest::addRow("usage: %s", qPrintable(bad.join(u' '))) << bad << 2 << "" << QByteArray();
 }
 
 void TestStoreCommand::exitStatus()
@@ -135,8 +129,13 @@ void TestStoreCommand::exitStatus()
     QFETCH(QString, error);
     QFETCH(QByteArray, output);
     run({"--db", m_file, "--save", "kept"});
+    QTemporaryDir dir;
+    arguments.replaceInStrings(QStringLiteral("FILE"), dir.filePath(QStringLiteral("chart")));
     const ChartCommandOutput out = run(QStringList {"--db", m_file} + arguments);
     QCOMPARE(out.exitCode, exitCode);
+    QVERIFY(exitCode == 0 || !out.errorLine.isEmpty());
+    if (arguments.contains(u"--out"))
+        QCOMPARE(QFileInfo::exists(arguments.last()), exitCode == 0);
     QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
     QCOMPARE(out.standardOutput, output);
     QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));

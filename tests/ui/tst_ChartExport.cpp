@@ -1,4 +1,5 @@
-// The chart written to files and printed through QPrinter into PDF.
+// The chart written to files: the type from the name, each format, bad
+// targets, and the copy in print colours.
 
 #include "support/TestSupport.h"
 #include "ui/chart/ChartExport.h"
@@ -11,13 +12,9 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -47,10 +44,7 @@ private slots:
     void writesTheChosenFile();
     void pngWriterKeepsQtPixels_data();
     void pngWriterKeepsQtPixels();
-    void printToPdfIsLandscape();
     void printCopyInksForegroundLines();
-    void cancelledPrintDialogSaysSo();
-    void previewOpensAndCloses();
 
 private:
     QTemporaryDir m_dir;
@@ -182,19 +176,6 @@ void TestChartExport::writesTheChosenFile()
         QCOMPARE(QImage::fromData(bytes).size(), QSize(1078, 684));
 }
 
-void TestChartExport::printToPdfIsLandscape()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString file = path(QStringLiteral("printed.pdf"));
-    printer.setOutputFileName(file);
-    prepareChartPrinter(printer);
-    QCOMPARE(printChart(printer, sampleSurface()), QString());
-    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    QVERIFY(isLandscapePdf(fileBytes(file)));
-}
-
 void TestChartExport::printCopyInksForegroundLines()
 {
     // Rules drawn in the surface's own colour must not vanish white on white.
@@ -211,23 +192,6 @@ void TestChartExport::printCopyInksForegroundLines()
     QCOMPARE(paper.ops()[2].colour, ChartColour::PayoffRed);
     QCOMPARE(paper.ops()[3].colour, ChartColour::RuleGreen);
     QCOMPARE(paper.ops()[4], screen.ops()[4]);
-}
-
-void TestChartExport::cancelledPrintDialogSaysSo()
-{
-    NextDialog canceller;
-    canceller.arm(this);
-    QPrinter printer(QPrinter::HighResolution);
-    QVERIFY(!askChartPrinter(printer, nullptr));
-    QVERIFY2(canceller.shown.contains(QLatin1String("PrintDialog")), qPrintable(canceller.shown));
-}
-
-void TestChartExport::previewOpensAndCloses()
-{
-    NextDialog canceller;
-    canceller.arm(this);
-    previewChart(sampleSurface(), nullptr);
-    QCOMPARE(canceller.shown, QStringLiteral("QPrintPreviewDialog"));
 }
 
 void TestChartExport::suggestedName()
