@@ -1,9 +1,14 @@
 // The table Chart: listing by strategy, the name-clash test over the whole
-// table, names of any text, rows without a name, the replace that is all or
-// nothing, and deletion in list order.
+// table, rows without a name, the replace that is all or nothing, deletion in
+// list order; and the field mapping: every strategy's position survives a
+// save and an open, numbers are stored as their shortest text, and NULLs in
+// rows written by other means are put back by the column's rule.
 #include "support/TestSupport.h"
 
+#include "store/PositionMapping.h"
 #include "store/PositionStore.h"
+
+#include "core/Catalogue.h"
 
 #include <QTest>
 
@@ -49,6 +54,13 @@ private slots:
     void takenNameWritesNothing();
     void failedInsertKeepsReplacedRow();
     void removeInListOrderAllOrNone();
+    void roundTrip_data();
+    void roundTrip();
+    void storedText_data();
+    void storedText();
+    void nullColumns_data();
+    void nullColumns();
+    void unknownStrategyIsRefused();
 
 private:
     QTemporaryDir m_dir;
@@ -195,6 +207,127 @@ void TestPositionStore::removeInListOrderAllOrNone()
     QVERIFY(!failureCause([&] { m_store->remove({b, d, e}); }).isEmpty());
     QCOMPARE(namesOf(m_store->names(1)),
         (QStringList {QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("e")}));
+}
+
+void TestPositionStore::roundTrip_data()
+{
+    QTest::addColumn<int>("strategy");
+    for (int strategy = 0; strategy < kStrategyCount; ++strategy)
+        QTest::newRow(qPrintable(strategyNames().at(strategy))) << strategy;
+}
+
+void TestPositionStore::roundTrip()
+{
+    QFETCH(int, strategy);
+    Workspace typed;
+    typePosition(typed, strategy);
+    const qint64 id = m_store->insert(
+        rowFromWorkspace(typed, strategy, QStringLiteral("round trip %1").arg(strategy)));
+
+    // Open into a window that shows another strategy, as after a start.
+    Workspace opened;
+    opened.load();
+    QVERIFY(loadRow(*m_store->row(id), opened));
+    QCOMPARE(opened.strategy(), strategy);
+    QCOMPARE(opened.ratioIndex(), typed.ratioIndex());
+    QCOMPARE(opened.ratioSpreadIndex(), typed.ratioSpreadIndex());
+    // Every box of the group, derived ones included, and the symbol above.
+    QCOMPARE(opened.text(single("Text1")), typed.text(single("Text1")));
+    for (const FieldSpec &field : group(strategy).fields) {
+        if (field.kind == FieldKind::RatioList)
+            continue;
+        QVERIFY2(!typed.text(field.id).isEmpty() || field.kind == FieldKind::Hidden,
+            qPrintable(field.id.toString()));
+        QCOMPARE(opened.text(field.id), typed.text(field.id));
+    }
+}
+
+void TestPositionStore::storedText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("trailing zero") << "12.50"
+                                   << "12.5";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("text after the number") << "7 lots"
+                                           << "7";
+    QTest::newRow("leading zeros") << "0100"
+                                   << "100";
+    QTest::newRow("leading blanks") << "   3.25"
+                                    << "3.25";
+    QTest::newRow("no number") << "abc"
+                               << "0";
+}
+
+void TestPositionStore::storedText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    Workspace workspace;
+    typePosition(workspace, 2);
+    workspace.setText(at("Text2", 3), typed);
+    workspace.setText(at("Text2", 2), QStringLiteral("  acb  "));
+    const qint64 id = m_store->insert(rowFromWorkspace(workspace, 2, QStringLiteral("stored")));
+    const PositionRow row = *m_store->row(id);
+    QCOMPARE(row.value(u"strP1"), std::optional<QString>(stored));
+    QCOMPARE(row.value(u"cSym1"), std::optional<QString>(QStringLiteral("acb")));
+
+    Workspace opened;
+    opened.load();
+    loadRow(row, opened);
+    QCOMPARE(opened.text(at("Text2", 3)), stored);
+    m_store->remove({id});
+}
+
+void TestPositionStore::nullColumns_data()
+{
+    QTest::addColumn<int>("strategy");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<ControlId>("field");
+    QTest::addColumn<QString>("shown");
+    // Guarded symbols keep what the field held; the others show an empty field.
+    QTest::newRow("bull symbol guarded") << 2 << "lSmb" << at("Text2", 0) << "OLD";
+    QTest::newRow("bull call symbol guarded") << 2 << "cSym1" << at("Text2", 2) << "OLD";
+    QTest::newRow("butterfly third symbol guarded") << 3 << "cSym3" << at("Text8", 0) << "OLD";
+    QTest::newRow("covered symbol emptied") << 0 << "lSmb" << at("Text4", 0) << "";
+    QTest::newRow("covered call symbol emptied") << 0 << "rSmb" << at("Text5", 0) << "";
+    QTest::newRow("covered price emptied") << 0 << "stoP" << at("Text4", 1) << "";
+    QTest::newRow("spread symbol emptied") << 4 << "lSmb" << at("Text9", 0) << "";
+    QTest::newRow("spread strike emptied") << 4 << "strP2" << at("Text10", 1) << "";
+}
+
+void TestPositionStore::nullColumns()
+{
+    QFETCH(int, strategy);
+    QFETCH(QString, column);
+    QFETCH(ControlId, field);
+    QFETCH(QString, shown);
+    Workspace typed;
+    typePosition(typed, strategy);
+    PositionRow row = rowFromWorkspace(typed, strategy, QStringLiteral("nulls"));
+    for (ColumnValue &value : row.values) {
+        if (value.column == column)
+            value.value.reset();
+    }
+    Workspace opened;
+    opened.load();
+    opened.setStrategy(strategy);
+    opened.setText(field, QStringLiteral("OLD"));
+    QVERIFY(loadRow(row, opened));
+    QCOMPARE(opened.text(field), shown);
+}
+
+void TestPositionStore::unknownStrategyIsRefused()
+{
+    Workspace workspace;
+    workspace.load();
+    workspace.setText(at("Text4", 1), QStringLiteral("10"));
+    PositionRow row;
+    row.strategy = -1;
+    QVERIFY(!loadRow(row, workspace));
+    QCOMPARE(workspace.strategy(), 0);
+    QCOMPARE(workspace.text(at("Text4", 1)), QStringLiteral("10"));
 }
 
 QTEST_GUILESS_MAIN(TestPositionStore)

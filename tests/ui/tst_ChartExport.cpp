@@ -1,11 +1,13 @@
-// The chart written to files: the type from the name, each format, bad
-// targets, and the copy in print colours.
+// The chart written to files (the type from the name, each format, bad
+// targets) and printed: the copy in print colours, and the print job's order
+// of steps and its restoring on every path.
 
 #include "support/TestSupport.h"
 #include "ui/chart/ChartExport.h"
 #include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartPrinter.h"
 #include "ui/chart/PngWriter.h"
+#include "ui/chart/PrintJob.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,6 +17,8 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <stdexcept>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -29,7 +33,55 @@ ChartSurface sampleSurface()
     return s;
 }
 
+enum class Fault {
+    None,
+    NotShown,
+    Cancel,
+    PrinterError,
+    ThrowInPrepare,
+    ThrowInRedraw,
+    ThrowInPrint
+};
+
+// Steps that log their names and fail where the test says.
+struct ScriptedJob {
+    Fault fault = Fault::None;
+    QStringList log;
+
+    PrintJobSteps steps()
+    {
+        PrintJobSteps s;
+        s.chartShown = [this] { return fault != Fault::NotShown; };
+        s.preparePrintState = [this] {
+            log << QStringLiteral("prepare");
+            if (fault == Fault::ThrowInPrepare)
+                throw std::runtime_error("no window");
+        };
+        s.redraw = [this] {
+            log << QStringLiteral("redraw");
+            if (fault == Fault::ThrowInRedraw)
+                throw std::runtime_error("redraw failed");
+        };
+        s.askPrinter = [this] {
+            log << QStringLiteral("ask");
+            return fault != Fault::Cancel;
+        };
+        s.print = [this] {
+            log << QStringLiteral("print");
+            if (fault == Fault::ThrowInPrint)
+                throw std::runtime_error("paper jam");
+            return fault == Fault::PrinterError ? QStringLiteral("printer offline") : QString();
+        };
+        s.restoreScreenState = [this] { log << QStringLiteral("restore"); };
+        s.leaveChartMode = [this] { log << QStringLiteral("escape"); };
+        return s;
+    }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(PrintOutcome)
 
 class TestChartExport : public QObject
 {
@@ -45,6 +97,10 @@ private slots:
     void pngWriterKeepsQtPixels_data();
     void pngWriterKeepsQtPixels();
     void printCopyInksForegroundLines();
+    void stepsRunInOrderAndAlwaysRestore_data();
+    void stepsRunInOrderAndAlwaysRestore();
+    void failingRestoreStillLeavesChartMode();
+    void printLookAndBack();
 
 private:
     QTemporaryDir m_dir;
@@ -200,6 +256,74 @@ void TestChartExport::suggestedName()
     QCOMPARE(suggestedChartFile(QStringLiteral("IBM"), strategy), "IBM Covered Calls.pdf");
     QCOMPARE(suggestedChartFile(QStringLiteral("  "), strategy), "Covered Calls.pdf");
     QCOMPARE(suggestedChartFile(QStringLiteral("BRK/B:X"), strategy), "BRKBX Covered Calls.pdf");
+}
+
+void TestChartExport::stepsRunInOrderAndAlwaysRestore_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<PrintOutcome>("outcome");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("printed") << Fault::None << PrintOutcome::Printed
+                             << "prepare redraw ask print restore escape"
+                             << "";
+    QTest::newRow("chart not shown") << Fault::NotShown << PrintOutcome::NotShown << ""
+                                     << "";
+    QTest::newRow("dialog cancelled")
+        << Fault::Cancel << PrintOutcome::Cancelled << "prepare redraw ask restore escape"
+        << "";
+    QTest::newRow("printer error")
+        << Fault::PrinterError << PrintOutcome::Failed << "prepare redraw ask print restore escape"
+        << "printer offline";
+    QTest::newRow("prepare throws")
+        << Fault::ThrowInPrepare << PrintOutcome::Failed << "prepare restore escape"
+        << "no window";
+    QTest::newRow("redraw throws")
+        << Fault::ThrowInRedraw << PrintOutcome::Failed << "prepare redraw restore escape"
+        << "redraw failed";
+    QTest::newRow("print throws") << Fault::ThrowInPrint << PrintOutcome::Failed
+                                  << "prepare redraw ask print restore escape"
+                                  << "paper jam";
+}
+
+void TestChartExport::stepsRunInOrderAndAlwaysRestore()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, steps);
+    ScriptedJob job;
+    job.fault = fault;
+    const PrintJobResult result = runPrintJob(job.steps());
+    QTEST(result.outcome, "outcome");
+    QTEST(result.error, "error");
+    QCOMPARE(job.log.join(QLatin1Char(' ')), steps);
+}
+
+void TestChartExport::failingRestoreStillLeavesChartMode()
+{
+    ScriptedJob job;
+    PrintJobSteps steps = job.steps();
+    steps.restoreScreenState = [&job] {
+        job.log << QStringLiteral("restore");
+        throw std::runtime_error("restore failed");
+    };
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, runPrintJob(steps));
+    QCOMPARE(
+        job.log.join(QLatin1Char(' ')), QStringLiteral("prepare redraw ask print restore escape"));
+}
+
+void TestChartExport::printLookAndBack()
+{
+    ChartSurface s;
+    const double screenWidth = s.scaleWidth();
+    const double screenHeight = s.scaleHeight();
+    setPrintLook(s);
+    QCOMPARE(s.scaleWidth(), 15670.0);
+    QCOMPARE(s.scaleHeight(), 10260.0);
+    QCOMPARE(s.palette(), ChartPalette::print());
+    setScreenLook(s);
+    QCOMPARE(s.scaleWidth(), screenWidth);
+    QCOMPARE(s.scaleHeight(), screenHeight);
+    QCOMPARE(s.palette(), ChartPalette::screen());
 }
 
 QTEST_MAIN(TestChartExport)
