@@ -499,16 +499,9 @@ void TestMainWindow::ratioLists()
 void TestMainWindow::chartModeAndEscape()
 {
     Main m;
-    Workspace &w = m.window.workspace();
-    w.setText(single("Text1"), QStringLiteral("IBM"));
-    w.setText(at("Text4", 1), QStringLiteral("50"));
-    w.setText(at("Text4", 2), QStringLiteral("200"));
-    w.setText(at("Text5", 1), QStringLiteral("55"));
-    w.setText(at("Text5", 2), QStringLiteral("2"));
-    m.window.setFocusTo(at("Text5", 2), false);
-    m.window.cmdGraph_Click();
-    settle();
-    QVERIFY(m.boxes.shown().empty());
+    play(m,
+        "set Text1=IBM; set Text4(1)=50; set Text4(2)=200; set Text5(1)=55; set Text5(2)=2; "
+        "focus Text5(2); graph; quiet");
     QVERIFY(m.window.chartShown());
     QVERIFY(!m.window.surface().ops().empty());
     QVERIFY(m.window.action(QStringLiteral("P_Graph"))->isEnabled());
@@ -520,7 +513,7 @@ void TestMainWindow::chartModeAndEscape()
     QVERIFY(client->rect().contains(chart->geometry()));
     // The chart lies over every other control.
     for (const char *name : {"Text1", "cmbStrategy", "cmdGraph", "Text4(1)"}) {
-        QWidget *control = m.window.control(*ControlId::parse(QString::fromLatin1(name)));
+        QWidget *control = m.window.control(id(QString::fromLatin1(name)));
         const QPoint centre = control->mapTo(client, control->rect().center());
         QCOMPARE(client->childAt(centre), chart);
     }
