@@ -1,9 +1,11 @@
 // The position model without a window: derived fields while typing, the state
 // after loading, New's blank, the stock symbol, the checks on leaving a field,
 // the key filter and the ratio sizing.
+#include "core/Catalogue.h"
 #include "core/Workspace.h"
 #include "support/TestSupport.h"
 
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -53,6 +55,7 @@ private slots:
     void ratioFiguresKeptWhenGuardsFail();
     void ratioClickAfterBlankKeepsCount();
     void listIndexSignals();
+    void catalogueNamesEachControlOnce();
 };
 
 void TestWorkspace::cascades_data()
@@ -437,6 +440,19 @@ void TestWorkspace::listIndexSignals()
     w.setRatioIndex(9);
     w.setRatioIndex(-2);
     QCOMPARE(w.ratioIndex(), 0);
+}
+
+// A slip in an index would leave one box without its place and another with two.
+void TestWorkspace::catalogueNamesEachControlOnce()
+{
+    QSet<QString> seen;
+    for (const GroupSpec &g : groups()) {
+        for (const FieldSpec &field : g.fields) {
+            QVERIFY2(!seen.contains(field.id.toString()), qPrintable(field.id.toString()));
+            seen.insert(field.id.toString());
+        }
+    }
+    QVERIFY(seen.contains(QStringLiteral("txtRatioSell(0)")));
 }
 
 QTEST_GUILESS_MAIN(TestWorkspace)

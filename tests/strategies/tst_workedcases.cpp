@@ -8,6 +8,9 @@
 
 #include "strategies/LastDigitRule.h"
 
+#include <QCryptographicHash>
+#include <map>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -16,6 +19,28 @@ namespace
 
 constexpr int covered = 0, ratio = 1, bull = 2, fly = 3, spread = 4;
 const QString kRefused = QStringLiteral("refused");
+
+// A recording and the field texts as one text, a line per operation.
+QString dump(const std::vector<ChartOp> &ops, const Workspace &ws)
+{
+    QString out;
+    for (const ChartOp &op : ops) {
+        out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7 \"%8\"\n")
+                   .arg(int(op.kind))
+                   .arg(op.x1, 0, 'g', 12)
+                   .arg(op.y1, 0, 'g', 12)
+                   .arg(op.x2, 0, 'g', 12)
+                   .arg(op.y2, 0, 'g', 12)
+                   .arg(op.colour)
+                   .arg(op.bold)
+                   .arg(op.text);
+    }
+    for (const ControlId &field : allTextBoxes()) {
+        if (!ws.text(field).isEmpty())
+            out += field.toString() + u'=' + ws.text(field) + u'\n';
+    }
+    return out;
+}
 
 // The value table: each row's texts, trimmed, left to right.
 QStringList tableRows(const ChartSurface &surface)

@@ -9,7 +9,6 @@
 #include "store/Database.h"
 #include "strategies/ChartRequest.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -161,42 +160,6 @@ inline void verifyRefusal(const ChartOutcome &outcome, const QString &prompt, in
     QCOMPARE(r.message.title, title);
     QCOMPARE(r.focus ? r.focus->toString() : QString(), focus);
     QCOMPARE(r.selectAll, selectAll);
-}
-
-// A recording and the field texts as one text, a line per operation.
-inline QString dump(const std::vector<ChartOp> &ops, const Workspace &ws)
-{
-    QString out;
-    for (const ChartOp &op : ops) {
-        out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7 \"%8\"\n")
-                   .arg(int(op.kind))
-                   .arg(op.x1, 0, 'g', 12)
-                   .arg(op.y1, 0, 'g', 12)
-                   .arg(op.x2, 0, 'g', 12)
-                   .arg(op.y2, 0, 'g', 12)
-                   .arg(op.colour)
-                   .arg(op.bold)
-                   .arg(op.text);
-    }
-    for (const ControlId &field : allTextBoxes()) {
-        if (!ws.text(field).isEmpty())
-            out += field.toString() + u'=' + ws.text(field) + u'\n';
-    }
-    return out;
-}
-
-// A short fingerprint of the dump; a mismatch leaves the dump beside the
-// test build so the two recordings can be compared.
-inline QString digest(const std::vector<ChartOp> &ops, const Workspace &ws)
-{
-    const QString text = dump(ops, ws);
-    const QString hash = QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
-    QFile file(qEnvironmentVariable("VELMORA_TEST_TMP", QStringLiteral("."))
-        + QStringLiteral("/%1.txt").arg(hash));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.toUtf8());
-    return hash;
 }
 
 // ---- Store files ------------------------------------------------------------
