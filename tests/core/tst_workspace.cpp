@@ -275,7 +275,8 @@ void TestWorkspace::leaveChecks_data()
     warns("butterfly price2 equal", "Text6(4)=2;Text7(2)=2", "Text7(2)",
         "Call Price2 should be Less than Call Price1.", "Text7(2)");
     passes("butterfly price2 below", "Text6(4)=2;Text7(2)=1", "Text7(2)");
-    warns("butterfly price3 equal", "Text7(2)=1;Text8(2)=1", "Text8(2)",
+    passes("butterfly third strike is not checked", "Text7(2)=1;Text8(2)=1;Text8(1)=5", "Text8(1)");
+    warns("butterfly price3 equal", "Text6(5)=3;Text7(2)=1;Text8(2)=1", "Text8(2)",
         "Call Price3 should be less than Call Price2.", "Text8(2)");
 
     warns("spread strike2 equal", "Text9(3)=40;Text10(1)=40", "Text10(1)",
