@@ -64,12 +64,14 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    QString m_file;
     std::unique_ptr<PositionStore> m_store;
 };
 
 void TestPositionStore::init()
 {
-    m_store = std::make_unique<PositionStore>(freshFile(m_dir));
+    m_file = freshFile(m_dir);
+    m_store = std::make_unique<PositionStore>(m_file);
 }
 
 void TestPositionStore::cleanup()
@@ -118,6 +120,9 @@ void TestPositionStore::nameClashSpansStrategies()
     QVERIFY(found);
     QCOMPARE(found->id, id);
     QCOMPARE(found->strategy, 0);
+    // A row written by other means without a strategy is found as none.
+    runKeyed(m_file, "INSERT INTO Chart (fName) VALUES ('no strategy')");
+    QCOMPARE(m_store->find(QStringLiteral("no strategy"))->strategy, -1);
 }
 
 void TestPositionStore::rowReadsBackWithNulls()
