@@ -1,7 +1,7 @@
 // The two programs as processes: velmora-chart's listing without a window
 // and its chart through the window module beside it, and the desktop
 // program's first-paint exit that the whole-process benchmark relies on.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QProcess>

@@ -6,8 +6,8 @@
 // and a chart has its usual frame. A second property drives the workspace
 // alone with random edits and ratio choices.
 
-#include "support/TestSupport.h"
 #include "support/PositionGenerator.h"
+#include "support/TestSupport.h"
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"

@@ -27,7 +27,7 @@ private slots:
     void checks_data();
     void checks();
     void noStrategyLeavesEverything();
-    void ratioMustBeChosenAgainAfterNew();
+    void ratioListCountsAfterNew();
 };
 
 void TestChecks::checks_data()
@@ -196,8 +196,6 @@ void TestChecks::checks_data()
     addRow("spreads: 5 contracts", spread,
         "20|3|1|25|2|Text9(5)=", "Contracts should not be Left Empty.", stop, "Attention",
         "Text9(5)", false);
-    addRow("spreads: 6 total 1", spread, "20|3|1|25|2|txtratio(1)=0",
-        "Contracts1 should not be Left Empty.", stop, "Attention", "Text9(6)", false);
     addRow("spreads: 6 before 7", spread, "20|3|1|25|2|cmbratioCallSpreads=-1|txtratio(1)=0",
         "Contracts1 should not be Left Empty.", stop, "Attention", "Text9(6)", false);
     addRow("spreads: 7 no ratio", spread, "20|3|1|25|2|cmbratioCallSpreads=-1", noRatio, stop,
@@ -214,8 +212,6 @@ void TestChecks::checks_data()
         stop, "Attention", "", false);
     addRow("spreads: equal totals", spread, "20|3|1|25|2|Text10(3)=1", totals, stop, "Attention",
         "Text9(6)", false);
-    addRow("spreads: fewer sold than bought", spread, "20|3|1|25|2|txtratio(1)=3", totals, stop,
-        "Attention", "Text9(6)", false);
     addRow("spreads: total 2 empty", spread, "20|3|1|25|2|Text10(3)=", totals, stop, "Attention",
         "Text9(6)", false);
 }
@@ -259,24 +255,18 @@ void TestChecks::noStrategyLeavesEverything()
     QVERIFY(ws.text(single("txtBreak")).isEmpty());
 }
 
-void TestChecks::ratioMustBeChosenAgainAfterNew()
+void TestChecks::ratioListCountsAfterNew()
 {
-    // New empties the ratio boxes but the list still shows "2:1".
+    // New empties the ratio boxes but the list still shows "2:1": that is the ratio.
     Workspace ws;
     typePosition(ws, ratio, QStringLiteral("20|200|22|1|2:1"));
     ws.blank();
-    QCOMPARE(ws.ratioIndex(), 0);
     typeEdits(
         ws, {"txtRatioBuy(1)=20", "txtRatioBuy(2)=200", "txtRatioSell(1)=22", "txtRatioSell(2)=1"});
     ChartMemory memory;
     ChartSurface surface;
-    verifyRefusal(viewGraph(ws, memory, surface), "Contract Ratio should not be Left Empty.", info,
-        "Attention", "cmbRatio", false);
-
-    // Choosing the same entry again sizes the contracts; the chart follows.
-    ws.chooseRatio(0);
-    QCOMPARE(ws.text(at("txtRatioSell", 5)), QStringLiteral("4"));
     QCOMPARE(viewGraph(ws, memory, surface).result, ChartResult::Chart);
+    QCOMPARE(ws.text(at("txtRatioSell", 5)), QStringLiteral("4"));
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

@@ -300,6 +300,8 @@ void TestWorkedCases::faultsAndRules_data()
         "20|0.30|1|25|0.20|cmbratioCallSpreads=1", R {}, "512fe33960e9");
     addRow("spreads: no credit with 0.45 and 0.30", spread,
         "20|0.45|1|25|0.30|cmbratioCallSpreads=1", R {}, "afafa7aee806");
+    addRow("spreads: the list counts when New emptied the ratio boxes", spread,
+        "20|3|1|25|1|txtratio(0)=|txtratio(1)=", R {}, "f75db8fac567");
     addRow("spreads: strike typed as 25.50", spread, "20|3|1|25.50|2", R {}, "f7f16eb67099");
     // Arithmetic faults: the steps that fault are skipped, or the request is refused.
     addRow(

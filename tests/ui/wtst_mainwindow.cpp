@@ -582,11 +582,13 @@ void TestMainWindow::aboutWindow()
     Main m;
     QString title;
     QStringList texts;
+    QSize size;
     QTimer::singleShot(0, &m.window, [&] {
         QWidget *about = QApplication::activeModalWidget();
         if (!about)
             return;
         title = about->windowTitle();
+        size = about->size();
         for (auto *label : about->findChildren<QLabel *>())
             texts << label->text();
         about->close();

@@ -1,6 +1,6 @@
 // A saved position comes back whole: typed, charted, saved, File > New,
 // opened and charted again, it shows the same fields and the same chart.
-#include "support/StoreTestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
