@@ -91,6 +91,8 @@ void TestWorkspace::cascades_data()
     addRow("ratio spreads: 4:3 with 2", 4, 2, "Text9(5)=2", "Text9(6)=6;Text10(3)=8");
     addRow("ratio spreads: 3:2 with 3", 4, 1, "Text9(5)=3", "Text9(6)=6;Text10(3)=9");
     addRow("ratio spreads: contracts typed first", 4, -1, "Text9(5)=3", "Text9(6)=3;Text10(3)=6");
+    addRow(
+        "ratio spreads: sold count typed alone", 4, 0, "Text9(5)=2;txtratio(0)=5", "Text10(3)=10");
     addRow("ratio calls: contracts from shares", 1, 0, "txtRatioBuy(2)=200", "txtRatioSell(5)=4");
     addRow("ratio calls: symbol to Text1", 1, 0, "txtRatioBuy(0)=aa", "Text1=aa");
 }

@@ -445,6 +445,13 @@ void TestMainWindow::focusColours()
     m.window.setFocusTo(at("Text9", 3), false);
     QTest::keyClick(strike, Qt::Key_Tab);
     QVERIFY(strike->font().bold());
+    // Ratio Calls' sell side turns bold once left.
+    m.window.workspace().setStrategy(1);
+    QLineEdit *ratioPrice = m["txtRatioSell(2)"];
+    QVERIFY(!ratioPrice->font().bold());
+    m.window.setFocusTo(at("txtRatioSell", 2), false);
+    QTest::keyClick(ratioPrice, Qt::Key_Tab);
+    QVERIFY(ratioPrice->font().bold());
     QCOMPARE(m["txtRatioSell(3)"]->focusPolicy(), Qt::NoFocus);
 }
 
