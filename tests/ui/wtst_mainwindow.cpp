@@ -429,8 +429,7 @@ void TestMainWindow::focusMoves()
 
 void TestMainWindow::focusColours()
 {
-    // A field lights up while it has the focus and goes back on leaving;
-    // Ratio Call Spreads keeps the bold type it took.
+    // A field lights up while it has the focus and goes back on leaving.
     Main m;
     QLineEdit *price = m["Text4(1)"];
     const QColor plain = price->palette().color(QPalette::Base);
@@ -439,19 +438,14 @@ void TestMainWindow::focusColours()
     QTest::keyClick(price, Qt::Key_Tab);
     QCOMPARE(price->palette().color(QPalette::Base), plain);
 
-    m.window.workspace().setStrategy(4);
-    QLineEdit *strike = m["Text9(3)"];
-    QVERIFY(!strike->font().bold());
-    m.window.setFocusTo(at("Text9", 3), false);
-    QTest::keyClick(strike, Qt::Key_Tab);
-    QVERIFY(strike->font().bold());
-    // Ratio Calls' sell side turns bold once left.
-    m.window.workspace().setStrategy(1);
-    QLineEdit *ratioPrice = m["txtRatioSell(2)"];
-    QVERIFY(!ratioPrice->font().bold());
-    m.window.setFocusTo(at("txtRatioSell", 2), false);
-    QTest::keyClick(ratioPrice, Qt::Key_Tab);
-    QVERIFY(ratioPrice->font().bold());
+    // Ratio Call Spreads and Ratio Calls' sell side turn bold once left.
+    for (const auto &[strategy, name] : {std::pair {4, "Text9(3)"}, {1, "txtRatioSell(2)"}}) {
+        m.window.workspace().setStrategy(strategy);
+        QVERIFY(!m[name]->font().bold());
+        m.window.setFocusTo(id(QString::fromLatin1(name)), false);
+        QTest::keyClick(m[name], Qt::Key_Tab);
+        QVERIFY2(m[name]->font().bold(), name);
+    }
     QCOMPARE(m["txtRatioSell(3)"]->focusPolicy(), Qt::NoFocus);
 }
 
