@@ -110,23 +110,15 @@ Case generate(Rng &rng, StrategyKind kind, int mutatePercent)
     const auto position = ordinary(rng, kind, c.ratio);
     for (auto [id, text] : position) {
         if (isFilteredField(id) && rng.chance(mutatePercent)) { // symbols stay
-            switch (rng.below(10)) {
-            case 0:
-            case 1:
-            case 2:
+            const int how = rng.below(10);
+            if (how < 3)
                 text = extreme(rng, text);
-                break;
-            case 3:
-                // Another field's text: prices and strikes that tie.
+            else if (how == 3) // another field's text: prices and strikes that tie
                 text = position[std::size_t(rng.below(int(position.size())))].second;
-                break;
-            case 4:
+            else if (how == 4)
                 text += QString::number(rng.below(10)); // a third decimal, or a tenfold
-                break;
-            default:
+            else
                 text = hostile(rng);
-                break;
-            }
         }
         c.edits.emplace_back(id, text);
     }
@@ -315,16 +307,6 @@ Verdict check(const Case &c)
     return {failure, outcome.result, outcome.refusal ? outcome.refusal->message.prompt : QString()};
 }
 
-QString history(const QStringList &steps)
-{
-    return QStringLiteral(" after: ") + steps.join(QStringLiteral("; "));
-}
-
-struct Tally {
-    int charts = 0;
-    int refused = 0;
-};
-
 } // namespace
 
 class TestChartProperties : public QObject
@@ -366,7 +348,8 @@ void TestChartProperties::everyRequestChartsOrRefusesCleanly()
     QFETCH(int, leastCharts);
 
     Rng rng(seed);
-    Tally tally;
+    int charts = 0;
+    int refused = 0;
     QString firstRefusal;
     for (int i = 0; i < cases; ++i) {
         const Case c = generate(rng, StrategyKind(strategy), mutatePercent);
@@ -374,18 +357,15 @@ void TestChartProperties::everyRequestChartsOrRefusesCleanly()
         if (!verdict.failure.isEmpty())
             QFAIL(qPrintable(
                 QStringLiteral("case %1: %2\n    %3").arg(i).arg(verdict.failure, describe(c))));
-        if (verdict.result == ChartResult::Chart) {
-            ++tally.charts;
-        } else {
-            ++tally.refused;
-            if (firstRefusal.isEmpty())
-                firstRefusal = verdict.refusal + QStringLiteral("\n    ") + describe(c);
-        }
+        if (verdict.result == ChartResult::Chart)
+            ++charts;
+        else if (++refused == 1)
+            firstRefusal = verdict.refusal + QStringLiteral("\n    ") + describe(c);
     }
-    QVERIFY2(tally.charts >= leastCharts,
+    QVERIFY2(charts >= leastCharts,
         qPrintable(QStringLiteral("%1 charts, %2 refused, first: %3")
-                       .arg(tally.charts)
-                       .arg(tally.refused)
+                       .arg(charts)
+                       .arg(refused)
                        .arg(firstRefusal)));
 }
 
@@ -459,35 +439,25 @@ void TestChartProperties::editsNeverShowNonNumbers()
                 steps << QStringLiteral("ratio sizing");
                 break;
             default: {
-                QString text;
-                switch (rng.below(4)) {
-                case 0:
-                    text = price(rng, 0, 500);
-                    break;
-                case 1:
-                    text = rng.pick(numbers);
-                    break;
-                case 2:
-                    text = extreme(rng, price(rng, 1, 99));
-                    break;
-                default:
-                    text = hostile(rng);
-                    break;
-                }
+                const int how = rng.below(4);
+                const QString text = how == 0 ? price(rng, 0, 500)
+                    : how == 1                ? rng.pick(numbers)
+                    : how == 2                ? extreme(rng, price(rng, 1, 99))
+                                              : hostile(rng);
                 typed.insert(text.toLower());
                 ws.setText(field, text);
                 steps << field.toString() + u'=' + shortText(text);
                 break;
             }
             }
+            const auto after = [&steps] { return QStringLiteral(" after: ") + steps.join(u"; "); };
             if (changes > kMostChanges)
-                QFAIL(qPrintable(
-                    QString::number(changes) + QStringLiteral(" changes") + history(steps)));
+                QFAIL(qPrintable(QString::number(changes) + QStringLiteral(" changes") + after()));
             for (const ControlId &id : boxes) {
                 const QString text = ws.text(id);
                 if (showsNonNumber(text) && !typed.contains(text.toLower()))
-                    QFAIL(qPrintable(id.toString() + QStringLiteral(" shows ") + shortText(text)
-                        + history(steps)));
+                    QFAIL(qPrintable(
+                        id.toString() + QStringLiteral(" shows ") + shortText(text) + after()));
             }
         }
     }

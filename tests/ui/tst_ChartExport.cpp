@@ -87,8 +87,6 @@ class TestChartExport : public QObject
 {
     Q_OBJECT
 private slots:
-    void formatFromEnding_data();
-    void formatFromEnding();
     void endingFromChosenType_data();
     void endingFromChosenType();
     void suggestedName();
@@ -100,34 +98,11 @@ private slots:
     void stepsRunInOrderAndAlwaysRestore_data();
     void stepsRunInOrderAndAlwaysRestore();
     void failingRestoreStillLeavesChartMode();
-    void printLookAndBack();
 
 private:
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
-
-void TestChartExport::formatFromEnding_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("format"); // -1: none
-    QTest::newRow("png") << "chart.png" << int(ChartFileFormat::Png);
-    QTest::newRow("PNG capitals") << "CHART.PNG" << int(ChartFileFormat::Png);
-    QTest::newRow("svg mixed case") << "a/b/chart.Svg" << int(ChartFileFormat::Svg);
-    QTest::newRow("pdf") << "chart.pdf" << int(ChartFileFormat::Pdf);
-    QTest::newRow("two dots") << "chart.v2.pdf" << int(ChartFileFormat::Pdf);
-    QTest::newRow("jpeg") << "chart.jpg" << -1;
-    QTest::newRow("no ending") << "chart" << -1;
-    QTest::newRow("ending only in folder") << "out.png/chart" << -1;
-}
-
-void TestChartExport::formatFromEnding()
-{
-    QFETCH(QString, name);
-    QFETCH(int, format);
-    const auto found = chartFileFormat(name);
-    QCOMPARE(found ? int(*found) : -1, format);
-}
 
 void TestChartExport::endingFromChosenType_data()
 {
@@ -159,10 +134,14 @@ void TestChartExport::writesTheChosenFile_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("start"); // empty: refused with the name in the error
     QTest::newRow("png") << "chart.png" << QByteArray("\x89PNG");
-    QTest::newRow("PNG capitals") << "CHART2.PNG" << QByteArray("\x89PNG");
+    QTest::newRow("png capitals") << "CHART.PNG" << QByteArray("\x89PNG");
     QTest::newRow("svg") << "chart.svg" << QByteArray("<?xml");
+    QTest::newRow("svg mixed case") << "chart.Svg" << QByteArray("<?xml");
     QTest::newRow("pdf") << "chart.pdf" << QByteArray("%PDF");
+    QTest::newRow("two dots") << "chart.v2.pdf" << QByteArray("%PDF");
     QTest::newRow("unknown ending") << "chart.bmp" << QByteArray();
+    QTest::newRow("no ending") << "chart" << QByteArray();
+    QTest::newRow("ending only in folder") << "folder.png/chart" << QByteArray();
     QTest::newRow("missing folder, png") << "no/such/folder/chart.png" << QByteArray();
     QTest::newRow("missing folder, svg") << "no/such/folder/chart.svg" << QByteArray();
     QTest::newRow("missing folder, pdf") << "no/such/folder/chart.pdf" << QByteArray();
@@ -309,21 +288,6 @@ void TestChartExport::failingRestoreStillLeavesChartMode()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, runPrintJob(steps));
     QCOMPARE(
         job.log.join(QLatin1Char(' ')), QStringLiteral("prepare redraw ask print restore escape"));
-}
-
-void TestChartExport::printLookAndBack()
-{
-    ChartSurface s;
-    const double screenWidth = s.scaleWidth();
-    const double screenHeight = s.scaleHeight();
-    setPrintLook(s);
-    QCOMPARE(s.scaleWidth(), 15670.0);
-    QCOMPARE(s.scaleHeight(), 10260.0);
-    QCOMPARE(s.palette(), ChartPalette::print());
-    setScreenLook(s);
-    QCOMPARE(s.scaleWidth(), screenWidth);
-    QCOMPARE(s.scaleHeight(), screenHeight);
-    QCOMPARE(s.palette(), ChartPalette::screen());
 }
 
 QTEST_MAIN(TestChartExport)

@@ -63,18 +63,11 @@ struct ChartWindow {
     ChartView *view() const { return qobject_cast<ChartView *>(window.chartWidget()); }
 };
 
-// After a print job, printed or cancelled: the screen look is back, chart
-// mode is over and nothing was said.
-void checkScreenLookBack(ChartWindow &c)
+// Chart mode's commands are on exactly while the chart shows.
+void checkChartCommands(const ChartWindow &c, bool on)
 {
-    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
-    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
-    QVERIFY(c.view()->isBordered());
-    QCOMPARE(c.view()->size(), c.screenSize);
-    QCOMPARE(c.window.palette().color(QPalette::Window), c.screenWindow);
-    QVERIFY(!c.window.chartShown());
-    QVERIFY(!c.enabled("P_Graph"));
-    QVERIFY(c.boxes.shown().empty());
+    for (const char *name : {"P_Graph", "P_Preview", "F_Export"})
+        QVERIFY2(c.enabled(name) == on, name);
 }
 
 } // namespace
@@ -83,32 +76,29 @@ class TestChartPrint : public QObject
 {
     Q_OBJECT
 private slots:
-    void chartCommandsFollowChartMode();
-    void printRedrawsInPrintLookThenRestores();
-    void printedPageThenScreenLookBack();
+    void printInPrintLookThenScreenLookBack_data();
+    void printInPrintLookThenScreenLookBack();
     void printWithoutChartDoesNothing();
     void previewShowsThePrintedPageThenTheScreenChart();
     void exportToBadPlaceSaysSo();
 };
 
-void TestChartPrint::chartCommandsFollowChartMode()
+void TestChartPrint::printInPrintLookThenScreenLookBack_data()
 {
-    ChartWindow c;
-    QVERIFY(!c.enabled("F_Export"));
-    QVERIFY(!c.enabled("P_Preview"));
-    c.drawCoveredCalls();
-    QVERIFY(c.window.chartShown());
-    QVERIFY(c.enabled("F_Export"));
-    QVERIFY(c.enabled("P_Preview"));
-    c.window.leaveChartMode();
-    QVERIFY(!c.enabled("F_Export"));
-    QVERIFY(!c.enabled("P_Preview"));
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("cancelled") << false;
+    QTest::newRow("printed") << true;
 }
 
-void TestChartPrint::printRedrawsInPrintLookThenRestores()
+void TestChartPrint::printInPrintLookThenScreenLookBack()
 {
+    QFETCH(bool, printed);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
     ChartWindow c;
+    checkChartCommands(c, false);
     c.drawCoveredCalls();
+    checkChartCommands(c, true);
     struct Seen {
         double width = 0;
         ChartPalette palette;
@@ -121,31 +111,10 @@ void TestChartPrint::printRedrawsInPrintLookThenRestores()
         seen = {c.window.surface().scaleWidth(), c.window.surface().palette(),
             c.view()->isBordered(), c.window.palette().color(QPalette::Window),
             c.window.chartShown()};
-        d->reject();
-    };
-    dialog.arm(this);
-    c.window.P_Graph_Click();
-
-    QVERIFY2(dialog.shown.contains(QLatin1String("PrintDialog")), qPrintable(dialog.shown));
-    QCOMPARE(seen.width, 15670.0);
-    QCOMPARE(seen.palette, ChartPalette::print());
-    QVERIFY(!seen.bordered);
-    QCOMPARE(seen.window, QColor(Qt::white));
-    QVERIFY(seen.chartShown);
-    // Cancelled: screen look back, chart mode over, nothing said.
-    checkScreenLookBack(c);
-}
-
-void TestChartPrint::printedPageThenScreenLookBack()
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
-    ChartWindow c;
-    c.drawCoveredCalls();
-    NextDialog dialog;
-    dialog.check = [&](QDialog *d) {
         auto *print = qobject_cast<QPrintDialog *>(d);
         QVERIFY(print);
+        if (!printed)
+            return d->reject();
         // The printer the dialog chose, writing into a file.
         print->printer()->setOutputFileName(pdf);
         d->done(QDialog::Accepted);
@@ -153,9 +122,21 @@ void TestChartPrint::printedPageThenScreenLookBack()
     dialog.arm(this);
     c.window.P_Graph_Click();
 
-    QVERIFY(isLandscapePdf(fileBytes(pdf)));
-    // Printed: the same screen look and entry mode as after a cancel.
-    checkScreenLookBack(c);
+    QCOMPARE(seen.width, 15670.0);
+    QCOMPARE(seen.palette, ChartPalette::print());
+    QVERIFY(!seen.bordered);
+    QCOMPARE(seen.window, QColor(Qt::white));
+    QVERIFY(seen.chartShown);
+    QCOMPARE(isLandscapePdf(fileBytes(pdf)), printed);
+    // Either way: screen look back, chart mode over, nothing said.
+    QCOMPARE(c.window.surface().scaleWidth(), 16110.0);
+    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
+    QVERIFY(c.view()->isBordered());
+    QCOMPARE(c.view()->size(), c.screenSize);
+    QCOMPARE(c.window.palette().color(QPalette::Window), c.screenWindow);
+    QVERIFY(!c.window.chartShown());
+    checkChartCommands(c, false);
+    QVERIFY(c.boxes.shown().empty());
 }
 
 void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
@@ -179,7 +160,7 @@ void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
     QCOMPARE(previewPalette, ChartPalette::print());
     // Still in chart mode, with the screen's chart, look and size.
     QVERIFY(c.window.chartShown());
-    QVERIFY(c.enabled("P_Graph"));
+    checkChartCommands(c, true);
     QCOMPARE(c.window.surface().ops(), screenChart);
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
     QCOMPARE(c.view()->size(), c.screenSize);

@@ -39,14 +39,12 @@ public:
     Answer show(const Message &message) override
     {
         ++m_count;
-        m_prompts << message.prompt;
         QMessageBox box(QMessageBox::Question, message.shownTitle(), message.prompt,
             QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
         QTimer::singleShot(20, &box, [&box] { box.button(QMessageBox::Ok)->click(); });
         return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
     }
     int m_count = 0;
-    QStringList m_prompts;
 };
 
 template<typename Boxes>
@@ -81,17 +79,39 @@ struct Window {
 
 using Main = Window<ScriptedMessageBoxes>;
 
+// A new position: Covered Calls alone, the first ratio, nothing said; after
+// New every box is empty.
+void checkEntryState(Main &m, bool blank)
+{
+    QCOMPARE(m.window.windowTitle(), QStringLiteral("Strategy"));
+    QCOMPARE(m.window.workspace().strategy(), 0);
+    QVERIFY(!m.window.chartShown());
+    QVERIFY(!m.window.action(QStringLiteral("P_Graph"))->isEnabled());
+    for (const GroupSpec &g : groups())
+        QVERIFY2(m.window.control({g.frameName, -1})->isVisible() == (g.frameName == u"fraCovered"),
+            qPrintable(g.frameName));
+    for (const ControlId &box : allTextBoxes()) {
+        const QLineEdit *edit = m.window.field(box);
+        QVERIFY2(edit, qPrintable(box.toString()));
+        QCOMPARE(edit->text(), blank ? QString() : m.window.workspace().text(box));
+        QCOMPARE(edit->isHidden(), fieldKind(box) == FieldKind::Hidden);
+        QCOMPARE(edit->isReadOnly(), fieldKind(box) == FieldKind::ReadOnly);
+    }
+    QVERIFY(m.window.list(QStringLiteral("cmbStrategy"))->isEnabled());
+    QVERIFY(!m.window.list(QStringLiteral("cmbStrategy"))->isEditable());
+    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 0);
+    QCOMPARE(m.window.openSaveState().OpSvMode, OpenSaveState::New);
+    QVERIFY(m.boxes.shown().empty());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void startsInEntryMode();
-    void controlsAndFields();
+    void startsAndNewGiveTheEntryState();
     void typingCascades();
-    void escapeInEntryModeChangesNothing();
-    void keyFilter();
     void clipboard_data();
     void clipboard();
     void editingKeysPassTheFilter_data();
@@ -103,55 +123,33 @@ private slots:
     void focusColours();
     void selectAllOnFocus();
     void realMessageBoxShowsOnce();
-    void ratioLists();
     void chartModeAndEscape();
-    void newPosition();
     void maximiseDoesNotLast();
     void aboutWindow();
     void messageBoxFitsItsTitleOnTheWindow();
 };
 
-void TestMainWindow::startsInEntryMode()
+void TestMainWindow::startsAndNewGiveTheEntryState()
 {
     Main m;
-    QCOMPARE(m.window.objectName(), QStringLiteral("fStrategy"));
-    QCOMPARE(m.window.windowTitle(), QStringLiteral("Strategy"));
     QVERIFY(!(m.window.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!m.window.chartShown());
-    QVERIFY(!m.window.action(QStringLiteral("P_Graph"))->isEnabled());
-    QWidget *covered = m.window.control(single("fraCovered"));
-    QVERIFY(covered->isVisible());
-    for (const char *name : {"fraRatio", "fraBull", "fraButterfly", "fraRatioCallSpreads"}) {
-        QWidget *group = m.window.control(single(name));
-        QVERIFY2(!group->isVisible(), name);
-    }
-    QCOMPARE(m.window.list(QStringLiteral("cmbStrategy"))->currentIndex(), 0);
-    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 0);
     QCOMPARE(m.window.list(QStringLiteral("cmbratioCallSpreads"))->currentIndex(), 0);
-    QCOMPARE(m.window.openSaveState().OpSvMode, OpenSaveState::New);
-}
-
-void TestMainWindow::controlsAndFields()
-{
-    Main m;
-    for (const ControlId &box : allTextBoxes()) {
-        QLineEdit *edit = m.window.field(box);
-        QVERIFY2(edit, qPrintable(box.toString()));
-        QCOMPARE(edit->objectName(), box.toString());
-        QCOMPARE(edit->text(), m.window.workspace().text(box));
-        if (fieldKind(box) == FieldKind::Hidden)
-            QVERIFY2(edit->isHidden(), qPrintable(box.toString()));
-        if (fieldKind(box) == FieldKind::ReadOnly)
-            QVERIFY2(edit->isReadOnly(), qPrintable(box.toString()));
-    }
-    QCOMPARE(m["txtRatioBuy(2)"]->maxLength(), 10);
-    auto *strategies = m.window.list(QStringLiteral("cmbStrategy"));
-    QVERIFY(!strategies->isEditable());
-    QCOMPARE(strategies->count(), 5);
-    QCOMPARE(strategies->itemText(4), QStringLiteral("Ratio Call Spreads"));
-    auto *button = qobject_cast<QPushButton *>(m.window.control(single("cmdGraph")));
-    QCOMPARE(button->text(), QStringLiteral("View &Graph"));
-    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->itemText(8), QStringLiteral("10:9"));
+    checkEntryState(m, false);
+    m.window.workspace().setStrategy(3);
+    m.type("Text6(3)", QStringLiteral("10"));
+    m.type("Text1", QStringLiteral("abc"));
+    m.window.list(QStringLiteral("cmbStrategy"))->setEnabled(false);
+    m.window.setWindowTitle(QStringLiteral("Strategy - saved"));
+    m.window.openSaveState().OpSvMode = OpenSaveState::Opened;
+    m.window.graphBaseWindow();
+    m.window.action(QStringLiteral("F_Nw"))->trigger();
+    settle();
+    checkEntryState(m, true);
+    // A ratio set by the program shows in its list.
+    m.window.workspace().setRatioSpreadIndex(8);
+    QCOMPARE(m.window.list(QStringLiteral("cmbratioCallSpreads"))->currentIndex(), 8);
+    m.window.workspace().setRatioIndex(2);
+    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 2);
 }
 
 void TestMainWindow::typingCascades()
@@ -167,36 +165,6 @@ void TestMainWindow::typingCascades()
     QCOMPARE(price->text(), QStringLiteral("150"));
     QCOMPARE(price->cursorPosition(), 2);
     QCOMPARE(m["Text4(3)"]->text(), QStringLiteral("37500"));
-}
-
-void TestMainWindow::escapeInEntryModeChangesNothing()
-{
-    Main m;
-    m.type("Text4(1)", QStringLiteral("12"));
-    const QSize size = m.window.size();
-    QTest::keyClick(m["Text4(1)"], Qt::Key_Escape);
-    settle();
-    QCOMPARE(m.window.size(), size);
-    QCOMPARE(m.focused(), QStringLiteral("Text4(1)"));
-    QCOMPARE(m["Text4(1)"]->text(), QStringLiteral("12"));
-    QVERIFY(!m.window.chartShown());
-    QVERIFY(m.boxes.shown().empty());
-}
-
-void TestMainWindow::keyFilter()
-{
-    Main m;
-    m.type("Text5(1)", QStringLiteral("a"));
-    QCOMPARE(m["Text5(1)"]->text(), QString());
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    QCOMPARE(m.boxes.shown().front(), Workspace::keyFilterMessage());
-    QTest::keyClicks(m["Text5(1)"], QStringLiteral("1.2.3"));
-    QCOMPARE(m["Text5(1)"]->text(), QStringLiteral("1.2.3"));
-    QTest::keyClick(m["Text5(1)"], Qt::Key_Backspace);
-    QCOMPARE(m["Text5(1)"]->text(), QStringLiteral("1.2."));
-    QCOMPARE(m.boxes.shown().size(), size_t(1));
-    m.type("Text5(0)", QStringLiteral("ab"));
-    QCOMPARE(m["Text5(0)"]->text(), QStringLiteral("ab"));
 }
 
 // The standard editing shortcuts work; pasted and dropped text meets the
@@ -313,15 +281,6 @@ void TestMainWindow::strategySwitch()
     }
     // The symbol is carried into the group.
     QCOMPARE(m.window.field(group(index).symbolField)->text(), QStringLiteral("xom"));
-    // Every visible field of the group lies inside the window.
-    QWidget *client = m.window.centralWidget();
-    for (const FieldSpec &f : group(index).fields) {
-        QWidget *w = m.window.control(f.id);
-        if (!w->isVisible())
-            continue;
-        const QRect r(w->mapTo(client, QPoint(0, 0)), w->size());
-        QVERIFY2(client->rect().contains(r), qPrintable(f.id.toString()));
-    }
     // Tab goes from the strategy list through the group, in catalogue order,
     // to View Graph, however late the group was made.
     QStringList expected;
@@ -340,7 +299,8 @@ void TestMainWindow::strategySwitch()
 // What the user does, step by step, separated by ";": "type Text4(2)=50",
 // "set Text4(1)=10" (no typing), "focus Text4(1)", "tab", "enter", "click
 // Text5(2)", "press" and "release" View Graph, "graph" (its click),
-// "strategy 2", "cancel" (the next message), "quiet" (nothing said so far).
+// "strategy 2", "cancel" (the next message), "quiet" (nothing said so far),
+// "has Text4(1)=10" (the field shows that).
 void play(Main &m, const QString &script)
 {
     QWidget *button = m.window.control(single("cmdGraph"));
@@ -357,6 +317,8 @@ void play(Main &m, const QString &script)
         else if (verb == u"tab" || verb == u"enter")
             QTest::keyClick(
                 QApplication::focusWidget(), verb == u"tab" ? Qt::Key_Tab : Qt::Key_Return);
+        else if (verb == u"escape")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         else if (verb == u"click")
             QTest::mouseClick(m[name.constData()], Qt::LeftButton, {}, QPoint(4, 5));
         else if (verb == u"press")
@@ -369,6 +331,8 @@ void play(Main &m, const QString &script)
             m.window.workspace().setStrategy(arg.toInt());
         else if (verb == u"cancel")
             m.boxes.answerNext(Answer::Cancel);
+        else if (verb == u"has")
+            QCOMPARE(m[name.constData()]->text(), arg.section(u'=', 1));
         else if (verb == u"quiet")
             QVERIFY(m.boxes.shown().empty());
         else
@@ -386,6 +350,13 @@ void TestMainWindow::focusMoves_data()
     const char *shares = "Shares should not be Less than 100.";
     const char *strike = "Strike Price must be Greater than Stock Price.";
     using P = QStringList;
+    addRow("escape in entry mode changes nothing",
+        "type Text4(1)=12; escape; quiet; has Text4(1)=12", P {}, "Text4(1)");
+    addRow("key filter refuses a letter, not points or symbols",
+        "type Text5(1)=a; has Text5(1)=; type Text5(1)=1.2.3; has Text5(1)=1.2.3; type "
+        "Text5(0)=ab; "
+        "has Text5(0)=ab",
+        P {"You can Enter only Digits in this Field."}, "Text5(0)");
     addRow("enter acts as tab", "focus Text4(1); enter", P {}, "Text4(2)");
     addRow("enter skips the hidden total", "focus Text4(2); enter", P {}, "Text5(0)");
     addRow("covered symbol to its first field", "type Text1=abc; tab", P {}, "Text4(1)");
@@ -487,16 +458,6 @@ void TestMainWindow::realMessageBoxShowsOnce()
     QCOMPARE(m["Text4(2)"]->text(), QStringLiteral("50"));
 }
 
-void TestMainWindow::ratioLists()
-{
-    // A ratio set by the program shows in its list.
-    Main m;
-    m.window.workspace().setRatioSpreadIndex(8);
-    QCOMPARE(m.window.list(QStringLiteral("cmbratioCallSpreads"))->currentIndex(), 8);
-    m.window.workspace().setRatioIndex(2);
-    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 2);
-}
-
 void TestMainWindow::chartModeAndEscape()
 {
     Main m;
@@ -511,7 +472,6 @@ void TestMainWindow::chartModeAndEscape()
     QVERIFY(m.window.screen()->availableGeometry().contains(m.window.frameGeometry()));
     QWidget *chart = m.window.chartWidget();
     QWidget *client = m.window.centralWidget();
-    QVERIFY(client->rect().contains(chart->geometry()));
     // The chart lies over every other control.
     for (const char *name : {"Text1", "cmbStrategy", "cmdGraph", "Text4(1)"}) {
         QWidget *control = m.window.control(id(QString::fromLatin1(name)));
@@ -535,38 +495,8 @@ void TestMainWindow::chartModeAndEscape()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!m.window.chartShown());
     QCOMPARE(m.focused(), QStringLiteral("Text5(2)"));
-    QCOMPARE(chart->x(), twipsToPixels(-100000));
-    QCOMPARE(m.window.frameGeometry().width(), twipsToPixels(9315));
-    QCOMPARE(m.window.frameGeometry().height(), twipsToPixels(5800));
-    QCOMPARE(m.window.minimumSize(), m.window.maximumSize()); // the entry layout has one size
     QVERIFY(!m.window.action(QStringLiteral("P_Graph"))->isEnabled());
     QVERIFY(m.window.control(single("fraCovered"))->isVisible());
-    QCOMPARE(m["Text5(2)"]->text(), QStringLiteral("2"));
-}
-
-void TestMainWindow::newPosition()
-{
-    Main m;
-    m.window.workspace().setStrategy(3);
-    m.type("Text6(3)", QStringLiteral("10"));
-    m.type("Text1", QStringLiteral("abc"));
-    m.window.list(QStringLiteral("cmbStrategy"))->setEnabled(false);
-    m.window.setWindowTitle(QStringLiteral("Strategy - saved"));
-    m.window.openSaveState().OpSvMode = OpenSaveState::Opened;
-    m.window.graphBaseWindow();
-    m.window.action(QStringLiteral("F_Nw"))->trigger();
-    settle();
-    QCOMPARE(m.window.workspace().strategy(), 0);
-    QVERIFY(m.window.control(single("fraCovered"))->isVisible());
-    QVERIFY(!m.window.control(single("fraButterfly"))->isVisible());
-    for (const ControlId &box : allTextBoxes())
-        QVERIFY2(m.window.field(box)->text().isEmpty(), qPrintable(box.toString()));
-    QCOMPARE(m.window.windowTitle(), QStringLiteral("Strategy"));
-    QVERIFY(m.window.list(QStringLiteral("cmbStrategy"))->isEnabled());
-    QCOMPARE(m.window.openSaveState().OpSvMode, OpenSaveState::New);
-    QVERIFY(!m.window.chartShown());
-    QCOMPARE(m.window.list(QStringLiteral("cmbRatio"))->currentIndex(), 0);
-    QVERIFY(m.boxes.shown().empty());
 }
 
 void TestMainWindow::maximiseDoesNotLast()
