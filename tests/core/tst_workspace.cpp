@@ -51,7 +51,6 @@ private slots:
     void keyFilter_data();
     void keyFilter();
     void ratioFiguresKeptWhenGuardsFail();
-    void ratioClickAfterBlankKeepsCount();
     void listIndexSignals();
     void catalogueNamesEachControlOnce();
 };
@@ -130,21 +129,29 @@ void TestWorkspace::blankEmptiesEveryBox()
 {
     Workspace w;
     w.load();
-    w.setRatioIndex(1);
+    w.chooseRatio(3); // 5:4
     type(w, "Text1=ibm;Text4(2)=250;Text4(1)=10;Text6(3)=10;Text7(1)=12;txtRatioBuy(2)=200");
-    const RatioFigures before = w.ratio();
     QSignalSpy changed(&w, &Workspace::fieldChanged);
     w.blank();
     for (const ControlId &box : allTextBoxes())
         QVERIFY2(w.text(box).isEmpty(), qPrintable(box.toString()));
     QVERIFY(changed.count() > 0);
-    QCOMPARE(w.ratioIndex(), 1);
+    QCOMPARE(w.ratioIndex(), 3);
     QCOMPARE(w.ratioSpreadIndex(), 0);
-    QCOMPARE(w.ratio().ratioSellCount, before.ratioSellCount);
-    QCOMPARE(w.ratio().ratioLotCount, before.ratioLotCount);
+    QCOMPARE(w.ratio().ratioSellCount, 5.0);
+    QCOMPARE(w.ratio().ratioLotCount, 4.0);
     // Typing again after New cascades as before.
     w.setText(at("Text4", 2), QStringLiteral("300"));
     QCOMPARE(w.text(at("Text5", 3)), QStringLiteral("3"));
+    // The sold count outlasts New, also once no entry is chosen.
+    w.setRatioIndex(-1);
+    w.calRoundLots();
+    QCOMPARE(w.text(at("txtRatioSell", 3)), QString());
+    QCOMPARE(w.ratio().ratioSellCount, 5.0);
+    // Choosing the same entry again after New fills the holders again.
+    w.chooseRatio(3);
+    QCOMPARE(w.text(at("txtRatioSell", 3)), QStringLiteral("5"));
+    QCOMPARE(w.text(at("txtRatioSell", 4)), QStringLiteral("4"));
 }
 
 void TestWorkspace::symbolFollowsStrategy_data()
@@ -388,23 +395,6 @@ void TestWorkspace::ratioFiguresKeptWhenGuardsFail()
     w.newValues(); // no ratio chosen, holders empty: LotShares 0, RoundLots kept
     QCOMPARE(w.ratio().lotShares, 0.0);
     QCOMPARE(w.ratio().roundLots, roundLots);
-}
-
-void TestWorkspace::ratioClickAfterBlankKeepsCount()
-{
-    Workspace w;
-    w.load();
-    w.chooseRatio(3); // 5:4
-    QCOMPARE(w.ratio().ratioSellCount, 5.0);
-    w.blank();
-    w.setRatioIndex(-1);
-    w.calRoundLots();
-    QCOMPARE(w.text(at("txtRatioSell", 3)), QString());
-    QCOMPARE(w.ratio().ratioSellCount, 5.0);
-    // Choosing the same entry again after New fills the holders again.
-    w.chooseRatio(3);
-    QCOMPARE(w.text(at("txtRatioSell", 3)), QStringLiteral("5"));
-    QCOMPARE(w.text(at("txtRatioSell", 4)), QStringLiteral("4"));
 }
 
 void TestWorkspace::listIndexSignals()
