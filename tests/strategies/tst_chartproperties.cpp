@@ -417,15 +417,12 @@ void TestChartProperties::editsNeverShowNonNumbers()
                 ws.setStrategy(rng.between(-1, kStrategyCount - 1));
                 steps << QStringLiteral("strategy %1").arg(ws.strategy());
                 break;
-            case 3:
-                if (rng.chance(20)) {
-                    ws.blank();
-                    steps << QStringLiteral("blank");
-                } else {
-                    ws.load();
-                    steps << QStringLiteral("load");
-                }
+            case 3: {
+                const bool blank = rng.chance(20);
+                blank ? ws.blank() : ws.load();
+                steps << QString::fromLatin1(blank ? "blank" : "load");
                 break;
+            }
             case 4:
                 ws.leaveField(field);
                 ws.leaveSymbol();

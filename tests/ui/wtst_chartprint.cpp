@@ -19,16 +19,6 @@ using namespace velmora::testing;
 namespace
 {
 
-// Answers a file dialog with the file, as if typed and confirmed.
-std::function<void(QDialog *)> chooseFile(const QString &file)
-{
-    return [file](QDialog *d) {
-        if (auto *files = qobject_cast<QFileDialog *>(d))
-            files->selectFile(file);
-        d->done(QDialog::Accepted);
-    };
-}
-
 struct ChartWindow {
     ScriptedMessageBoxes boxes;
     MainWindow window {boxes};
@@ -47,14 +37,6 @@ struct ChartWindow {
         window.cmdGraph_Click();
         screenWindow = window.palette().color(QPalette::Window);
         screenSize = view()->size();
-    }
-    // File > Export Chart..., the file dialog answered with the file.
-    void exportTo(const QString &file, QObject *context)
-    {
-        NextDialog dialog;
-        dialog.check = chooseFile(file);
-        dialog.arm(context);
-        window.F_Export_Click();
     }
     bool enabled(const char *name) const
     {
@@ -184,7 +166,14 @@ void TestChartPrint::exportToBadPlaceSaysSo()
     const QString file = dir.filePath(QStringLiteral("missing/chart.svg"));
     ChartWindow c;
     c.drawCoveredCalls();
-    c.exportTo(file, this);
+    // File > Export Chart..., the file dialog answered with the file.
+    NextDialog dialog;
+    dialog.check = [file](QDialog *d) {
+        qobject_cast<QFileDialog *>(d)->selectFile(file);
+        d->done(QDialog::Accepted);
+    };
+    dialog.arm(this);
+    c.window.F_Export_Click();
     QCOMPARE(c.boxes.shown().size(), size_t(1));
     QCOMPARE(c.boxes.shown().front().style, MsgStyle::Stop);
     QVERIFY(c.boxes.shown().front().prompt.contains(file));
