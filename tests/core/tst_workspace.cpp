@@ -408,6 +408,8 @@ void TestWorkspace::listIndexSignals()
     w.setRatioIndex(9);
     w.setRatioIndex(-2);
     QCOMPARE(w.ratioIndex(), 0);
+    w.setRatioSpreadIndex(9); // one past the last entry
+    QCOMPARE(w.ratioSpreadIndex(), 0);
 }
 
 // A slip in an index would leave one box without its place and another with two.

@@ -205,9 +205,8 @@ QString withoutFieldTexts(const Workspace &ws, QString text)
 
 bool inGroup(int strategy, const ControlId &id)
 {
-    const auto &fields = group(strategy).fields;
-    return std::any_of(
-        fields.begin(), fields.end(), [&id](const FieldSpec &field) { return field.id == id; });
+    return std::ranges::any_of(
+        group(strategy).fields, [&id](const FieldSpec &f) { return f.id == id; });
 }
 
 constexpr const char *kDisclaimerEnd = " POSITIONS INITIATED WITH THE HELP OF THIS TOOL.";
