@@ -480,6 +480,11 @@ void TestMainWindow::chartModeAndEscape()
     m.window.resize(m.window.size() - QSize(200, 100));
     settle();
     QCOMPARE(chart->size(), opened - QSize(200, 100));
+    // With room to spare the chart keeps a margin, squeezed it takes all the room.
+    QVERIFY(chart->geometry().bottomRight() == client->rect().bottomRight());
+    m.window.resize(2000, 1500);
+    settle();
+    QVERIFY(chart->geometry().bottomRight() != client->rect().bottomRight());
     // The keyboard is the chart's: typing and Enter reach no hidden field.
     QCOMPARE(QApplication::focusWidget(), chart);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
