@@ -164,8 +164,6 @@ void TestWorkspace::symbolFollowsStrategy_data()
     addRow("group keeps its own symbol", "txtRatioBuy(0)=xom;Text1=ibm", 1, "txtRatioBuy(0)=xom",
         "xom");
     addRow("blank group symbol counts as empty", "Text9(0)=  ;Text1=ibm", 4, "Text9(0)=ibm", "ibm");
-    addRow("butterfly", "Text1=t", 3, "Text6(0)=t", "t");
-    addRow("bull", "Text1=t", 2, "Text2(0)=t", "t");
 }
 
 void TestWorkspace::symbolFollowsStrategy()

@@ -60,7 +60,6 @@ class TestChartPrint : public QObject
 private slots:
     void printInPrintLookThenScreenLookBack_data();
     void printInPrintLookThenScreenLookBack();
-    void printWithoutChartDoesNothing();
     void previewShowsThePrintedPageThenTheScreenChart();
     void exportToBadPlaceSaysSo();
 };
@@ -147,17 +146,6 @@ void TestChartPrint::previewShowsThePrintedPageThenTheScreenChart()
     QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
     QCOMPARE(c.view()->size(), c.screenSize);
     QVERIFY(c.boxes.shown().empty());
-}
-
-void TestChartPrint::printWithoutChartDoesNothing()
-{
-    ChartWindow c;
-    NextDialog dialog;
-    dialog.arm(this);
-    c.window.P_Graph_Click();
-    QTest::qWait(10);
-    QVERIFY(dialog.shown.isEmpty());
-    QCOMPARE(c.window.surface().palette(), ChartPalette::screen());
 }
 
 void TestChartPrint::exportToBadPlaceSaysSo()
