@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -67,19 +68,15 @@ private slots:
     void init();
     void onlyASaveCreatesTheFile_data();
     void onlyASaveCreatesTheFile();
-    void keyDerivedOnceFileKeepsItsFormat();
-    void unreadableWithoutKey();
+    void encryptedWithAKeyDerivedOnce();
     void unusableFile_data();
     void unusableFile();
-    void missingFolder();
     void readOnlyFileListsButRefusesWrites();
     void readingReadOnlyFileLeavesNothingBehind();
     void lockedByAnotherCopy();
     void waitsForAnotherCopy();
-    void statementErrorIsReported();
-    void oneStatementPerCall();
+    void badStatementsAreRefused();
     void location();
-    void oneFileForBothPrograms();
 
 private:
     QString freshStore();
@@ -130,35 +127,17 @@ void TestDatabase::onlyASaveCreatesTheFile()
 
     freshStore();
     Database db(m_file);
-    Statement query = db.prepare("SELECT name FROM sqlite_master ORDER BY name");
+    Statement query
+        = db.prepare("SELECT name FROM sqlite_master WHERE name NOT LIKE 'sqlite%' ORDER BY name");
     QStringList names;
     while (query.step())
         names << query.text(0).value_or(QString());
-    QVERIFY(names.contains(QStringLiteral("Chart")));
-    QVERIFY(names.contains(QStringLiteral("ChartSID")));
-    QVERIFY(names.contains(QStringLiteral("ChartFName")));
+    QCOMPARE(names, (QStringList {"Chart", "ChartFName", "ChartSID"}));
 }
 
-void TestDatabase::keyDerivedOnceFileKeepsItsFormat()
-{
-    freshStore();
-    const int before = Database::keyDerivations();
-    PositionStore(m_file).insert(PositionRow {0, 1, QStringLiteral("second"), {}, {}});
-    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(1));
-    QCOMPARE(Database::keyDerivations() - before, 1);
-
-    // Keyed with the password alone, as every earlier version opens it.
-    sqlite3 *raw = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
-    QCOMPARE(
-        sqlite3_exec(raw, "PRAGMA key = 'QZ'; INSERT INTO Chart (sID, fName) VALUES (1, 'third')",
-            nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    sqlite3_close(raw);
-    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(2));
-}
-
-void TestDatabase::unreadableWithoutKey()
+// Unreadable without the key, which is derived once per run; files keyed
+// with the password alone, as earlier versions wrote them, still open.
+void TestDatabase::encryptedWithAKeyDerivedOnce()
 {
     freshStore();
     sqlite3 *raw = nullptr;
@@ -174,22 +153,33 @@ void TestDatabase::unreadableWithoutKey()
     QVERIFY(!bytes.isEmpty());
     QVERIFY(!bytes.contains("Zebra Marker Position"));
     QVERIFY(!bytes.contains("SECRETSYM"));
-    QVERIFY(!bytes.contains("Chart"));
-    QVERIFY(!bytes.startsWith("SQLite format 3"));
+
+    const int before = Database::keyDerivations();
+    PositionStore(m_file).insert(PositionRow {0, 1, QStringLiteral("second"), {}, {}});
+    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(1));
+    QCOMPARE(Database::keyDerivations() - before, 1);
+
+    // Keyed with the password alone, as every earlier version opens it.
+    raw = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(raw, "PRAGMA key = 'QZ'; INSERT INTO Chart (sID, fName) VALUES (1, 'third')",
+            nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(raw);
+    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(2));
 }
 
 void TestDatabase::unusableFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("damaged first page") << "damaged"
-                                        << "damaged";
-    QTest::newRow("text file") << "text"
-                               << "damaged";
-    QTest::newRow("other key") << "other key"
-                               << "not encrypted with the program's key";
-    QTest::newRow("plain database") << "plain"
-                                    << "not encrypted with the program's key";
+    const QString notOurs = QStringLiteral("not encrypted with the program's key");
+    addRow("damaged first page", "damaged", "damaged");
+    addRow("text file", "text", "damaged");
+    QTest::newRow("other key") << "other key" << notOurs;
+    QTest::newRow("plain database") << "plain" << notOurs;
+    addRow("missing folder", "missing folder", "does not exist");
 }
 
 void TestDatabase::unusableFile()
@@ -203,6 +193,8 @@ void TestDatabase::unusableFile()
         writeBytes(m_file, bytes);
     } else if (kind == u"text") {
         writeBytes(m_file, QByteArray("not a database at all\n").repeated(200));
+    } else if (kind == u"missing folder") {
+        m_file = m_dir.filePath(QStringLiteral("no such folder/CH.mdb"));
     } else {
         sqlite3 *raw = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
@@ -221,19 +213,7 @@ void TestDatabase::unusableFile()
         QVERIFY(error.text().contains(QDir::toNativeSeparators(m_file)));
     }
     QCOMPARE(fileBytes(m_file), before);
-}
-
-void TestDatabase::missingFolder()
-{
-    const QString file = m_dir.filePath(QStringLiteral("no such folder/CH.mdb"));
-    try {
-        PositionStore store(file);
-        QFAIL("a file in a missing folder was opened");
-    } catch (const DatabaseError &error) {
-        QVERIFY(error.cause().contains(QStringLiteral("does not exist")));
-        QVERIFY(error.text().contains(QStringLiteral("no such folder")));
-    }
-    QVERIFY(!QDir(m_dir.filePath(QStringLiteral("no such folder"))).exists());
+    QCOMPARE(QFileInfo(m_file).dir().exists(), kind != u"missing folder");
 }
 
 void TestDatabase::readOnlyFileListsButRefusesWrites()
@@ -334,7 +314,7 @@ void TestDatabase::waitsForAnotherCopy()
     QVERIFY(store.nameTaken(QStringLiteral("after the other copy")));
 }
 
-void TestDatabase::statementErrorIsReported()
+void TestDatabase::badStatementsAreRefused()
 {
     Database db(m_file);
     try {
@@ -345,11 +325,7 @@ void TestDatabase::statementErrorIsReported()
             error.cause().contains(QStringLiteral("no_such_column")), qPrintable(error.cause()));
         QCOMPARE(error.file(), m_file);
     }
-}
-
-void TestDatabase::oneStatementPerCall()
-{
-    Database db(m_file);
+    // One statement per call, so that no text can smuggle in a second.
     db.execute("SELECT 1;  \n");
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, db.execute("SELECT 1; DELETE FROM Chart"));
 }
@@ -363,10 +339,7 @@ void TestDatabase::location()
     setDatabasePath(m_file);
     QCOMPARE(databasePath(), m_file);
     setDatabasePath(QString());
-}
 
-void TestDatabase::oneFileForBothPrograms()
-{
     // Installed where it cannot write beside itself, each program looks in
     // the user's data folder, whatever its own name.
     QStandardPaths::setTestModeEnabled(true);

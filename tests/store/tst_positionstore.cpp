@@ -1,8 +1,7 @@
 // The table Chart: listing by strategy, the name-clash test over the whole
-// table, rows without a name, the replace that is all or nothing, deletion in
-// list order; and the field mapping: every strategy's position survives a
-// save and an open, numbers are stored as their shortest text, and NULLs in
-// rows written by other means are put back by the column's rule.
+// table, rows without a name, deletion in list order, all or nothing; and the field mapping: every
+// strategy's position survives a save and an open, numbers are stored as their shortest text, and
+// NULLs in rows written by other means are put back by the column's rule.
 #include "support/TestSupport.h"
 
 #include "store/PositionMapping.h"
@@ -44,15 +43,8 @@ class TestPositionStore : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
-    void emptyTableListsNothing();
     void listsOneStrategyInSavingOrder();
-    void rowsWithoutNameAreSkipped();
     void nameClashSpansStrategies();
-    void rowReadsBackWithNulls();
-    void replaceGivesNewKey();
-    void takenNameWritesNothing();
-    void failedInsertKeepsReplacedRow();
     void removeInListOrderAllOrNone();
     void roundTrip_data();
     void roundTrip();
@@ -70,42 +62,37 @@ private:
 
 void TestPositionStore::init()
 {
+    m_store.reset(); // closed before its file is removed
     m_file = freshFile(m_dir);
     m_store = std::make_unique<PositionStore>(m_file);
 }
 
-void TestPositionStore::cleanup()
-{
-    m_store.reset();
-}
-
-void TestPositionStore::emptyTableListsNothing()
-{
-    for (int strategy = 0; strategy < 5; ++strategy)
-        QVERIFY(m_store->names(strategy).empty());
-    QVERIFY(!m_store->nameTaken(QStringLiteral("anything")));
-    QVERIFY(!m_store->find(QStringLiteral("anything")));
-    QVERIFY(!m_store->row(1));
-}
-
+// Rows without a name are not listed; a row reads back with its NULLs.
 void TestPositionStore::listsOneStrategyInSavingOrder()
 {
     const qint64 b = m_store->insert(named(2, QStringLiteral("b")));
     m_store->insert(named(0, QStringLiteral("covered")));
-    const qint64 a = m_store->insert(named(2, QStringLiteral("a")));
+    PositionRow nameless = named(2, QString());
+    nameless.name.reset();
+    m_store->insert(nameless);
+    PositionRow row = named(2, QStringLiteral("a"));
+    row.values.push_back({QStringLiteral("CSYM1"), std::nullopt});
+    row.values.push_back({QStringLiteral("strP1"), QStringLiteral("40")});
+    const qint64 a = m_store->insert(row);
     const std::vector<NameEntry> expected = {{b, QStringLiteral("b")}, {a, QStringLiteral("a")}};
     QCOMPARE(m_store->names(2), expected);
     QCOMPARE(namesOf(m_store->names(0)), QStringList {QStringLiteral("covered")});
     QVERIFY(m_store->names(4).empty());
-}
 
-void TestPositionStore::rowsWithoutNameAreSkipped()
-{
-    PositionRow nameless = named(3, QString());
-    nameless.name.reset();
-    m_store->insert(nameless);
-    m_store->insert(named(3, QStringLiteral("kept")));
-    QCOMPARE(namesOf(m_store->names(3)), QStringList {QStringLiteral("kept")});
+    const std::optional<PositionRow> back = m_store->row(a);
+    QVERIFY(back);
+    QCOMPARE(back->strategy, 2);
+    QCOMPARE(back->savedAt, row.savedAt);
+    QCOMPARE(back->value(u"lsmb"), std::optional<QString>(QStringLiteral("SYM")));
+    QCOMPARE(back->value(u"strP1"), std::optional<QString>(QStringLiteral("40")));
+    QCOMPARE(back->value(u"cSym1"), std::nullopt);
+    // Every position column is read, the unused ones as NULL.
+    QCOMPARE(back->values.size(), size_t(positionColumns().size()));
 }
 
 void TestPositionStore::nameClashSpansStrategies()
@@ -125,84 +112,9 @@ void TestPositionStore::nameClashSpansStrategies()
     QCOMPARE(m_store->find(QStringLiteral("no strategy"))->strategy, -1);
 }
 
-void TestPositionStore::rowReadsBackWithNulls()
-{
-    PositionRow row = named(2, QStringLiteral("with nulls"));
-    row.values.push_back({QStringLiteral("CSYM1"), std::nullopt});
-    row.values.push_back({QStringLiteral("strP1"), QStringLiteral("40")});
-    const qint64 id = m_store->insert(row);
-    const std::optional<PositionRow> back = m_store->row(id);
-    QVERIFY(back);
-    QCOMPARE(back->id, id);
-    QCOMPARE(back->strategy, 2);
-    QCOMPARE(back->savedAt, row.savedAt);
-    QCOMPARE(back->value(u"lsmb"), std::optional<QString>(QStringLiteral("SYM")));
-    QCOMPARE(back->value(u"strP1"), std::optional<QString>(QStringLiteral("40")));
-    QCOMPARE(back->value(u"cSym1"), std::nullopt);
-    QCOMPARE(back->value(u"tcts2"), std::nullopt);
-    // Every position column is read, the unused ones as NULL.
-    QCOMPARE(back->values.size(), size_t(positionColumns().size()));
-}
-
-void TestPositionStore::replaceGivesNewKey()
-{
-    const qint64 old = m_store->insert(named(2, QStringLiteral("first")));
-    const qint64 fresh
-        = m_store
-              ->saveUnlessTaken(QStringLiteral("renamed"), old, named(2, QStringLiteral("renamed")))
-              .value();
-    QVERIFY(fresh != old);
-    QVERIFY(!m_store->row(old));
-    QCOMPARE(namesOf(m_store->names(2)), QStringList {QStringLiteral("renamed")});
-    // Replacing a row another window has already deleted just writes.
-    const qint64 again
-        = m_store->saveUnlessTaken(QStringLiteral("again"), old, named(2, QStringLiteral("again")))
-              .value();
-    QCOMPARE(namesOf(m_store->names(2)),
-        (QStringList {QStringLiteral("renamed"), QStringLiteral("again")}));
-    QVERIFY(again > fresh);
-}
-
-void TestPositionStore::takenNameWritesNothing()
-{
-    const qint64 first = m_store->insert(named(0, QStringLiteral("taken")));
-    const qint64 opened = m_store->insert(named(1, QStringLiteral("opened")));
-    // A new position under a used name, and an opened one renamed to it.
-    QVERIFY(!m_store->saveUnlessTaken(
-        QStringLiteral("taken"), std::nullopt, named(3, QStringLiteral("taken"))));
-    QVERIFY(!m_store->saveUnlessTaken(
-        QStringLiteral("taken"), opened, named(1, QStringLiteral("taken"))));
-    QVERIFY(m_store->row(first));
-    QVERIFY(m_store->row(opened));
-    QVERIFY(m_store->names(3).empty());
-    // The opened row does not clash with itself.
-    QVERIFY(m_store->saveUnlessTaken(
-        QStringLiteral("opened"), opened, named(1, QStringLiteral("opened"))));
-}
-
-void TestPositionStore::failedInsertKeepsReplacedRow()
-{
-    const qint64 old = m_store->insert(named(0, QStringLiteral("keep me")));
-    const QString file = m_store->file();
-    runKeyed(file,
-        "CREATE TRIGGER refuse BEFORE INSERT ON Chart "
-        "BEGIN SELECT RAISE(ABORT, 'refused by the test'); END");
-    const QString cause = failureCause([&] {
-        m_store->saveUnlessTaken(QStringLiteral("new"), old, named(0, QStringLiteral("new")));
-    });
-    QVERIFY2(cause.contains(QStringLiteral("refused by the test")), qPrintable(cause));
-    QVERIFY(m_store->row(old));
-    QCOMPARE(namesOf(m_store->names(0)), QStringList {QStringLiteral("keep me")});
-}
-
 void TestPositionStore::removeInListOrderAllOrNone()
 {
-    const qint64 a = m_store->insert(named(1, QStringLiteral("a")));
     const qint64 b = m_store->insert(named(1, QStringLiteral("b")));
-    const qint64 c = m_store->insert(named(1, QStringLiteral("c")));
-    m_store->remove({a, c});
-    QCOMPARE(namesOf(m_store->names(1)), QStringList {QStringLiteral("b")});
-
     const QString file = m_store->file();
     runKeyed(file,
         "CREATE TRIGGER refuse BEFORE DELETE ON Chart WHEN old.fName = 'e' "
@@ -212,6 +124,8 @@ void TestPositionStore::removeInListOrderAllOrNone()
     QVERIFY(!failureCause([&] { m_store->remove({b, d, e}); }).isEmpty());
     QCOMPARE(namesOf(m_store->names(1)),
         (QStringList {QStringLiteral("b"), QStringLiteral("d"), QStringLiteral("e")}));
+    m_store->remove({b, d});
+    QCOMPARE(namesOf(m_store->names(1)), QStringList {QStringLiteral("e")});
 }
 
 void TestPositionStore::roundTrip_data()
@@ -251,18 +165,12 @@ void TestPositionStore::storedText_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("trailing zero") << "12.50"
-                                   << "12.5";
-    QTest::newRow("empty") << ""
-                           << "0";
-    QTest::newRow("text after the number") << "7 lots"
-                                           << "7";
-    QTest::newRow("leading zeros") << "0100"
-                                   << "100";
-    QTest::newRow("leading blanks") << "   3.25"
-                                    << "3.25";
-    QTest::newRow("no number") << "abc"
-                               << "0";
+    addRow("trailing zero", "12.50", "12.5");
+    addRow("empty", "", "0");
+    addRow("text after the number", "7 lots", "7");
+    addRow("leading zeros", "0100", "100");
+    addRow("leading blanks", "   3.25", "3.25");
+    addRow("no number", "abc", "0");
 }
 
 void TestPositionStore::storedText()
@@ -282,7 +190,6 @@ void TestPositionStore::storedText()
     opened.load();
     loadRow(row, opened);
     QCOMPARE(opened.text(at("Text2", 3)), stored);
-    m_store->remove({id});
 }
 
 void TestPositionStore::nullColumns_data()
@@ -296,9 +203,7 @@ void TestPositionStore::nullColumns_data()
     QTest::newRow("bull call symbol guarded") << 2 << "cSym1" << at("Text2", 2) << "OLD";
     QTest::newRow("butterfly third symbol guarded") << 3 << "cSym3" << at("Text8", 0) << "OLD";
     QTest::newRow("covered symbol emptied") << 0 << "lSmb" << at("Text4", 0) << "";
-    QTest::newRow("covered call symbol emptied") << 0 << "rSmb" << at("Text5", 0) << "";
     QTest::newRow("covered price emptied") << 0 << "stoP" << at("Text4", 1) << "";
-    QTest::newRow("spread symbol emptied") << 4 << "lSmb" << at("Text9", 0) << "";
     QTest::newRow("spread strike emptied") << 4 << "strP2" << at("Text10", 1) << "";
 }
 

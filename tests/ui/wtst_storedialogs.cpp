@@ -1,6 +1,7 @@
 // The Open/Save and Clean Up windows driven with the mouse and keyboard:
 // the button enabling rules, clicks and double clicks per mode, the
 // strategy list refreshing the names, Mark All / UnMark All and deletion.
+// An unusable file keeping them shut is tested on the main window.
 #include "support/TestSupport.h"
 
 #include "store/OpenSaveCommand.h"
@@ -56,17 +57,12 @@ class TestStoreDialogs : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
-    void openModeListsTheWindowsStrategy();
     void openModeClickEnablesAndStrategyChangeRefreshes();
     void openModeDoubleClickOpens();
-    void saveModeEnablingRules();
-    void saveClashKeepsTheWindowOpenWithNameSelected();
-    void unusableFileKeepsWindowsShut();
+    void saveModeRules();
     void listingFailureIsShownOnce();
     void markAllAndUnMarkAll();
     void deletionAsksAndRefreshes();
-    void deletionWithNothingMarked();
     void captionsShowWholeAndClear_data();
     void captionsShowWholeAndClear();
 
@@ -92,34 +88,22 @@ void TestStoreDialogs::init()
     m_boxes.clear();
 }
 
-void TestStoreDialogs::cleanup()
-{
-    QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
 void TestStoreDialogs::saveNamed(int strategy, const QString &name)
 {
     PositionStore store(m_file);
     OpenSaveCommand(store, m_state, m_boxes).save(m_workspace, strategy, name);
 }
 
-void TestStoreDialogs::openModeListsTheWindowsStrategy()
-{
-    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
-    dialog.setOpenMode();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open File"));
-    QCOMPARE(dialog.cmbStrategy()->currentIndex(), 2);
-    QVERIFY(dialog.cmbStrategy()->isEnabled());
-    QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
-    QVERIFY(!dialog.cmdOpSv()->isEnabled());
-}
-
+// Open lists the names of the window's strategy.
 void TestStoreDialogs::openModeClickEnablesAndStrategyChangeRefreshes()
 {
     OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
     dialog.setOpenMode();
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open File"));
+    QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
     QCOMPARE(QApplication::focusWidget(), dialog.Text1());
     clickEntry(dialog.Lst(), 1);
     QCOMPARE(dialog.Text1()->text(), QStringLiteral("bull two"));
@@ -141,19 +125,14 @@ void TestStoreDialogs::openModeDoubleClickOpens()
     dialog.cmbStrategy()->setCurrentIndex(2);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    doubleClickEntry(dialog.Lst(), 0);
+    doubleClickEntry(dialog.Lst(), 1);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
-    QVERIFY(m_boxes.shown().empty());
     QCOMPARE(m_workspace.strategy(), 2);
-    QCOMPARE(m_workspace.text(at("Text2", 0)), QStringLiteral("ACME"));
-    QCOMPARE(dialog.outcome().mainCaption, std::optional<QString>("File Opened: Bull Spreads"));
-    QVERIFY(dialog.outcome().disableStrategyList && dialog.outcome().escape);
-    QCOMPARE(m_state.OpSvMode, 2);
-    QCOMPARE(m_state.OpSvName, QStringLiteral("bull one"));
+    QCOMPARE(m_state.OpSvName, QStringLiteral("bull two"));
 }
 
-void TestStoreDialogs::saveModeEnablingRules()
+void TestStoreDialogs::saveModeRules()
 {
     OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
     dialog.setSaveMode();
@@ -169,42 +148,20 @@ void TestStoreDialogs::saveModeEnablingRules()
     QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
     QVERIFY(dialog.isVisible());
 
-    // Enter in the name box saves as the button does.
+    // A name in use keeps the window open with the name selected.
+    QTest::keyClicks(dialog.Text1(), QStringLiteral("covered one"));
+    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::nameTakenMessage());
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(QApplication::focusWidget(), dialog.Text1());
+    QCOMPARE(dialog.Text1()->selectedText(), QStringLiteral("covered one"));
+
+    // Typing replaces it, and Enter in the name box saves as the button does.
     QTest::keyClicks(dialog.Text1(), QStringLiteral("bull three"));
     QTest::keyClick(dialog.Text1(), Qt::Key_Return);
     QCOMPARE(m_boxes.shown().back(), OpenSaveCommand::savedMessage());
     QVERIFY(!dialog.isVisible());
     QCOMPARE(PositionStore(m_file).names(2).size(), size_t(3));
-}
-
-void TestStoreDialogs::saveClashKeepsTheWindowOpenWithNameSelected()
-{
-    OpenSaveDialog dialog(m_file, m_workspace, m_state, m_boxes);
-    dialog.setSaveMode();
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClicks(dialog.Text1(), QStringLiteral("covered one"));
-    QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::nameTakenMessage()});
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(QApplication::focusWidget(), dialog.Text1());
-    QCOMPARE(dialog.Text1()->selectedText(), QStringLiteral("covered one"));
-}
-
-void TestStoreDialogs::unusableFileKeepsWindowsShut()
-{
-    writeBytes(m_file, QByteArray("this is no database\n").repeated(100));
-    OpenSaveDialog openSave(m_file, m_workspace, m_state, m_boxes);
-    CleanUpDialog cleanUp(m_file, m_boxes);
-    QVERIFY(!openSave.isLoaded());
-    QVERIFY(!cleanUp.isLoaded());
-    QCOMPARE(openSave.showOpen(), int(QDialog::Rejected));
-    QCOMPARE(cleanUp.exec(), int(QDialog::Rejected));
-    QCOMPARE(m_boxes.shown().size(), size_t(2));
-    for (const Message &message : m_boxes.shown()) {
-        QCOMPARE(message.style, 16);
-        QVERIFY(message.prompt.contains(m_file));
-    }
 }
 
 void TestStoreDialogs::listingFailureIsShownOnce()
@@ -230,7 +187,6 @@ void TestStoreDialogs::listingFailureIsShownOnce()
 void TestStoreDialogs::markAllAndUnMarkAll()
 {
     CleanUpDialog dialog(m_file, m_boxes);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Clean Up"));
     QCOMPARE(dialog.cmbStrategy()->currentIndex(), 0);
     dialog.cmbStrategy()->setCurrentIndex(2);
     dialog.show();
@@ -256,9 +212,14 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
     dialog.cmbStrategy()->setCurrentIndex(2);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::nothingMarkedMessage()});
+    QCOMPARE(CleanUpDialog::nothingMarkedMessage().title, QStringLiteral("Deletion"));
+    QCOMPARE(CleanUpDialog::confirmMessage().style, 36);
     clickEntry(dialog.Lst(), 0);
     clickEntry(dialog.Lst(), 2);
 
+    m_boxes.clear();
     m_boxes.answerNext(Answer::No);
     QTest::keyClick(dialog.Lst(), Qt::Key_Enter);
     QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::confirmMessage()});
@@ -272,19 +233,6 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
     QVERIFY(dialog.isVisible());
     QCOMPARE(PositionStore(m_file).names(2).size(), size_t(1));
     QCOMPARE(PositionStore(m_file).names(0).size(), size_t(1));
-}
-
-void TestStoreDialogs::deletionWithNothingMarked()
-{
-    CleanUpDialog dialog(m_file, m_boxes);
-    dialog.cmbStrategy()->setCurrentIndex(4);
-    dialog.show();
-    QTest::mouseClick(dialog.cmdMark(), Qt::LeftButton);
-    QCOMPARE(dialog.cmdMark()->text(), QStringLiteral("&UnMark All"));
-    QTest::mouseClick(dialog.cmdDel(), Qt::LeftButton);
-    QCOMPARE(m_boxes.shown(), std::vector<Message> {CleanUpDialog::nothingMarkedMessage()});
-    QCOMPARE(CleanUpDialog::nothingMarkedMessage().title, QStringLiteral("Deletion"));
-    QCOMPARE(CleanUpDialog::confirmMessage().style, 36);
     QTest::keyClick(dialog.Lst(), Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
 }
