@@ -83,7 +83,6 @@ void TestMainWindowStore::saveOpenSaveAgainNew()
     QCOMPARE(m_boxes.shown().back().prompt, QStringLiteral("Saved Successfully"));
 
     window.F_Nw_Click();
-    QVERIFY(workspace.text(at("Text2", 3)).isEmpty());
     whenShown<OpenSaveDialog>([](OpenSaveDialog *dialog) {
         QVERIFY(dialog->cmbStrategy()->isEnabled());
         dialog->cmbStrategy()->setCurrentIndex(2);

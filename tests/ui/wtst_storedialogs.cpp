@@ -103,8 +103,10 @@ void TestStoreDialogs::openModeClickEnablesAndStrategyChangeRefreshes()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Open File"));
     QCOMPARE(entries(dialog.Lst()), (QStringList {"bull one", "bull two"}));
-    QVERIFY(!dialog.cmdOpSv()->isEnabled());
     QCOMPARE(QApplication::focusWidget(), dialog.Text1());
+    // A typed name chooses nothing to open.
+    QTest::keyClicks(dialog.Text1(), QStringLiteral("bull"));
+    QVERIFY(!dialog.cmdOpSv()->isEnabled());
     clickEntry(dialog.Lst(), 1);
     QCOMPARE(dialog.Text1()->text(), QStringLiteral("bull two"));
     QVERIFY(dialog.cmdOpSv()->isEnabled());
@@ -142,7 +144,6 @@ void TestStoreDialogs::saveModeRules()
     QTest::keyClicks(dialog.Text1(), QStringLiteral("x"));
     QVERIFY(dialog.cmdOpSv()->isEnabled());
     QTest::keyClick(dialog.Text1(), Qt::Key_Backspace);
-    QVERIFY(dialog.Text1()->text().isEmpty());
     QVERIFY(dialog.cmdOpSv()->isEnabled());
     QTest::mouseClick(dialog.cmdOpSv(), Qt::LeftButton);
     QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::blankNameMessage()});
