@@ -122,7 +122,7 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     grey.setColor(QPalette::Button, look::graphButton());
     m_graphButton->setPalette(grey);
     m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
-    m_analysisButton = new QPushButton(QStringLiteral("&Analysis"), m_entry);
+    m_analysisButton = new QPushButton(QStringLiteral("A&nalysis"), m_entry); // Alt+A is About
     m_controls.add(single("cmdAnalysis"), m_analysisButton);
     m_analysisButton->setFont(look::buttonFont());
     m_analysisButton->setPalette(grey);
