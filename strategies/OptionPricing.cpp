@@ -21,17 +21,39 @@ bool atExpiry(const Market &m, double strike)
     return !(m.years > 0) || !(m.volatility > 0) || !(m.spot > 0) || !(strike > 0);
 }
 
+struct LoadedModule {
+    void *handle = nullptr;
+    std::string error;
+};
+
+const LoadedModule &pricingModule()
+{
+    static const LoadedModule loaded = [] {
+        LoadedModule m;
+        m.handle = dlopen(kPricingModule, RTLD_NOW | RTLD_LOCAL);
+        if (!m.handle)
+            m.error = dlerror();
+        return m;
+    }();
+    return loaded;
+}
+
 void *pricingSymbol(const char *name)
 {
-    static void *const module = dlopen(kPricingModule, RTLD_NOW | RTLD_LOCAL);
-    void *symbol = module ? dlsym(module, name) : nullptr;
-    // An installation without its module cannot price at all.
+    void *symbol = pricingModule().handle ? dlsym(pricingModule().handle, name) : nullptr;
+    // pricingProblem() refuses the analysis before a price is asked for, so
+    // this only stops a module that lacks a function of its own interface.
     if (!symbol)
         qFatal("cannot price the calls: %s", dlerror());
     return symbol;
 }
 
 } // namespace
+
+std::string pricingProblem()
+{
+    return pricingModule().handle ? std::string() : pricingModule().error;
+}
 
 double callValue(double strike, const Market &m)
 {

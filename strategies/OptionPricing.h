@@ -7,6 +7,8 @@
 // American call is never exercised early, so the values are exact; with a
 // dividend yield they are the European values.
 
+#include <string>
+
 namespace velmora
 {
 
@@ -29,5 +31,9 @@ struct CallGreeks {
 // A call's value; at or after expiration its intrinsic value.
 double callValue(double strike, const Market &market);
 CallGreeks callGreeks(double strike, const Market &market);
+
+// Why calls cannot be priced before expiration (the pricing module of a
+// broken installation is missing); empty when they can.
+std::string pricingProblem();
 
 } // namespace velmora

@@ -96,6 +96,12 @@ std::optional<QString> analysisProblem(const Legs &legs, const AnalysisInputs &i
         return problem;
     if (!fitsInView(legs, in))
         return QStringLiteral("The position is too large to be analysed.");
+    if (const std::string missing = in.days > 0 ? pricingProblem() : std::string();
+        !missing.empty()) {
+        return QStringLiteral("The option pricing module cannot be loaded (%1); the analysis "
+                              "before expiration is not available.")
+            .arg(QString::fromStdString(missing));
+    }
     return std::nullopt;
 }
 
