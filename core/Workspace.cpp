@@ -238,24 +238,6 @@ void Workspace::chooseRatioSpread(int index)
     ratioSpreadClick();
 }
 
-bool Workspace::setRatioText(const QString &text)
-{
-    const int index = ratioEntry(text);
-    if (index < 0)
-        return false;
-    setRatioIndex(index);
-    return true;
-}
-
-bool Workspace::setRatioSpreadText(const QString &text)
-{
-    const int index = ratioEntry(text);
-    if (index < 0)
-        return false;
-    setRatioSpreadIndex(index);
-    return true;
-}
-
 bool Workspace::ratioFromList()
 {
     if (m_ratioIndex < 0)

@@ -77,9 +77,6 @@ public:
     // The user picked an entry: the click handling runs even for the same entry.
     void chooseRatio(int index);
     void chooseRatioSpread(int index);
-    // Selects the entry with that text ("3:2"); false when there is none.
-    bool setRatioText(const QString &text);
-    bool setRatioSpreadText(const QString &text);
     // The list's choice is what counts: its number boxes (and what follows
     // from them) are filled from the chosen entry where they do not show it,
     // as after New, which empties the boxes while the list keeps its entry.

@@ -77,9 +77,11 @@ inline void typeEdits(Workspace &ws, const QStringList &edits)
             ws.setRatioSpreadIndex(value.toInt());
         else if (name == u"cmbRatio" && value.isEmpty())
             ws.setRatioIndex(-1);
-        else if (name == u"cmbRatio" && !ws.setRatioText(value))
+        else if (name == u"cmbRatio" && ratioEntry(value) < 0)
             qFatal("no ratio %s", qPrintable(value));
-        else if (name != u"cmbRatio")
+        else if (name == u"cmbRatio")
+            ws.setRatioIndex(ratioEntry(value));
+        else
             ws.setText(id(name), value);
     }
 }
