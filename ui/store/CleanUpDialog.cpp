@@ -23,7 +23,7 @@ const QString kDeletion = QStringLiteral("Deletion");
 } // namespace
 
 CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, QWidget *parent)
-    : QDialog(parent)
+    : StoreWindow(parent)
     , m_boxes(boxes)
     , m_label1(namedControl<QLabel>(this, "Label1", QStringLiteral("Look In")))
     , m_cmbStrategy(strategyList(this))
@@ -52,20 +52,12 @@ CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, Q
     connect(m_cmdDel, &QPushButton::clicked, this, &CleanUpDialog::cmdDel_Click);
 
     // Form_Load.
-    m_store = openStore(databaseFile, m_boxes);
-    if (!m_store)
+    if (!loadStore(databaseFile, m_boxes))
         return;
     m_cmbStrategy->setCurrentIndex(0);
 }
 
 CleanUpDialog::~CleanUpDialog() = default;
-
-int CleanUpDialog::exec()
-{
-    if (!isLoaded())
-        return QDialog::Rejected;
-    return QDialog::exec();
-}
 
 Message CleanUpDialog::nothingMarkedMessage()
 {
@@ -80,8 +72,8 @@ Message CleanUpDialog::confirmMessage()
 
 void CleanUpDialog::cmbStrategy_Click()
 {
-    if (m_store)
-        fillNames(m_lst, *m_store, m_cmbStrategy->currentIndex(), m_boxes);
+    if (store())
+        fillNames(m_lst, *store(), m_cmbStrategy->currentIndex(), m_boxes);
 }
 
 void CleanUpDialog::cmdMark_Click()
@@ -106,7 +98,7 @@ void CleanUpDialog::cmdDel_Click()
     if (m_boxes.show(confirmMessage()) != Answer::Yes)
         return;
     try {
-        m_store->remove(marked);
+        store()->remove(marked);
     } catch (const DatabaseError &error) {
         m_boxes.show(
             OpenSaveCommand::failureMessage(error, QStringLiteral("Nothing was deleted.")));

@@ -6,7 +6,7 @@
 
 #include "core/Message.h"
 
-#include <QDialog>
+#include "ui/store/StoreWindowParts.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ namespace velmora
 
 class PositionStore;
 
-class CleanUpDialog : public QDialog
+class CleanUpDialog : public StoreWindow
 {
     Q_OBJECT
 public:
@@ -33,9 +33,6 @@ public:
     QListWidget *Lst() const { return m_lst; }
     QPushButton *cmdDel() const { return m_cmdDel; }
 
-    bool isLoaded() const { return m_store != nullptr; }
-    int exec() override;
-
     static Message nothingMarkedMessage();
     static Message confirmMessage();
 
@@ -45,7 +42,6 @@ private:
     void cmdDel_Click();
 
     MessageBoxes &m_boxes;
-    std::unique_ptr<PositionStore> m_store;
 
     QLabel *m_label1;
     QComboBox *m_cmbStrategy;

@@ -27,7 +27,7 @@ const QString kSave = QStringLiteral("&Save");
 
 OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace,
     OpenSaveState &state, MessageBoxes &boxes, QWidget *parent)
-    : QDialog(parent)
+    : StoreWindow(parent)
     , m_workspace(workspace)
     , m_state(state)
     , m_boxes(boxes)
@@ -64,8 +64,7 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     connect(m_cmdOpSv, &QPushButton::clicked, this, &OpenSaveDialog::cmdOpSv_Click);
 
     // Form_Load.
-    m_store = openStore(databaseFile, m_boxes);
-    if (!m_store)
+    if (!loadStore(databaseFile, m_boxes))
         return;
     // The list starts with nothing chosen, so this lists the names; a second
     // listing would only show a failure twice.
@@ -73,13 +72,6 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
 }
 
 OpenSaveDialog::~OpenSaveDialog() = default;
-
-int OpenSaveDialog::exec()
-{
-    if (!isLoaded())
-        return QDialog::Rejected;
-    return QDialog::exec();
-}
 
 void OpenSaveDialog::setOpenMode()
 {
@@ -131,8 +123,8 @@ void OpenSaveDialog::showEvent(QShowEvent *event)
 void OpenSaveDialog::cmbStrategy_Click()
 {
     m_text1->clear();
-    if (m_store)
-        fillNames(m_lst, *m_store, m_cmbStrategy->currentIndex(), m_boxes);
+    if (store())
+        fillNames(m_lst, *store(), m_cmbStrategy->currentIndex(), m_boxes);
     m_cmdOpSv->setEnabled(!m_lst->selectedItems().isEmpty());
 }
 
@@ -160,9 +152,9 @@ void OpenSaveDialog::Text1_Change()
 
 void OpenSaveDialog::cmdOpSv_Click()
 {
-    if (!m_store)
+    if (!store())
         return;
-    OpenSaveCommand command(*m_store, m_state, m_boxes);
+    OpenSaveCommand command(*store(), m_state, m_boxes);
     const int strategy = m_cmbStrategy->currentIndex();
     if (isSaveMode()) {
         m_outcome = command.save(m_workspace, strategy, m_text1->text());

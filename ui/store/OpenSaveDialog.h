@@ -11,7 +11,7 @@
 #include "store/OpenSaveCommand.h"
 #include "store/OpenSaveState.h"
 
-#include <QDialog>
+#include "ui/store/StoreWindowParts.h"
 
 #include <memory>
 
@@ -27,7 +27,7 @@ namespace velmora
 class PositionStore;
 class Workspace;
 
-class OpenSaveDialog : public QDialog
+class OpenSaveDialog : public StoreWindow
 {
     Q_OBJECT
 public:
@@ -43,8 +43,6 @@ public:
     QPushButton *cmdOpSv() const { return m_cmdOpSv; }
 
     // False when the position file could not be opened.
-    bool isLoaded() const { return m_store != nullptr; }
-    int exec() override;
 
     // The captions of each mode; Save also fixes the strategy and, for an
     // opened position, offers its strategy and name. Then shown modally.
@@ -71,7 +69,6 @@ private:
     Workspace &m_workspace;
     OpenSaveState &m_state;
     MessageBoxes &m_boxes;
-    std::unique_ptr<PositionStore> m_store;
     OpenSaveOutcome m_outcome;
 
     QLabel *m_lblOpSv;

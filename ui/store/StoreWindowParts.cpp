@@ -14,6 +14,9 @@
 namespace velmora
 {
 
+namespace
+{
+
 std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes)
 {
     try {
@@ -24,6 +27,23 @@ std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxe
         boxes.show(OpenSaveCommand::failureMessage(error, QStringLiteral("Nothing was changed.")));
         return nullptr;
     }
+}
+
+} // namespace
+
+StoreWindow::~StoreWindow() = default;
+
+int StoreWindow::exec()
+{
+    if (!isLoaded())
+        return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+bool StoreWindow::loadStore(const QString &file, MessageBoxes &boxes)
+{
+    m_store = openStore(file, boxes);
+    return isLoaded();
 }
 
 QComboBox *strategyList(QWidget *parent)

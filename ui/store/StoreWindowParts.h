@@ -5,6 +5,8 @@
 
 #include "core/Message.h"
 
+#include <QDialog>
+
 #include <memory>
 
 class QComboBox;
@@ -16,9 +18,26 @@ namespace velmora
 
 class PositionStore;
 
-// The store on the file, its pages checked, or nothing after showing once
-// why the file cannot be used.
-std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes);
+// A window on the position file. When the file cannot be used as the window
+// loads, the reason is shown once and exec() returns at once.
+class StoreWindow : public QDialog
+{
+public:
+    using QDialog::QDialog;
+    ~StoreWindow() override;
+
+    bool isLoaded() const { return m_store != nullptr; }
+    int exec() override;
+
+protected:
+    // Opens the file, its pages checked; false after showing why it cannot
+    // be used.
+    bool loadStore(const QString &file, MessageBoxes &boxes);
+    PositionStore *store() const { return m_store.get(); }
+
+private:
+    std::unique_ptr<PositionStore> m_store;
+};
 
 // The five strategy names with nothing selected yet, so that the window's
 // first choice counts as a change.
