@@ -1,6 +1,7 @@
 #include "ui/Look.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPalette>
 #include <QPointer>
@@ -52,9 +53,13 @@ QFont font(bool bold, double points)
 
 QFont buttonFont()
 {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(9.75);
-    f.setBold(true);
+    // Arial where the machine has it. Elsewhere the window's own type rather
+    // than the look-alike the font configuration would pick: that one is a
+    // font file of its own, prepared at start-up for two captions.
+    QFont f = font(true);
+    const QString arial = QStringLiteral("Arial");
+    if (QFontDatabase::families().contains(arial, Qt::CaseInsensitive))
+        f.setFamily(arial);
     return f;
 }
 
