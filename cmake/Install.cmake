@@ -15,6 +15,8 @@ install(TARGETS velmora-chart-window velmora-pricing LIBRARY DESTINATION ${VELMO
 file(RELATIVE_PATH modules_from_bin /${CMAKE_INSTALL_BINDIR} /${VELMORA_MODULE_DIR})
 set_target_properties(velmora PROPERTIES INSTALL_RPATH "$ORIGIN/${modules_from_bin}")
 set_target_properties(velmora-chart-window PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(velmora velmora-chart velmora-chart-window velmora-pricing
+  PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
 
 install(FILES ${data}/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${data}/${VELMORA_APP_ID}.metainfo.xml ${generated}/${VELMORA_APP_ID}.metainfo.xml

@@ -39,21 +39,20 @@ QString programFile(const char *argv0)
     return QFileInfo(found).canonicalFilePath();
 }
 
-// Beside the program in the build tree, in its library folder once installed.
+// In the library folder beside the program's bin folder, where the build tree
+// keeps it too.
 void *loadWindowModule(const char *argv0, QString &error)
 {
     const QDir programDir = QFileInfo(programFile(argv0)).dir();
-    for (const char *folder : {".", VELMORA_MODULE_DIR_FROM_BIN}) {
-        const QString module = QDir(programDir.filePath(QString::fromUtf8(folder)))
-                                   .filePath(QString::fromLatin1(kChartWindowModule));
-        if (!QFileInfo::exists(module))
-            continue;
-        if (void *handle = dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_LOCAL))
-            return handle;
-        error = QString::fromLocal8Bit(dlerror());
+    const QString module = QDir(programDir.filePath(QStringLiteral(VELMORA_MODULE_DIR_FROM_BIN)))
+                               .filePath(QString::fromLatin1(kChartWindowModule));
+    if (!QFileInfo::exists(module)) {
+        error = QStringLiteral("%1 is missing").arg(QString::fromLatin1(kChartWindowModule));
         return nullptr;
     }
-    error = QStringLiteral("%1 is missing").arg(QString::fromLatin1(kChartWindowModule));
+    if (void *handle = dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_LOCAL))
+        return handle;
+    error = QString::fromLocal8Bit(dlerror());
     return nullptr;
 }
 
