@@ -1,5 +1,6 @@
 #include "strategies/OptionPricing.h"
 
+#include "core/PrivateModule.h"
 #include "strategies/PricingModule.h"
 
 #include <QtGlobal>
@@ -21,20 +22,9 @@ bool atExpiry(const Market &m, double strike)
     return !(m.years > 0) || !(m.volatility > 0) || !(m.spot > 0) || !(strike > 0);
 }
 
-struct LoadedModule {
-    void *handle = nullptr;
-    std::string error;
-};
-
-const LoadedModule &pricingModule()
+const PrivateModule &pricingModule()
 {
-    static const LoadedModule loaded = [] {
-        LoadedModule m;
-        m.handle = dlopen(kPricingModule, RTLD_NOW | RTLD_LOCAL);
-        if (!m.handle)
-            m.error = dlerror();
-        return m;
-    }();
+    static const PrivateModule loaded = openPrivateModule(kPricingModule);
     return loaded;
 }
 
@@ -52,7 +42,7 @@ void *pricingSymbol(const char *name)
 
 std::string pricingProblem()
 {
-    return pricingModule().handle ? std::string() : pricingModule().error;
+    return pricingModule().problem;
 }
 
 double callValue(double strike, const Market &m)

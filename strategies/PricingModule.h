@@ -8,8 +8,8 @@
 namespace velmora
 {
 
-// Found through the programs' run path: beside them in the build tree, in
-// their library folder once installed.
+// Found through the programs' run path, in their library folder (the build
+// tree keeps the installed layout).
 constexpr char kPricingModule[] = "velmora-pricing.so";
 
 // The inputs are valid for Black-Scholes: time, volatility, spot and strike

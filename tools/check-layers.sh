@@ -27,5 +27,12 @@ for folder in core chart strategies store ui programs; do
     fi
   done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/' "$folder" --include='*.h' --include='*.cpp' || true)
 done
+# Paper and files (ui/output/) are a module the windows load when needed:
+# the rest of ui/ reaches them only through ui/chart/ChartOutput.h.
+while IFS=: read -r file line text; do
+  echo "$file:$line: only ui/output/ may include from ui/output/: $text" >&2
+  status=1
+done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"ui/output/' ui \
+  --include='*.h' --include='*.cpp' --exclude-dir=output || true)
 [ "$status" -eq 0 ] && echo "layers: every include points down"
 exit "$status"

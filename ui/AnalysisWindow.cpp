@@ -4,8 +4,9 @@
 #include "ui/AnalysisPanel.h"
 #include "ui/TableExport.h"
 #include "ui/chart/AnalysisView.h"
-#include "ui/chart/ChartExport.h"
-#include "ui/chart/ChartPrinter.h"
+#include "ui/chart/ChartFileFormat.h"
+#include "ui/chart/ChartOutput.h"
+#include "ui/chart/PrintJob.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -14,9 +15,10 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace velmora
 {
@@ -134,22 +136,27 @@ void AnalysisWindow::exportChartFile()
         return;
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
-    const QString error = exportChart(m_view->surface(), file);
+    QString error;
+    if (const ChartOutput *output = chartOutput(error))
+        error = output->exportChart(m_view->surface(), file);
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
 }
 
 void AnalysisWindow::printChartPage(bool preview)
 {
-    if (preview) {
-        previewChart(m_view->surface(), this);
+    QString error;
+    const ChartOutput *output = chartOutput(error);
+    if (output && preview) {
+        output->previewChart(m_view->surface(), this);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    prepareChartPrinter(printer);
-    if (!askChartPrinter(printer, this))
-        return;
-    const QString error = printChart(printer, inPrintColours(m_view->surface()));
+    if (output) {
+        const std::unique_ptr<ChartPaper> paper(output->newPaper());
+        if (!paper->ask(this))
+            return;
+        error = paper->print(inPrintColours(m_view->surface()));
+    }
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
 }

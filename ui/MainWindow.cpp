@@ -14,8 +14,8 @@
 #include "ui/MessageGate.h"
 #include "ui/TableExport.h"
 #include "ui/Twips.h"
-#include "ui/chart/ChartExport.h"
-#include "ui/chart/ChartPrinter.h"
+#include "ui/chart/ChartFileFormat.h"
+#include "ui/chart/ChartOutput.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/PrintJob.h"
 #include "ui/store/CleanUpDialog.h"
@@ -32,7 +32,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -41,6 +40,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <memory>
 
 #include <algorithm>
 #include <utility>
@@ -598,7 +599,9 @@ void MainWindow::F_Export_Click()
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    const QString error = exportChart(m_surface, file);
+    QString error;
+    if (const ChartOutput *output = chartOutput(error))
+        error = output->exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -620,8 +623,15 @@ void MainWindow::E_Copy_Click()
 
 void MainWindow::P_Graph_Click()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    prepareChartPrinter(printer);
+    if (!chartShown())
+        return;
+    QString problem;
+    const ChartOutput *output = chartOutput(problem);
+    if (!output) {
+        showMessage({problem, MsgStyle::Stop, {}});
+        return;
+    }
+    const std::unique_ptr<ChartPaper> paper(output->newPaper());
     PrintJobSteps steps;
     steps.chartShown = [this] { return chartShown(); };
     steps.preparePrintState = [this] {
@@ -629,8 +639,8 @@ void MainWindow::P_Graph_Click()
         showPrintLook(true);
     };
     steps.redraw = [this] { cmdGraph_Click(); };
-    steps.askPrinter = [this, &printer] { return askChartPrinter(printer, this); };
-    steps.print = [this, &printer] { return printChart(printer, m_surface); };
+    steps.askPrinter = [this, &paper] { return paper->ask(this); };
+    steps.print = [this, &paper] { return paper->print(m_surface); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
     steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
@@ -646,9 +656,15 @@ void MainWindow::P_Preview_Click()
     // The page as Print > Graph prints it: drawn again on the narrower
     // surface in print colours. Afterwards the screen chart is drawn again
     // and chart mode goes on.
+    QString problem;
+    const ChartOutput *output = chartOutput(problem);
+    if (!output) {
+        showMessage({problem, MsgStyle::Stop, {}});
+        return;
+    }
     showPrintLook(true);
     cmdGraph_Click();
-    previewChart(m_surface, this);
+    output->previewChart(m_surface, this);
     showPrintLook(false);
     cmdGraph_Click();
 }

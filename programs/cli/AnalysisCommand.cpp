@@ -1,7 +1,7 @@
 #include "programs/cli/AnalysisCommand.h"
 
 #include "strategies/AnalysisChart.h"
-#include "ui/chart/ChartExport.h"
+#include "ui/output/ChartExport.h"
 
 #include <QDate>
 #include <QJsonArray>

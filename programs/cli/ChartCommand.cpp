@@ -3,7 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
 #include "ui/MainWindow.h"
-#include "ui/chart/ChartExport.h"
+#include "ui/output/ChartExport.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

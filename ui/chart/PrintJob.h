@@ -5,6 +5,8 @@
 // the job printed, was cancelled or failed. The window supplies the steps,
 // so the order and the restoring can be tested without one.
 
+#include "chart/ChartSurface.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,7 +14,7 @@
 namespace velmora
 {
 
-class ChartSurface;
+
 
 struct PrintJobSteps {
     std::function<bool()> chartShown; // false: nothing to print, nothing happens
@@ -41,5 +43,8 @@ PrintJobResult runPrintJob(const PrintJobSteps &steps);
 // white; and back to its screen look.
 void setPrintLook(ChartSurface &surface);
 void setScreenLook(ChartSurface &surface);
+
+// A copy of the chart in print colours, black on white, as on paper.
+ChartSurface inPrintColours(const ChartSurface &surface);
 
 } // namespace velmora

@@ -29,9 +29,6 @@ QString printChart(QPrinter &printer, const ChartSurface &surface);
 // Shows the print dialog for the printer; false when the user cancels.
 bool askChartPrinter(QPrinter &printer, QWidget *parent);
 
-// A copy of the chart in print colours, black on white, as on paper.
-ChartSurface inPrintColours(const ChartSurface &surface);
-
 // Shows the print preview of the chart as it comes on paper, in print
 // colours; returns when the dialog closes. Printing from the preview goes
 // through printChart.

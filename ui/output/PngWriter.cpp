@@ -1,4 +1,4 @@
-#include "ui/chart/PngWriter.h"
+#include "ui/output/PngWriter.h"
 
 #include <QIODevice>
 #include <QImage>

@@ -1,14 +1,16 @@
-#include "ui/chart/ChartExport.h"
+#include "ui/output/ChartExport.h"
 
 #include "ui/chart/ChartPainter.h"
-#include "ui/chart/ChartPrinter.h"
-#include "ui/chart/PngWriter.h"
+#include "ui/chart/ChartFileFormat.h"
+#include "ui/chart/PrintJob.h"
+
+#include "ui/output/ChartPrinter.h"
+#include "ui/output/PngWriter.h"
 
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
@@ -79,28 +81,6 @@ QString writePdf(const ChartSurface &surface, QSaveFile &file)
 }
 
 } // namespace
-
-QString chartFileFilter()
-{
-    return QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
-}
-
-QString chartFileName(const QString &fileName, const QString &nameFilter)
-{
-    if (chartFileFormat(fileName))
-        return fileName;
-    static const QRegularExpression ending(
-        QStringLiteral(R"(\*\.(png|svg|pdf)\b)"), QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = ending.match(nameFilter);
-    return match.hasMatch() ? fileName + QLatin1Char('.') + match.captured(1).toLower() : fileName;
-}
-
-QString suggestedChartFile(const QString &symbol, const QString &strategyName)
-{
-    static const QRegularExpression notInNames(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f])"));
-    QString name = symbol.trimmed() + u' ' + strategyName;
-    return name.remove(notInNames).trimmed() + QStringLiteral(".pdf");
-}
 
 QString exportChart(const ChartSurface &surface, const QString &fileName)
 {

@@ -1,6 +1,7 @@
-#include "ui/chart/ChartPrinter.h"
+#include "ui/output/ChartPrinter.h"
 
 #include "ui/chart/ChartPainter.h"
+#include "ui/chart/PrintJob.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -40,23 +41,6 @@ bool askChartPrinter(QPrinter &printer, QWidget *parent)
 {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-ChartSurface inPrintColours(const ChartSurface &surface)
-{
-    // A line drawn in the surface's own drawing colour (the net-credit
-    // butterfly's table rules) follows the paper's drawing colour; the axes,
-    // the payoff line and the green rules keep theirs.
-    const int screenInk = surface.palette().foreground;
-    const ChartPalette paperPalette = ChartPalette::print();
-    std::vector<ChartOp> ops = surface.ops();
-    for (ChartOp &op : ops)
-        if (op.kind == ChartOp::Kind::Line && op.colour == screenInk)
-            op.colour = paperPalette.foreground;
-    ChartSurface paper = surface;
-    paper.setPalette(paperPalette);
-    paper.setOps(std::move(ops));
-    return paper;
 }
 
 void previewChart(const ChartSurface &surface, QWidget *parent)

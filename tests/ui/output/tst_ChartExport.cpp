@@ -3,10 +3,11 @@
 // of steps and its restoring on every path.
 
 #include "support/TestSupport.h"
-#include "ui/chart/ChartExport.h"
+#include "ui/chart/ChartFileFormat.h"
+#include "ui/output/ChartExport.h"
 #include "ui/chart/ChartPainter.h"
-#include "ui/chart/ChartPrinter.h"
-#include "ui/chart/PngWriter.h"
+#include "ui/output/ChartPrinter.h"
+#include "ui/output/PngWriter.h"
 #include "ui/chart/PrintJob.h"
 
 #include <QBuffer>

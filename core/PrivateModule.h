@@ -1,0 +1,19 @@
+#pragma once
+// The programs' private modules (pricing, paper and files) carry libraries
+// that most runs never need. Each is loaded by its file name, through the run
+// path of the program or module that asks for it, the first time it is
+// needed, and stays loaded.
+
+#include <string>
+
+namespace velmora
+{
+
+struct PrivateModule {
+    void *handle = nullptr; // null when it could not be loaded
+    std::string problem; // why not, in the loader's words
+};
+
+PrivateModule openPrivateModule(const char *fileName);
+
+} // namespace velmora
