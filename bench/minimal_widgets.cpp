@@ -3,7 +3,7 @@
 // VELMORA_EXIT_AFTER_FIRST_PAINT set it shows the widget and exits after its
 // first paint instead.
 
-#include "ui/FirstPaintExit.h"
+#include "ui/FirstPaint.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,5 +1,5 @@
 #include "programs/cli/ExitCode.h"
-#include "ui/FirstPaintExit.h"
+#include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramStyle.h"
 #include "ui/QtMessageBoxes.h"
@@ -53,7 +53,6 @@ int main(int argc, char *argv[])
     velmora::useProgramStyle(app);
     // Ties the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Velmora"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Velmora")));
     QCommandLineParser parser;
     defineOptions(parser);
     if (!parser.parse(QApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
@@ -69,6 +68,11 @@ int main(int argc, char *argv[])
     velmora::QtMessageBoxes messages;
     velmora::MainWindow window(messages);
     messages.setWindow(&window);
+    // Reading the icon's file makes Qt load every image-format plugin: that
+    // waits until the window is on the screen.
+    velmora::afterFirstPaint(window, [] {
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Velmora")));
+    });
     velmora::exitAfterFirstPaintIfAsked(app);
     window.show();
     return app.exec();

@@ -1,7 +1,9 @@
 // Start-up: the main window paints without loading any image-format plugin
-// or the libraries of paper and files, and the group frame the program's
-// style draws itself looks like Fusion's own.
+// or the libraries of paper and files, work put off until the first paint
+// runs once after it, and the group frame the program's style draws itself
+// looks like Fusion's own.
 #include "support/TestSupport.h"
+#include "ui/FirstPaint.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramStyle.h"
 
@@ -57,7 +59,7 @@ int largestChannelDifference(const QImage &a, const QImage &b)
 
 } // namespace
 
-class ProgramStyleTest : public QObject
+class StartUpTest : public QObject
 {
     Q_OBJECT
 
@@ -74,6 +76,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(!window.grab().isNull());
         QCOMPARE(loadedLibraryStartUpAvoids(), QString());
+    }
+
+    void putOffWorkRunsOnceAfterTheFirstPaint()
+    {
+        QWidget window;
+        QWidget child(&window);
+        int runs = 0;
+        afterFirstPaint(window, [&runs] { ++runs; });
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 0);
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        other.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 0); // another window's paint does not count
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        child.repaint();
+        QTRY_COMPARE(runs, 1);
+        window.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
     }
 
     void groupFrameLooksLikeFusions_data()
@@ -115,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProgramStyleTest)
-#include "wtst_programstyle.moc"
+QTEST_MAIN(StartUpTest)
+#include "wtst_startup.moc"
