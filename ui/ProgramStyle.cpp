@@ -8,6 +8,8 @@
 #include <QProxyStyle>
 #include <QStyleOption>
 
+#include <algorithm>
+
 namespace velmora
 {
 
@@ -60,9 +62,21 @@ private:
         if (outline.width() < 5 || outline.height() < 5)
             return;
         const QRect edge = outline.adjusted(1, 1, -1, -1);
-        painter.fillRect(edge.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
+        fillInBands(painter, edge.adjusted(1, 1, -1, -1), QColor(0, 0, 0, 3));
         paintRing(painter, edge, QColor(0, 0, 0, 7), QColor(90, 90, 90, 31));
         paintRing(painter, outline, QColor(117, 117, 117, 50), QColor(39, 39, 39, 13));
+    }
+
+    // A translucent fill, in bands of at most 64 rows: Qt's raster engine
+    // hands taller translucent fills to a pool of threads, and starting that
+    // pool costs far more than the fill.
+    static void fillInBands(QPainter &painter, const QRect &area, const QColor &colour)
+    {
+        constexpr int kBandRows = 64;
+        for (int top = area.top(); top <= area.bottom(); top += kBandRows)
+            painter.fillRect(
+                QRect(area.left(), top, area.width(), std::min(kBandRows, area.bottom() + 1 - top)),
+                colour);
     }
 
     // A rectangle's one-pixel outline, its corners in a colour of their own.
@@ -71,8 +85,8 @@ private:
     {
         painter.fillRect(r.left() + 1, r.top(), r.width() - 2, 1, sides);
         painter.fillRect(r.left() + 1, r.bottom(), r.width() - 2, 1, sides);
-        painter.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, sides);
-        painter.fillRect(r.right(), r.top() + 1, 1, r.height() - 2, sides);
+        fillInBands(painter, QRect(r.left(), r.top() + 1, 1, r.height() - 2), sides);
+        fillInBands(painter, QRect(r.right(), r.top() + 1, 1, r.height() - 2), sides);
         for (const QPoint &corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
             painter.fillRect(QRect(corner, QSize(1, 1)), corners);
     }
