@@ -576,9 +576,21 @@ void MainWindow::F_Exit_Click()
     close();
 }
 
+const ChartOutput *MainWindow::loadedOutput()
+{
+    QString problem;
+    const ChartOutput *output = chartOutput(problem);
+    if (!output)
+        showMessage({problem, MsgStyle::Stop, {}});
+    return output;
+}
+
 void MainWindow::F_Export_Click()
 {
     if (!chartShown())
+        return;
+    const ChartOutput *output = loadedOutput();
+    if (!output)
         return;
     // The folder of the last export, and a name from the position.
     QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
@@ -599,9 +611,7 @@ void MainWindow::F_Export_Click()
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    QString error;
-    if (const ChartOutput *output = chartOutput(error))
-        error = output->exportChart(m_surface, file);
+    const QString error = output->exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -625,12 +635,9 @@ void MainWindow::P_Graph_Click()
 {
     if (!chartShown())
         return;
-    QString problem;
-    const ChartOutput *output = chartOutput(problem);
-    if (!output) {
-        showMessage({problem, MsgStyle::Stop, {}});
+    const ChartOutput *output = loadedOutput();
+    if (!output)
         return;
-    }
     const std::unique_ptr<ChartPaper> paper(output->newPaper());
     PrintJobSteps steps;
     steps.chartShown = [this] { return chartShown(); };
@@ -656,12 +663,9 @@ void MainWindow::P_Preview_Click()
     // The page as Print > Graph prints it: drawn again on the narrower
     // surface in print colours. Afterwards the screen chart is drawn again
     // and chart mode goes on.
-    QString problem;
-    const ChartOutput *output = chartOutput(problem);
-    if (!output) {
-        showMessage({problem, MsgStyle::Stop, {}});
+    const ChartOutput *output = loadedOutput();
+    if (!output)
         return;
-    }
     showPrintLook(true);
     cmdGraph_Click();
     output->previewChart(m_surface, this);

@@ -15,8 +15,8 @@ const ChartOutput *chartOutput(QString &problem)
         const PrivateModule module = openPrivateModule(kOutputModule);
         void *entry = module.handle ? dlsym(module.handle, kOutputEntry) : nullptr;
         if (!entry) {
-            const QString why = QString::fromLocal8Bit(
-                module.handle ? dlerror() : module.problem.c_str());
+            const QString why
+                = QString::fromLocal8Bit(module.handle ? dlerror() : module.problem.c_str());
             return {nullptr,
                 QStringLiteral("Charts cannot be printed or written to files: %1").arg(why)};
         }

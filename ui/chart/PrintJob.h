@@ -14,8 +14,6 @@
 namespace velmora
 {
 
-
-
 struct PrintJobSteps {
     std::function<bool()> chartShown; // false: nothing to print, nothing happens
     std::function<void()> preparePrintState; // park the groups, print look

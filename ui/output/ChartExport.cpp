@@ -1,7 +1,7 @@
 #include "ui/output/ChartExport.h"
 
-#include "ui/chart/ChartPainter.h"
 #include "ui/chart/ChartFileFormat.h"
+#include "ui/chart/ChartPainter.h"
 #include "ui/chart/PrintJob.h"
 
 #include "ui/output/ChartPrinter.h"

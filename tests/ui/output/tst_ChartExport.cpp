@@ -4,11 +4,11 @@
 
 #include "support/TestSupport.h"
 #include "ui/chart/ChartFileFormat.h"
-#include "ui/output/ChartExport.h"
 #include "ui/chart/ChartPainter.h"
+#include "ui/chart/PrintJob.h"
+#include "ui/output/ChartExport.h"
 #include "ui/output/ChartPrinter.h"
 #include "ui/output/PngWriter.h"
-#include "ui/chart/PrintJob.h"
 
 #include <QBuffer>
 #include <QDir>
