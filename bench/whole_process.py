@@ -9,7 +9,8 @@ Pairs: velmora-chart with --out png / svg / pdf and without --out against the
 minimal Qt Widgets program; the desktop program's first paint against the
 minimal program's first paint; --list on 100,000 positions, and an --open
 followed by a --save, against the sqlcipher command line running the listing
-query. Everything runs on Qt's offscreen platform.
+query. Everything runs on Qt's offscreen platform; where Xvfb is installed,
+the first-paint pair also runs on an X display of its own.
 """
 
 import argparse
@@ -42,7 +43,7 @@ def cpu_ms(command, env, stdin_text=None):
     return (usage.ru_utime + usage.ru_stime) * 1000
 
 
-def pairs(build, work):
+def pairs(build, work, display):
     chart = [os.path.join(build, "programs", "velmora-chart")] + COVERED_CALL
     desktop = [os.path.join(build, "programs", "velmora")]
     minimal = [os.path.join(build, "bench", "minimal_widgets")]
@@ -56,12 +57,33 @@ def pairs(build, work):
         ("chart --out pdf", (chart + ["--out", out + ".pdf"], {}), (minimal, {})),
         ("chart, no --out", (chart, {}), (minimal, {})),
         ("desktop first paint", (desktop, first_paint), (minimal, first_paint)),
+    ] + ([
+        ("desktop first paint, Xvfb", (desktop, dict(first_paint, **display)),
+         (minimal, dict(first_paint, **display))),
+    ] if display else []) + [
         ("--list, 100,000 positions", (chart[:1] + ["--db", db, "--list", "0"], {}),
          (sqlcipher, {}, LIST_QUERY)),
         ("--open X --save X", (chart[:1] + ["--db", db, "--open", "position 5",
                                             "--save", "position 5"], {}),
          (sqlcipher, {}, LIST_QUERY)),
     ]
+
+
+def start_xvfb():
+    """An X server on a free display, or None without Xvfb; and its process."""
+    if not shutil.which("Xvfb"):
+        return None, None
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        server.kill()
+        return None, None
+    return {"DISPLAY": ":" + number, "QT_QPA_PLATFORM": "xcb"}, server
 
 
 def summary(values):
@@ -77,9 +99,12 @@ def main():
     build = os.path.abspath(args.build)
 
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8")
+    display, server = start_xvfb() if not args.only or "first paint" in args.only \
+        else (None, None)
     with tempfile.TemporaryDirectory() as work:
         env["XDG_RUNTIME_DIR"] = work
-        chosen = [p for p in pairs(build, work) if not args.only or args.only in p[0]]
+        chosen = [p for p in pairs(build, work, display)
+                  if not args.only or args.only in p[0]]
         if any("--db" in p[1][0] for p in chosen):
             subprocess.run([os.path.join(build, "bench", "bench_store"), "--write",
                             os.path.join(work, "positions.db")], check=True)
@@ -92,6 +117,10 @@ def main():
                 for side, (command, extra, *stdin) in sides:
                     times[name][side].append(
                         cpu_ms(command, dict(env, **extra), stdin[0] if stdin else None))
+
+    if server:
+        server.terminate()
+        server.wait()
 
     print(f"CPU time (user + sys), {args.runs} interleaved paired runs, ms")
     print(f"{'pair':28} {'program min/median':>20} {'floor min/median':>18} "
