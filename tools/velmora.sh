@@ -62,6 +62,12 @@ check_install() {
     echo "install: positions were not kept in the user's data folder" >&2
     exit 1
   fi
+  # The modules the programs load by name lie together in their library folder.
+  local module
+  for module in velmora-chart-window.so velmora-pricing.so velmora-output.so; do
+    [ -n "$(find "$stage/usr/lib" -path '*/velmora/'"$module")" ] ||
+      { echo "install: $module was not installed" >&2; exit 1; }
+  done
   (cd "$build" && cpack -G DEB >/dev/null)
   echo "install: staged tree checked, package $(ls "$build"/velmora_*.deb)"
 }
