@@ -129,16 +129,17 @@ void AnalysisWindow::showFigures(const PositionAnalysis &analysis)
 
 void AnalysisWindow::exportChartFile()
 {
-    QFileDialog dialog(this, QStringLiteral("Export Chart"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(chartFileFilter());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString file
-        = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     QString error;
-    if (const ChartOutput *output = chartOutput(error))
-        error = output->exportChart(m_view->surface(), file);
+    const ChartOutput *output = chartOutput(error);
+    if (output) {
+        QFileDialog dialog(this, QStringLiteral("Export Chart"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(chartFileFilter());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        error = output->exportChart(m_view->surface(),
+            chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()));
+    }
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
 }
