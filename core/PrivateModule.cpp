@@ -14,4 +14,16 @@ PrivateModule openPrivateModule(const char *fileName)
     return module;
 }
 
+void *PrivateModule::symbol(const char *name, std::string &why) const
+{
+    if (!handle) {
+        why = problem;
+        return nullptr;
+    }
+    void *found = dlsym(handle, name);
+    if (!found)
+        why = dlerror();
+    return found;
+}
+
 } // namespace velmora

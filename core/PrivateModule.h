@@ -12,6 +12,10 @@ namespace velmora
 struct PrivateModule {
     void *handle = nullptr; // null when it could not be loaded
     std::string problem; // why not, in the loader's words
+
+    // A function of the module; null when the module or the function is
+    // missing, with the loader's words in `why`.
+    void *symbol(const char *name, std::string &why) const;
 };
 
 PrivateModule openPrivateModule(const char *fileName);

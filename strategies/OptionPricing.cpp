@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-#include <dlfcn.h>
-
 namespace velmora
 {
 
@@ -30,11 +28,12 @@ const PrivateModule &pricingModule()
 
 void *pricingSymbol(const char *name)
 {
-    void *symbol = pricingModule().handle ? dlsym(pricingModule().handle, name) : nullptr;
+    std::string why;
+    void *symbol = pricingModule().symbol(name, why);
     // pricingProblem() refuses the analysis before a price is asked for, so
     // this only stops a module that lacks a function of its own interface.
     if (!symbol)
-        qFatal("cannot price the calls: %s", dlerror());
+        qFatal("cannot price the calls: %s", why.c_str());
     return symbol;
 }
 

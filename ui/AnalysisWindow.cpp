@@ -129,37 +129,40 @@ void AnalysisWindow::showFigures(const PositionAnalysis &analysis)
 
 void AnalysisWindow::exportChartFile()
 {
-    QString error;
-    const ChartOutput *output = chartOutput(error);
-    if (output) {
-        QFileDialog dialog(this, QStringLiteral("Export Chart"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(chartFileFilter());
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return;
-        error = output->exportChart(m_view->surface(),
-            chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()));
-    }
+    const ChartOutput *output = loadedOutput();
+    if (!output)
+        return;
+    QFileDialog dialog(this, QStringLiteral("Export Chart"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(chartFileFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = output->exportChart(m_view->surface(),
+        chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()));
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
 }
 
 void AnalysisWindow::printChartPage(bool preview)
 {
-    QString error;
-    const ChartOutput *output = chartOutput(error);
-    if (output && preview) {
+    const ChartOutput *output = loadedOutput();
+    if (!output)
+        return;
+    if (preview) {
         output->previewChart(m_view->surface(), this);
         return;
     }
-    if (output) {
-        const std::unique_ptr<ChartPaper> paper(output->newPaper());
-        if (!paper->ask(this))
-            return;
-        error = paper->print(inPrintColours(m_view->surface()));
-    }
+    const std::unique_ptr<ChartPaper> paper(output->newPaper());
+    if (!paper->ask(this))
+        return;
+    const QString error = paper->print(inPrintColours(m_view->surface()));
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
+}
+
+const ChartOutput *AnalysisWindow::loadedOutput()
+{
+    return chartOutput([this](const Message &message) { m_messages.show(message); });
 }
 
 } // namespace velmora

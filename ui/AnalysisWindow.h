@@ -19,6 +19,7 @@ namespace velmora
 {
 
 class AnalysisPanel;
+struct ChartOutput;
 class AnalysisView;
 
 class AnalysisWindow : public QDialog
@@ -44,6 +45,8 @@ private:
     void showFigures(const PositionAnalysis &analysis);
     void exportChartFile();
     void printChartPage(bool preview);
+    // Paper and files, loaded on first use; null after saying why not.
+    const ChartOutput *loadedOutput();
 
     Legs m_legs;
     MessageBoxes &m_messages;

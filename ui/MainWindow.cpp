@@ -578,11 +578,7 @@ void MainWindow::F_Exit_Click()
 
 const ChartOutput *MainWindow::loadedOutput()
 {
-    QString problem;
-    const ChartOutput *output = chartOutput(problem);
-    if (!output)
-        showMessage({problem, MsgStyle::Stop, {}});
-    return output;
+    return chartOutput([this](const Message &message) { showMessage(message); });
 }
 
 void MainWindow::F_Export_Click()

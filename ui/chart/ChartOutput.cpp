@@ -2,28 +2,23 @@
 
 #include "core/PrivateModule.h"
 
-#include <dlfcn.h>
-
-#include <utility>
+#include <string>
 
 namespace velmora
 {
 
-const ChartOutput *chartOutput(QString &problem)
+const ChartOutput *chartOutput(const std::function<void(const Message &)> &tell)
 {
-    static const auto loaded = []() -> std::pair<const ChartOutput *, QString> {
-        const PrivateModule module = openPrivateModule(kOutputModule);
-        void *entry = module.handle ? dlsym(module.handle, kOutputEntry) : nullptr;
-        if (!entry) {
-            const QString why
-                = QString::fromLocal8Bit(module.handle ? dlerror() : module.problem.c_str());
-            return {nullptr,
-                QStringLiteral("Charts cannot be printed or written to files: %1").arg(why)};
-        }
-        return {reinterpret_cast<OutputEntry>(entry)(), {}};
+    static std::string why;
+    static const ChartOutput *const output = [] {
+        void *entry = openPrivateModule(kOutputModule).symbol(kOutputEntry, why);
+        return entry ? reinterpret_cast<OutputEntry>(entry)() : nullptr;
     }();
-    problem = loaded.second;
-    return loaded.first;
+    if (!output)
+        tell({QStringLiteral("Charts cannot be printed or written to files: %1")
+                  .arg(QString::fromStdString(why)),
+            MsgStyle::Stop, {}});
+    return output;
 }
 
 } // namespace velmora

@@ -4,7 +4,11 @@
 // program would otherwise load at every start; they live in a module of their
 // own (ui/output/), loaded the first time a chart goes to paper or a file.
 
+#include "core/Message.h"
+
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -38,7 +42,7 @@ constexpr char kOutputEntry[] = "velmora_chart_output";
 using OutputEntry = const ChartOutput *(*)();
 
 // The module's functions, loaded on first use. Null when the module cannot
-// be loaded, with a message for the user in `problem`.
-const ChartOutput *chartOutput(QString &problem);
+// be loaded, after handing the user's message about it to `tell`.
+const ChartOutput *chartOutput(const std::function<void(const Message &)> &tell);
 
 } // namespace velmora
