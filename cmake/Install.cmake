@@ -8,15 +8,12 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 set(generated ${PROJECT_BINARY_DIR}/data)
 
 install(TARGETS velmora velmora-chart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# velmora-chart's window module, where the program looks for it, the pricing
-# module, and the module for paper and files.
-install(TARGETS velmora-chart-window velmora-pricing velmora-output
-  LIBRARY DESTINATION ${VELMORA_MODULE_DIR})
-# velmora and the window module load the pricing and output modules by name.
+# The pricing module and the module for paper and files.
+install(TARGETS velmora-pricing velmora-output LIBRARY DESTINATION ${VELMORA_MODULE_DIR})
+# Both programs load the pricing and output modules by name.
 file(RELATIVE_PATH modules_from_bin /${CMAKE_INSTALL_BINDIR} /${VELMORA_MODULE_DIR})
-set_target_properties(velmora PROPERTIES INSTALL_RPATH "$ORIGIN/${modules_from_bin}")
-set_target_properties(velmora-chart-window PROPERTIES INSTALL_RPATH "$ORIGIN")
-set_target_properties(velmora velmora-chart velmora-chart-window velmora-pricing velmora-output
+set_target_properties(velmora velmora-chart PROPERTIES INSTALL_RPATH "$ORIGIN/${modules_from_bin}")
+set_target_properties(velmora velmora-chart velmora-pricing velmora-output
   PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
 
 install(FILES ${data}/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -2,28 +2,28 @@
 
 #include <QHash>
 
-#include <algorithm>
-
 namespace velmora
 {
 
 namespace
 {
 
-FieldSpec f(const char *array, int index, const char *frame, const char *caption,
+FieldSpec f(const char *array, int index, const char *frame, const char *caption, FieldRole role,
     FieldKind kind = FieldKind::Typed)
 {
-    return {at(array, index), QString::fromUtf8(frame), QString::fromUtf8(caption), kind};
+    return {at(array, index), QString::fromUtf8(frame), QString::fromUtf8(caption), kind, role};
 }
 
-FieldSpec s(const char *name, const char *frame, const char *caption, FieldKind kind)
+FieldSpec s(
+    const char *name, const char *frame, const char *caption, FieldRole role, FieldKind kind)
 {
-    return {single(name), QString::fromUtf8(frame), QString::fromUtf8(caption), kind};
+    return {single(name), QString::fromUtf8(frame), QString::fromUtf8(caption), kind, role};
 }
 
 std::vector<GroupSpec> makeGroups()
 {
     using K = FieldKind;
+    using R = FieldRole;
     const char *buyStocks = "Buy (Stocks)";
     const char *sellCalls = "Sell (Calls)";
     const char *buyCalls = "Buy (Calls)";
@@ -31,81 +31,81 @@ std::vector<GroupSpec> makeGroups()
     all.push_back({StrategyKind::CoveredCalls, QStringLiteral("fraCovered"),
         QStringLiteral("Covered  Calls"), 5800, at("Text4", 0), at("Text4", 1),
         {
-            f("Text4", 0, buyStocks, "Symbol"),
-            f("Text4", 1, buyStocks, "Stock Price"),
-            f("Text4", 2, buyStocks, "Shares"),
-            f("Text4", 3, buyStocks, "Total Amount", K::Hidden),
-            f("Text5", 0, sellCalls, "Symbol"),
-            f("Text5", 1, sellCalls, "Strike Price"),
-            f("Text5", 2, sellCalls, "Call Price"),
-            f("Text5", 3, sellCalls, "Contracts", K::ReadOnly),
-            f("Text5", 4, sellCalls, "Total Amount", K::Hidden),
-            s("txtValue", "", "Value", K::Hidden),
-            s("txtBreak", "", "Breakeven", K::Hidden),
+            f("Text4", 0, buyStocks, "Symbol", R::StockSymbol),
+            f("Text4", 1, buyStocks, "Stock Price", R::StockPrice),
+            f("Text4", 2, buyStocks, "Shares", R::Shares),
+            f("Text4", 3, buyStocks, "Total Amount", R::StockTotal, K::Hidden),
+            f("Text5", 0, sellCalls, "Symbol", R::CallSymbol1),
+            f("Text5", 1, sellCalls, "Strike Price", R::Strike1),
+            f("Text5", 2, sellCalls, "Call Price", R::Premium1),
+            f("Text5", 3, sellCalls, "Contracts", R::Contracts1, K::ReadOnly),
+            f("Text5", 4, sellCalls, "Total Amount", R::CallTotal1, K::Hidden),
+            s("txtValue", "", "Value", R::Value, K::Hidden),
+            s("txtBreak", "", "Breakeven", R::BreakEven, K::Hidden),
         }});
     all.push_back({StrategyKind::RatioCalls, QStringLiteral("fraRatio"),
         QStringLiteral("Ratio  Calls"), 6200, at("txtRatioBuy", 0), at("txtRatioBuy", 1),
         {
-            f("txtRatioBuy", 0, buyStocks, "Symbol"),
-            f("txtRatioBuy", 1, buyStocks, "Stock Price"),
-            f("txtRatioBuy", 2, buyStocks, "Shares"),
-            f("txtRatioSell", 0, sellCalls, "Symbol"),
-            f("txtRatioSell", 1, sellCalls, "Strike Price"),
-            f("txtRatioSell", 2, sellCalls, "Call Price"),
-            s("cmbRatio", sellCalls, "Contract Ratio", K::RatioList),
-            f("txtRatioSell", 3, sellCalls, "", K::Computed),
-            f("txtRatioSell", 4, sellCalls, ":", K::ReadOnly),
-            f("txtRatioSell", 5, sellCalls, "Contracts ", K::ReadOnly),
+            f("txtRatioBuy", 0, buyStocks, "Symbol", R::StockSymbol),
+            f("txtRatioBuy", 1, buyStocks, "Stock Price", R::StockPrice),
+            f("txtRatioBuy", 2, buyStocks, "Shares", R::Shares),
+            f("txtRatioSell", 0, sellCalls, "Symbol", R::CallSymbol1),
+            f("txtRatioSell", 1, sellCalls, "Strike Price", R::Strike1),
+            f("txtRatioSell", 2, sellCalls, "Call Price", R::Premium1),
+            s("cmbRatio", sellCalls, "Contract Ratio", R::RatioList, K::RatioList),
+            f("txtRatioSell", 3, sellCalls, "", R::RatioFirst, K::Computed),
+            f("txtRatioSell", 4, sellCalls, ":", R::RatioSecond, K::ReadOnly),
+            f("txtRatioSell", 5, sellCalls, "Contracts ", R::Contracts1, K::ReadOnly),
         }});
     all.push_back({StrategyKind::BullSpreads, QStringLiteral("fraBull"),
         QStringLiteral("Bull Spreads"), 6400, at("Text2", 0), at("Text2", 2),
         {
-            f("Text2", 0, buyCalls, "Stock Symbol"),
-            f("Text2", 1, buyCalls, "Stock Price", K::Hidden),
-            f("Text2", 2, buyCalls, "Call Symbol"),
-            f("Text2", 3, buyCalls, "Call Strike Price"),
-            f("Text2", 4, buyCalls, "Call Price"),
-            f("Text2", 5, buyCalls, "Contracts"),
-            f("Text3", 0, sellCalls, "Call Symbol"),
-            f("Text3", 1, sellCalls, "Call Strike Price"),
-            f("Text3", 2, sellCalls, "Call Price"),
-            f("Text3", 3, sellCalls, "Contracts", K::ReadOnly),
+            f("Text2", 0, buyCalls, "Stock Symbol", R::StockSymbol),
+            f("Text2", 1, buyCalls, "Stock Price", R::StockPrice, K::Hidden),
+            f("Text2", 2, buyCalls, "Call Symbol", R::CallSymbol1),
+            f("Text2", 3, buyCalls, "Call Strike Price", R::Strike1),
+            f("Text2", 4, buyCalls, "Call Price", R::Premium1),
+            f("Text2", 5, buyCalls, "Contracts", R::Contracts1),
+            f("Text3", 0, sellCalls, "Call Symbol", R::CallSymbol2),
+            f("Text3", 1, sellCalls, "Call Strike Price", R::Strike2),
+            f("Text3", 2, sellCalls, "Call Price", R::Premium2),
+            f("Text3", 3, sellCalls, "Contracts", R::Contracts2, K::ReadOnly),
         }});
     all.push_back({StrategyKind::ButterflySpreads, QStringLiteral("fraButterfly"),
         QStringLiteral("Butterfly Spread"), 6200, at("Text6", 0), at("Text6", 2),
         {
-            f("Text6", 0, "Buy Side (Calls)", "Stock Symbol"),
-            f("Text6", 1, "Buy Side (Calls)", "Stock Price", K::Hidden),
-            f("Text6", 2, "Buy Side (Calls)", "Call Symbol1"),
-            f("Text6", 3, "Buy Side (Calls)", "Strike Price1"),
-            f("Text6", 4, "Buy Side (Calls)", "Call Price1"),
-            f("Text6", 5, "Buy Side (Calls)", "Contracts1"),
-            f("Text7", 0, sellCalls, "Call Symbol2"),
-            f("Text7", 1, sellCalls, "Strike Price2"),
-            f("Text7", 2, sellCalls, "Call Price2"),
-            f("Text7", 3, sellCalls, "Contracts2", K::ReadOnly),
-            f("Text8", 0, buyCalls, "Call Symbol3"),
-            f("Text8", 1, buyCalls, "Strike Price3", K::ReadOnly),
-            f("Text8", 2, buyCalls, "Call Price3"),
-            f("Text8", 3, buyCalls, "Contracts3", K::ReadOnly),
+            f("Text6", 0, "Buy Side (Calls)", "Stock Symbol", R::StockSymbol),
+            f("Text6", 1, "Buy Side (Calls)", "Stock Price", R::StockPrice, K::Hidden),
+            f("Text6", 2, "Buy Side (Calls)", "Call Symbol1", R::CallSymbol1),
+            f("Text6", 3, "Buy Side (Calls)", "Strike Price1", R::Strike1),
+            f("Text6", 4, "Buy Side (Calls)", "Call Price1", R::Premium1),
+            f("Text6", 5, "Buy Side (Calls)", "Contracts1", R::Contracts1),
+            f("Text7", 0, sellCalls, "Call Symbol2", R::CallSymbol2),
+            f("Text7", 1, sellCalls, "Strike Price2", R::Strike2),
+            f("Text7", 2, sellCalls, "Call Price2", R::Premium2),
+            f("Text7", 3, sellCalls, "Contracts2", R::Contracts2, K::ReadOnly),
+            f("Text8", 0, buyCalls, "Call Symbol3", R::CallSymbol3),
+            f("Text8", 1, buyCalls, "Strike Price3", R::Strike3, K::ReadOnly),
+            f("Text8", 2, buyCalls, "Call Price3", R::Premium3),
+            f("Text8", 3, buyCalls, "Contracts3", R::Contracts3, K::ReadOnly),
         }});
     all.push_back({StrategyKind::RatioCallSpreads, QStringLiteral("fraRatioCallSpreads"),
         QStringLiteral("Ratio Call Spreads"), 6700, at("Text9", 0), at("Text9", 2),
         {
-            f("Text9", 0, buyCalls, "Stock Symbol"),
-            f("Text9", 1, buyCalls, "Stock Price", K::Hidden),
-            f("Text9", 2, buyCalls, "Call Symbol"),
-            f("Text9", 3, buyCalls, "Call Strike Price 1"),
-            f("Text9", 4, buyCalls, "Call Price 1"),
-            f("Text9", 5, buyCalls, "Contracts "),
-            s("cmbratioCallSpreads", buyCalls, "Ratio", K::RatioList),
-            f("txtratio", 0, buyCalls, "", K::Computed),
-            f("txtratio", 1, buyCalls, ":", K::Computed),
-            f("Text9", 6, buyCalls, "Total Contracts 1", K::ComputedShownReadOnly),
-            f("Text10", 0, sellCalls, "Call Symbol"),
-            f("Text10", 1, sellCalls, "Call Strike Price 2"),
-            f("Text10", 2, sellCalls, "Call Price 2"),
-            f("Text10", 3, sellCalls, "Total Contracts 2", K::ReadOnly),
+            f("Text9", 0, buyCalls, "Stock Symbol", R::StockSymbol),
+            f("Text9", 1, buyCalls, "Stock Price", R::StockPrice, K::Hidden),
+            f("Text9", 2, buyCalls, "Call Symbol", R::CallSymbol1),
+            f("Text9", 3, buyCalls, "Call Strike Price 1", R::Strike1),
+            f("Text9", 4, buyCalls, "Call Price 1", R::Premium1),
+            f("Text9", 5, buyCalls, "Contracts ", R::Units),
+            s("cmbratioCallSpreads", buyCalls, "Ratio", R::RatioList, K::RatioList),
+            f("txtratio", 0, buyCalls, "", R::RatioFirst, K::Computed),
+            f("txtratio", 1, buyCalls, ":", R::RatioSecond, K::Computed),
+            f("Text9", 6, buyCalls, "Total Contracts 1", R::Contracts1, K::ComputedShownReadOnly),
+            f("Text10", 0, sellCalls, "Call Symbol", R::CallSymbol2),
+            f("Text10", 1, sellCalls, "Call Strike Price 2", R::Strike2),
+            f("Text10", 2, sellCalls, "Call Price 2", R::Premium2),
+            f("Text10", 3, sellCalls, "Total Contracts 2", R::Contracts2, K::ReadOnly),
         }});
     return all;
 }
@@ -150,6 +150,32 @@ const GroupSpec &group(StrategyKind kind)
 const GroupSpec &group(int listIndex)
 {
     return groups()[static_cast<size_t>(listIndex)];
+}
+
+std::optional<ControlId> roleField(StrategyKind kind, FieldRole role)
+{
+    for (const FieldSpec &spec : group(kind).fields)
+        if (spec.role == role)
+            return spec.id;
+    return std::nullopt;
+}
+
+ControlId field(StrategyKind kind, FieldRole role)
+{
+    return *roleField(kind, role);
+}
+
+bool takesFocus(const ControlId &id, int strategy)
+{
+    if (id == single("Text1"))
+        return true;
+    if (strategy < 0 || strategy >= kStrategyCount)
+        return false;
+    for (const FieldSpec &field : group(strategy).fields)
+        if (field.id == id)
+            return field.kind != FieldKind::Hidden && field.role != FieldRole::RatioFirst
+                && field.role != FieldRole::RatioSecond;
+    return false;
 }
 
 const std::vector<ControlId> &allTextBoxes()

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace velmora
@@ -40,11 +41,42 @@ enum class FieldKind {
     RatioList, // a drop-down list of ratios (not a text box)
 };
 
+// What a field holds, whatever its control is called: the chart code, the
+// legs of the analysis and the position file read fields by role, so each
+// field's part in a position is written down once, here. Call legs count
+// from the lowest strike up.
+enum class FieldRole {
+    StockSymbol,
+    StockPrice,
+    Shares,
+    StockTotal, // dollars paid for the stock
+    CallSymbol1,
+    Strike1,
+    Premium1,
+    Contracts1,
+    CallTotal1, // dollars received for the calls
+    CallSymbol2,
+    Strike2,
+    Premium2,
+    Contracts2,
+    CallSymbol3,
+    Strike3,
+    Premium3,
+    Contracts3,
+    Units, // Ratio Call Spreads: ratio units bought, the contracts follow from them
+    RatioList,
+    RatioFirst, // the list's first number, N of N:D
+    RatioSecond, // D
+    Value, // Covered Calls: the amount in the money at the start
+    BreakEven,
+};
+
 struct FieldSpec {
     ControlId id;
     QString frame; // caption of the sub-frame it sits in ("Buy (Stocks)"); empty: the group itself
     QString caption; // caption beside it; empty where it shares a row with the field before it
     FieldKind kind = FieldKind::Typed;
+    FieldRole role = FieldRole::StockSymbol;
 };
 
 struct GroupSpec {
@@ -61,6 +93,12 @@ const std::vector<GroupSpec> &groups();
 const GroupSpec &group(StrategyKind kind);
 const GroupSpec &group(int listIndex); // precondition: 0 <= listIndex < 5
 
+// The field of the strategy's group that plays the role; none where the
+// strategy has no such field.
+std::optional<ControlId> roleField(StrategyKind kind, FieldRole role);
+// The same where the strategy is known to have it.
+ControlId field(StrategyKind kind, FieldRole role);
+
 // Every text box of the main window (Text1, all group fields but the ratio
 // lists, the hidden fields): what `blank` empties.
 const std::vector<ControlId> &allTextBoxes();
@@ -68,6 +106,11 @@ const std::vector<ControlId> &allTextBoxes();
 // True for the elements whose keys are filtered to digits, ".", space,
 // Backspace, Enter and Esc.
 bool isFilteredField(const ControlId &id);
+
+// True for the controls of the main window that can hold the focus while
+// `strategy` is selected: Text1 and the group's shown fields, but not the
+// number boxes a ratio list stands on.
+bool takesFocus(const ControlId &id, int strategy);
 
 // Kind of a field, Typed for names not in the catalogue.
 FieldKind fieldKind(const ControlId &id);

@@ -3,6 +3,7 @@
 // position; only the labels and the table carry amounts.
 
 #include "chart/GraphBase.h"
+#include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
@@ -16,12 +17,13 @@ namespace velmora
 namespace
 {
 
-const ControlId kBuyStrike = at("Text2", 3);
-const ControlId kBuyPrice = at("Text2", 4);
-const ControlId kBuyContracts = at("Text2", 5);
-const ControlId kSellStrike = at("Text3", 1);
-const ControlId kSellPrice = at("Text3", 2);
-const ControlId kSellContracts = at("Text3", 3);
+constexpr StrategyKind kKind = StrategyKind::BullSpreads;
+const ControlId kBuyStrike = field(kKind, FieldRole::Strike1);
+const ControlId kBuyPrice = field(kKind, FieldRole::Premium1);
+const ControlId kBuyContracts = field(kKind, FieldRole::Contracts1);
+const ControlId kSellStrike = field(kKind, FieldRole::Strike2);
+const ControlId kSellPrice = field(kKind, FieldRole::Premium2);
+const ControlId kSellContracts = field(kKind, FieldRole::Contracts2);
 const ControlId kSymbol = single("Text1");
 
 std::optional<Refusal> check(const Workspace &f)
@@ -107,26 +109,28 @@ std::optional<Refusal> bullSpreadsChart(StrategyContext &context)
             {9500, f.text(kSellStrike) + QStringLiteral(" Call"), "Profit/Loss($)"},
             {11500, "Total", "Profit/Loss($)"}},
         5500, 12500};
-    context.memory.tableTop = table.drawHeader(pen); // leaves bold type off
+    table.drawHeader(pen); // leaves bold type off
 
     // Typed strikes stay as typed; computed prices are printed 50 further
     // left so that the digits line up behind the number's leading blank.
-    pen.printAt(5500, y0 + 3200, f.text(kBuyStrike));
-    pen.printNumberAt(5450, y0 + 3600, breakEven);
-    pen.printAt(5500, y0 + 4000, f.text(kSellStrike));
+    pen.printAt(5500, y0 + 3200, f.text(kBuyStrike), TableCellAt::value(0, 0));
+    pen.printNumberAt(5450, y0 + 3600, breakEven, TableCellAt::value(1, 0));
+    pen.printAt(5500, y0 + 4000, f.text(kSellStrike), TableCellAt::value(2, 0));
     const double fourthPrice = r2(k2 + (k2 - k1));
-    pen.printNumberAt(5450, y0 + 4400, fourthPrice);
+    pen.printNumberAt(5450, y0 + 4400, fourthPrice, TableCellAt::value(3, 0));
 
     ChartMemory &memory = context.memory;
     const double rows[][2]
         = {{k1, y0 + 3200}, {breakEven, y0 + 3600}, {k2, y0 + 4000}, {fourthPrice, y0 + 4400}};
+    int row = 0;
     for (const auto &[price, y] : rows) {
         memory.leg1Value = longCalls(price, k1, p1, n1);
         memory.leg2Value = shortCalls(price, k2, p2, n2);
         memory.totalValue = memory.leg1Value + memory.leg2Value;
-        pen.printNumberAt(7500, y, memory.leg1Value);
-        pen.printNumberAt(9500, y, memory.leg2Value);
-        pen.printNumberAt(11500, y, memory.totalValue);
+        pen.printNumberAt(7500, y, memory.leg1Value, TableCellAt::value(row, 1));
+        pen.printNumberAt(9500, y, memory.leg2Value, TableCellAt::value(row, 2));
+        pen.printNumberAt(11500, y, memory.totalValue, TableCellAt::value(row, 3));
+        ++row;
     }
 
     table.drawRule(pen, y0 + 5000);

@@ -4,6 +4,7 @@
 // table, and carries no disclaimer.
 
 #include "chart/GraphBase.h"
+#include "core/Catalogue.h"
 #include "strategies/ButterflySpreads.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ValueTable.h"
@@ -41,9 +42,11 @@ void butterflyGraphForPositiveValue(StrategyContext &context)
     ChartMemory &m = context.memory;
     ChartPen &pen = context.pen;
     const auto b = ButterflyPosition::read(f);
-    const QString strike1 = f.text(at("Text6", 3));
-    const QString strike2 = f.text(at("Text7", 1));
-    const QString strike3 = f.text(at("Text8", 1));
+    const auto strike
+        = [&f](FieldRole role) { return f.text(field(StrategyKind::ButterflySpreads, role)); };
+    const QString strike1 = strike(FieldRole::Strike1);
+    const QString strike2 = strike(FieldRole::Strike2);
+    const QString strike3 = strike(FieldRole::Strike3);
 
     // The credit per share adds to the spread between the strikes.
     m.maxProfit = ButterflyPosition::figure((m.netPremium + (b.k2 - b.k1)) * b.n1 * 100);
@@ -87,35 +90,35 @@ void butterflyGraphForPositiveValue(StrategyContext &context)
     // No colour of its own: the rules take the surface's drawing colour.
     table.ruleColour = pen.surface().palette().foreground;
     table.boldHeader = false;
-    m.tableTop = table.drawHeader(pen);
+    table.drawHeader(pen);
 
-    pen.printAt(3700, y0 + 3100, QStringLiteral("<") + strike1);
-    pen.printAt(3800, y0 + 3500, strike1);
-    pen.printAt(3800, y0 + 3900, strike2);
-    pen.printAt(3800, y0 + 4300, strike3);
-    pen.printAt(3700, y0 + 4700, QStringLiteral(">") + strike3);
+    pen.printAt(3700, y0 + 3100, QStringLiteral("<") + strike1, TableCellAt::value(0, 0));
+    pen.printAt(3800, y0 + 3500, strike1, TableCellAt::value(1, 0));
+    pen.printAt(3800, y0 + 3900, strike2, TableCellAt::value(2, 0));
+    pen.printAt(3800, y0 + 4300, strike3, TableCellAt::value(3, 0));
+    pen.printAt(3700, y0 + 4700, QStringLiteral(">") + strike3, TableCellAt::value(4, 0));
 
     // The prices stand apart from the table's first column.
-    const auto printRow = [&](double y) {
-        table.drawRow(pen, y,
+    const auto printRow = [&](int row, double y) {
+        table.drawRow(pen, row, y,
             {TableCell::rounded(m.leg1Value), TableCell::rounded(m.leg2Value),
                 TableCell::rounded(m.leg3Value), TableCell::rounded(m.totalValue)},
             1);
     };
     // Beyond the outer strikes only the total is known: it stays at its value
     // at the nearer strike.
-    const auto printOutsideRow = [&](double y) {
-        table.drawUnavailableCells(pen, y, 1, 3, 50);
-        table.drawRow(pen, y, {TableCell::rounded(m.totalValue)}, 4);
+    const auto printOutsideRow = [&](int row, double y) {
+        table.drawUnavailableCells(pen, row, y, 1, 3, 50);
+        table.drawRow(pen, row, y, {TableCell::rounded(m.totalValue)}, 4);
     };
     b.setRow(m, b.k1);
-    printRow(y0 + 3500);
-    printOutsideRow(y0 + 3100);
+    printRow(1, y0 + 3500);
+    printOutsideRow(0, y0 + 3100);
     b.setRow(m, b.k2);
-    printRow(y0 + 3900);
+    printRow(2, y0 + 3900);
     b.setRow(m, b.k3);
-    printRow(y0 + 4300);
-    printOutsideRow(y0 + 4700);
+    printRow(3, y0 + 4300);
+    printOutsideRow(4, y0 + 4700);
 
     table.drawRule(pen, y0 + 5000);
 }

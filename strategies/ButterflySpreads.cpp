@@ -1,6 +1,7 @@
 #include "strategies/ButterflySpreads.h"
 
 #include "chart/GraphBase.h"
+#include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
@@ -17,15 +18,16 @@ namespace velmora
 namespace
 {
 
-const ControlId kStrike1 = at("Text6", 3);
-const ControlId kPrice1 = at("Text6", 4);
-const ControlId kContracts1 = at("Text6", 5);
-const ControlId kStrike2 = at("Text7", 1);
-const ControlId kPrice2 = at("Text7", 2);
-const ControlId kContracts2 = at("Text7", 3);
-const ControlId kStrike3 = at("Text8", 1);
-const ControlId kPrice3 = at("Text8", 2);
-const ControlId kContracts3 = at("Text8", 3);
+constexpr StrategyKind kKind = StrategyKind::ButterflySpreads;
+const ControlId kStrike1 = field(kKind, FieldRole::Strike1);
+const ControlId kPrice1 = field(kKind, FieldRole::Premium1);
+const ControlId kContracts1 = field(kKind, FieldRole::Contracts1);
+const ControlId kStrike2 = field(kKind, FieldRole::Strike2);
+const ControlId kPrice2 = field(kKind, FieldRole::Premium2);
+const ControlId kContracts2 = field(kKind, FieldRole::Contracts2);
+const ControlId kStrike3 = field(kKind, FieldRole::Strike3);
+const ControlId kPrice3 = field(kKind, FieldRole::Premium3);
+const ControlId kContracts3 = field(kKind, FieldRole::Contracts3);
 const ControlId kSymbol = single("Text1");
 
 std::optional<Refusal> check(const Workspace &f)
@@ -92,15 +94,16 @@ void chBullFifthRow(StrategyContext &context)
     const ChartMemory &m = context.memory;
     const double y = pen.y0() + 4700;
     if (m.netCredit != 0) {
-        pen.printNumberAt(5500, y, m.leg1Value);
-        pen.printNumberAt(7500, y, m.leg2Value);
-        pen.printNumberAt(9500, y, m.leg3Value);
-        pen.printNumberAt(11500, y, m.totalValue);
+        pen.printNumberAt(5500, y, m.leg1Value, TableCellAt::value(4, 1));
+        pen.printNumberAt(7500, y, m.leg2Value, TableCellAt::value(4, 2));
+        pen.printNumberAt(9500, y, m.leg3Value, TableCellAt::value(4, 3));
+        pen.printNumberAt(11500, y, m.totalValue, TableCellAt::value(4, 4));
     } else {
         // 50 to the right of the first row's "XXX".
+        int column = 1;
         for (const double x : {5550, 7550, 9550})
-            pen.printAt(x, y, "XXX");
-        pen.printExactAt(11500, y, 0);
+            pen.printAt(x, y, QStringLiteral("XXX"), TableCellAt::value(4, column++));
+        pen.printExactAt(11500, y, 0, TableCellAt::value(4, 4));
     }
 }
 
@@ -112,6 +115,9 @@ void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
     ChartPen &pen = context.pen;
     const auto number = [&pen](double x, double y, double value) {
         skipFault([&] { pen.printNumberAt(x, y, value); });
+    };
+    const auto cell = [&pen](double x, double y, double value, TableCellAt at) {
+        skipFault([&] { pen.printNumberAt(x, y, value, at); });
     };
     const auto segment
         = [&pen](auto from, auto to) { skipFault([&] { payoffSegment(pen, from(), to()); }); };
@@ -168,40 +174,41 @@ void drawDebitChart(StrategyContext &context, const ButterflyPosition &b)
                                 {9500, f.text(kStrike3) + QStringLiteral(" Call"), profitLoss},
                                 {11500, "Total", profitLoss}},
         3500, 12500};
-    skipFault([&] { m.tableTop = table.drawHeader(pen); });
+    skipFault([&] { table.drawHeader(pen); });
     pen.bold(false);
 
+    const auto price = TableCellAt::value;
     if (wings)
-        pen.printAt(3800, y0 + 3100, f.text(kStrike1));
+        pen.printAt(3800, y0 + 3100, f.text(kStrike1), price(0, 0));
     else
-        pen.printAt(3750, y0 + 3100, QStringLiteral("<") + f.text(kStrike1));
-    number(3750, y0 + 3500, lowBreakEven);
-    pen.printAt(3800, y0 + 3900, f.text(kStrike2));
-    number(3750, y0 + 4300, highBreakEven);
+        pen.printAt(3750, y0 + 3100, QStringLiteral("<") + f.text(kStrike1), price(0, 0));
+    cell(3750, y0 + 3500, lowBreakEven, price(1, 0));
+    pen.printAt(3800, y0 + 3900, f.text(kStrike2), price(2, 0));
+    cell(3750, y0 + 4300, highBreakEven, price(3, 0));
     if (wings)
-        pen.printAt(3800, y0 + 4700, f.text(kStrike3));
+        pen.printAt(3800, y0 + 4700, f.text(kStrike3), price(4, 0));
     else
-        pen.printAt(3750, y0 + 4700, QStringLiteral(">") + f.text(kStrike3));
+        pen.printAt(3750, y0 + 4700, QStringLiteral(">") + f.text(kStrike3), price(4, 0));
 
-    const auto printRow = [&](double y) {
-        number(5500, y, m.leg1Value);
-        number(7500, y, m.leg2Value);
-        number(9500, y, m.leg3Value);
-        number(11500, y, m.totalValue);
+    const auto printRow = [&](int row, double y) {
+        cell(5500, y, m.leg1Value, TableCellAt::value(row, 1));
+        cell(7500, y, m.leg2Value, TableCellAt::value(row, 2));
+        cell(9500, y, m.leg3Value, TableCellAt::value(row, 3));
+        cell(11500, y, m.totalValue, TableCellAt::value(row, 4));
     };
     b.setRow(m, b.k1);
     if (wings) {
-        printRow(y0 + 3100);
+        printRow(0, y0 + 3100);
     } else {
-        table.drawUnavailableCells(pen, y0 + 3100, 1, 3);
-        table.drawRow(pen, y0 + 3100, {TableCell::exact(0)}, 4);
+        table.drawUnavailableCells(pen, 0, y0 + 3100, 1, 3);
+        table.drawRow(pen, 0, y0 + 3100, {TableCell::exact(0)}, 4);
     }
     b.setRow(m, lowBreakEven);
-    printRow(y0 + 3500);
+    printRow(1, y0 + 3500);
     b.setRow(m, b.k2);
-    printRow(y0 + 3900);
+    printRow(2, y0 + 3900);
     b.setRow(m, highBreakEven);
-    printRow(y0 + 4300);
+    printRow(3, y0 + 4300);
     b.setRow(m, b.k3);
     skipFault([&] { chBullFifthRow(context); });
 

@@ -31,12 +31,47 @@ void ChartPen::printNumberAt(double x, double y, double value)
 
 void ChartPen::printExactAt(double x, double y, double value)
 {
+    printAt(x, y, printed(value));
+}
+
+QString ChartPen::printed(double value)
+{
     // Beyond 15 digits the number would be printed in exponent form ("9E+18"),
     // which no price or amount of a real position needs: refused as too large.
-    const auto printed = printedNumber(value);
-    if (!printed || printed->contains(u'E'))
+    const auto text = printedNumber(value);
+    if (!text || text->contains(u'E'))
         fault();
-    printAt(x, y, *printed);
+    return *text;
+}
+
+void ChartPen::printAt(double x, double y, const QString &text, TableCellAt cell)
+{
+    printAt(x, y, text);
+    m_table.put(cell, text);
+}
+
+void ChartPen::printNumberAt(double x, double y, double value, TableCellAt cell)
+{
+    printExactAt(x, y, r2(value), cell);
+}
+
+void ChartPen::printExactAt(double x, double y, double value, TableCellAt cell)
+{
+    printAt(x, y, printed(value), cell);
+}
+
+QList<QStringList> TableData::rows() const
+{
+    QList<QStringList> out;
+    int row = -1;
+    for (const auto &[at, text] : m_cells) {
+        if (at.first != row) {
+            out.append(QStringList());
+            row = at.first;
+        }
+        out.last() << text;
+    }
+    return out;
 }
 
 void ChartPen::line(double x1, double y1, double x2, double y2, int colour)

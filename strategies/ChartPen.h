@@ -9,9 +9,36 @@
 #include "strategies/ChartFault.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <map>
+#include <utility>
 
 namespace velmora
 {
+
+// Where a printed text stands in the value table: rows 0 and 1 are the two
+// header rows, the value rows follow; columns count from the price column.
+struct TableCellAt {
+    int row = 0;
+    int column = 0;
+
+    static TableCellAt header(int row, int column) { return {row, column}; }
+    static TableCellAt value(int row, int column) { return {row + 2, column}; }
+};
+
+// The value table as the chart printed it, cell by cell: what Copy, Export
+// Table and assistive tools read, so that nothing reads the drawing back.
+class TableData
+{
+public:
+    void put(TableCellAt at, const QString &text) { m_cells[{at.row, at.column}] = text.trimmed(); }
+    // Row by row, each row's cells left to right; cells never printed are left out.
+    QList<QStringList> rows() const;
+
+private:
+    std::map<std::pair<int, int>, QString> m_cells;
+};
 
 class ChartPen
 {
@@ -36,6 +63,11 @@ public:
     // a ChartFault when it is not finite or too large to print without an
     // exponent (1E+15 and beyond).
     void printExactAt(double x, double y, double value);
+    // The same, for a cell of the value table: printed, then kept as data.
+    void printAt(double x, double y, const QString &text, TableCellAt cell);
+    void printNumberAt(double x, double y, double value, TableCellAt cell);
+    void printExactAt(double x, double y, double value, TableCellAt cell);
+    const TableData &table() const { return m_table; }
     void line(double x1, double y1, double x2, double y2, int colour);
     void bold(bool on) { m_surface.setFontBold(on); }
 
@@ -49,7 +81,11 @@ public:
     void disclaimer();
 
 private:
+    // The printed form of a number, or a ChartFault.
+    static QString printed(double value);
+
     ChartSurface &m_surface;
+    TableData m_table;
 };
 
 } // namespace velmora

@@ -46,13 +46,13 @@ ChartOutcome viewGraph(Workspace &fields, ChartMemory &memory, ChartSurface &sur
     StrategyContext context {fields, memory, pen};
     try {
         if (auto refusal = kBranches[strategy](context))
-            return {ChartResult::Refused, std::move(refusal)};
+            return {ChartResult::Refused, std::move(refusal), {}};
     } catch (const ChartFault &fault) {
         return {ChartResult::Refused,
-            checkMessage(fault.what(), MsgStyle::Stop, "Attention", std::nullopt)};
+            checkMessage(fault.what(), MsgStyle::Stop, "Attention", std::nullopt), {}};
     }
     surface = std::move(scratch);
-    return {ChartResult::Chart, std::nullopt};
+    return {ChartResult::Chart, std::nullopt, pen.table().rows()};
 }
 
 } // namespace velmora

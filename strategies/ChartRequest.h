@@ -34,7 +34,6 @@ struct ChartMemory {
     double leg3Value = 0;
     double totalValue = 0;
     // The value table
-    int tableTop = 0;
     std::array<double, 5> rowPrices {};
     // Ratio Call Spreads
     double spreadBreakEven = 0; // B
@@ -54,6 +53,9 @@ enum class ChartResult { Chart, Refused, None };
 struct ChartOutcome {
     ChartResult result = ChartResult::None;
     std::optional<Refusal> refusal; // set when refused
+    // The value table of a chart as printed: the two header rows, then the
+    // value rows, each a price and the amounts; empty unless charted.
+    QList<QStringList> table;
 };
 
 // Runs View Graph for the strategy selected in the workspace. On a chart the

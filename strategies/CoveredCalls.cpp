@@ -1,3 +1,4 @@
+#include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"
@@ -18,14 +19,15 @@ namespace velmora
 namespace
 {
 
-const ControlId kStockPrice = at("Text4", 1);
-const ControlId kShares = at("Text4", 2);
-const ControlId kStrike = at("Text5", 1);
-const ControlId kCallPrice = at("Text5", 2);
-const ControlId kContracts = at("Text5", 3);
-const ControlId kCallTotal = at("Text5", 4);
-const ControlId kValue = single("txtValue");
-const ControlId kBreak = single("txtBreak");
+constexpr StrategyKind kKind = StrategyKind::CoveredCalls;
+const ControlId kStockPrice = field(kKind, FieldRole::StockPrice);
+const ControlId kShares = field(kKind, FieldRole::Shares);
+const ControlId kStrike = field(kKind, FieldRole::Strike1);
+const ControlId kCallPrice = field(kKind, FieldRole::Premium1);
+const ControlId kContracts = field(kKind, FieldRole::Contracts1);
+const ControlId kCallTotal = field(kKind, FieldRole::CallTotal1);
+const ControlId kValue = field(kKind, FieldRole::Value);
+const ControlId kBreak = field(kKind, FieldRole::BreakEven);
 const ControlId kSymbol = single("Text1");
 
 std::optional<Refusal> check(const Workspace &f)
@@ -223,7 +225,7 @@ private:
             8500,
             15500,
         };
-        m_memory.tableTop = frame.drawHeader(m_pen);
+        frame.drawHeader(m_pen);
 
         const StockWithCalls position {m_stockPrice, m_shares, m_strike,
             m_fields.number(kCallPrice), m_fields.number(kContracts)};
@@ -235,12 +237,12 @@ private:
             const LegResults legs = position.at(price);
             const double y = y0() + 3200 + 400 * row;
             if (!placed[row]) {
-                frame.drawUnavailableRow(m_pen, y);
+                frame.drawUnavailableRow(m_pen, row, y);
                 continue;
             }
             const TableCell priceCell
                 = row == 4 ? TableCell::exact(price) : TableCell::rounded(price);
-            frame.drawRow(m_pen, y,
+            frame.drawRow(m_pen, row, y,
                 {priceCell, TableCell::rounded(legs.stock), TableCell::rounded(legs.call),
                     TableCell::rounded(legs.total)});
         }

@@ -13,41 +13,32 @@ double expiryProfit(const Legs &legs, double price)
     return total;
 }
 
-namespace
-{
-
-// Calls as their group's fields hold them: contracts, strike, premium.
-Leg callsFrom(const Workspace &f, const ControlId &contracts, const ControlId &strike,
-    const ControlId &premium, bool sold)
-{
-    const double count = f.number(contracts);
-    return Leg::calls(sold ? -count : count, f.number(strike), f.number(premium));
-}
-
-} // namespace
-
 Legs positionLegs(const Workspace &f)
 {
-    switch (StrategyKind(f.strategy())) {
-    case StrategyKind::CoveredCalls:
-        return {Leg::stock(f.number(at("Text4", 2)), f.number(at("Text4", 1))),
-            callsFrom(f, at("Text5", 3), at("Text5", 1), at("Text5", 2), true)};
-    case StrategyKind::RatioCalls:
-        return {Leg::stock(f.number(at("txtRatioBuy", 2)), f.number(at("txtRatioBuy", 1))),
-            callsFrom(
-                f, at("txtRatioSell", 5), at("txtRatioSell", 1), at("txtRatioSell", 2), true)};
-    case StrategyKind::BullSpreads:
-        return {callsFrom(f, at("Text2", 5), at("Text2", 3), at("Text2", 4), false),
-            callsFrom(f, at("Text3", 3), at("Text3", 1), at("Text3", 2), true)};
-    case StrategyKind::ButterflySpreads:
-        return {callsFrom(f, at("Text6", 5), at("Text6", 3), at("Text6", 4), false),
-            callsFrom(f, at("Text7", 3), at("Text7", 1), at("Text7", 2), true),
-            callsFrom(f, at("Text8", 3), at("Text8", 1), at("Text8", 2), false)};
-    case StrategyKind::RatioCallSpreads:
-        return {callsFrom(f, at("Text9", 6), at("Text9", 3), at("Text9", 4), false),
-            callsFrom(f, at("Text10", 3), at("Text10", 1), at("Text10", 2), true)};
+    if (f.strategy() < 0 || f.strategy() >= kStrategyCount)
+        return {};
+    const auto kind = StrategyKind(f.strategy());
+    const auto number = [&](FieldRole role) { return f.number(field(kind, role)); };
+    Legs legs;
+    // A position with stock sells its calls against it; a spread buys the
+    // lowest and highest strikes and sells the one between.
+    const bool withStock = roleField(kind, FieldRole::Shares).has_value();
+    if (withStock)
+        legs.push_back(Leg::stock(number(FieldRole::Shares), number(FieldRole::StockPrice)));
+    constexpr FieldRole calls[][3] = {
+        {FieldRole::Strike1, FieldRole::Premium1, FieldRole::Contracts1},
+        {FieldRole::Strike2, FieldRole::Premium2, FieldRole::Contracts2},
+        {FieldRole::Strike3, FieldRole::Premium3, FieldRole::Contracts3},
+    };
+    for (std::size_t n = 0; n < std::size(calls); ++n) {
+        const auto &[strike, premium, contracts] = calls[n];
+        if (!roleField(kind, strike))
+            break;
+        const bool sold = withStock || n == 1;
+        const double count = number(contracts);
+        legs.push_back(Leg::calls(sold ? -count : count, number(strike), number(premium)));
     }
-    return {};
+    return legs;
 }
 
 double positionStockPrice(const Legs &legs)

@@ -3,6 +3,7 @@
 // schematic and only the labels and the table carry amounts.
 
 #include "chart/GraphBase.h"
+#include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "strategies/CallLegs.h"
 #include "strategies/ChartPen.h"
@@ -20,16 +21,17 @@ namespace
 
 void chRatioCallSpreads(StrategyContext &context);
 
-const ControlId kStrike1 = at("Text9", 3);
-const ControlId kPrice1 = at("Text9", 4);
-const ControlId kUnits = at("Text9", 5);
-const ControlId kTotal1 = at("Text9", 6);
-const ControlId kStrike2 = at("Text10", 1);
-const ControlId kPrice2 = at("Text10", 2);
-const ControlId kTotal2 = at("Text10", 3);
-const ControlId kSold = at("txtratio", 0);
-const ControlId kBought = at("txtratio", 1);
-const ControlId kRatioList = single("cmbratioCallSpreads");
+constexpr StrategyKind kKind = StrategyKind::RatioCallSpreads;
+const ControlId kStrike1 = field(kKind, FieldRole::Strike1);
+const ControlId kPrice1 = field(kKind, FieldRole::Premium1);
+const ControlId kUnits = field(kKind, FieldRole::Units);
+const ControlId kTotal1 = field(kKind, FieldRole::Contracts1);
+const ControlId kStrike2 = field(kKind, FieldRole::Strike2);
+const ControlId kPrice2 = field(kKind, FieldRole::Premium2);
+const ControlId kTotal2 = field(kKind, FieldRole::Contracts2);
+const ControlId kSold = field(kKind, FieldRole::RatioFirst);
+const ControlId kBought = field(kKind, FieldRole::RatioSecond);
+const ControlId kRatioList = field(kKind, FieldRole::RatioList);
 const ControlId kSymbol = single("Text1");
 
 std::optional<Refusal> check(Workspace &f)
@@ -184,7 +186,7 @@ void chRatioCallSpreads(StrategyContext &context)
                                 {6700, f.text(kStrike2) + QStringLiteral(" Call"), profitLoss},
                                 {8500, "Total", profitLoss}},
         3500, 10000};
-    m.tableTop = table.drawHeader(pen);
+    table.drawHeader(pen);
 
     const double k1 = f.number(kStrike1);
     const double p1 = f.number(kPrice1);
@@ -196,29 +198,31 @@ void chRatioCallSpreads(StrategyContext &context)
     struct Columns {
         double bought, sold, total;
     };
-    const auto printRow = [&](double y, double boughtValue, double soldValue, const Columns &at) {
-        m.leg1Value = boughtValue;
-        m.leg2Value = soldValue;
-        pen.printNumberAt(at.bought, y, m.leg1Value);
-        pen.printNumberAt(at.sold, y, m.leg2Value);
-        pen.printNumberAt(at.total, y, readBack(m.leg1Value) + readBack(m.leg2Value));
-    };
+    const auto printRow
+        = [&](int row, double y, double boughtValue, double soldValue, const Columns &at) {
+              m.leg1Value = boughtValue;
+              m.leg2Value = soldValue;
+              pen.printNumberAt(at.bought, y, m.leg1Value, TableCellAt::value(row, 1));
+              pen.printNumberAt(at.sold, y, m.leg2Value, TableCellAt::value(row, 2));
+              pen.printNumberAt(at.total, y, readBack(m.leg1Value) + readBack(m.leg2Value),
+                  TableCellAt::value(row, 3));
+          };
     const Columns strikeRows {5100, 6700, 8550};
 
-    pen.printAt(3800, y0 + 3200, f.text(kStrike1));
-    printRow(y0 + 3200, longCalls(k1, k1, p1, bought), callPremium(p2, sold), strikeRows);
+    pen.printAt(3800, y0 + 3200, f.text(kStrike1), TableCellAt::value(0, 0));
+    printRow(0, y0 + 3200, longCalls(k1, k1, p1, bought), callPremium(p2, sold), strikeRows);
 
-    pen.printAt(3800, y0 + 3600, f.text(kStrike2));
-    printRow(y0 + 3600, longCalls(k2, k1, p1, bought), callPremium(p2, sold), strikeRows);
+    pen.printAt(3800, y0 + 3600, f.text(kStrike2), TableCellAt::value(1, 0));
+    printRow(1, y0 + 3600, longCalls(k2, k1, p1, bought), callPremium(p2, sold), strikeRows);
 
     const double breakEven = readBack(m.spreadBreakEven);
-    pen.printNumberAt(3750, y0 + 4000, m.spreadBreakEven);
-    printRow(y0 + 4000, longCalls(breakEven, k1, p1, bought),
+    pen.printNumberAt(3750, y0 + 4000, m.spreadBreakEven, TableCellAt::value(2, 0));
+    printRow(2, y0 + 4000, longCalls(breakEven, k1, p1, bought),
         shortCallsAbove(breakEven, k2, p2, sold), {5000, 6700, 8600});
 
     m.spreadRow4Price = readBack(m.spreadBreakEven + m.spreadStrikeWidth);
-    pen.printNumberAt(3750, y0 + 4400, m.spreadRow4Price);
-    printRow(y0 + 4400, longCalls(m.spreadRow4Price, k1, p1, bought),
+    pen.printNumberAt(3750, y0 + 4400, m.spreadRow4Price, TableCellAt::value(3, 0));
+    printRow(3, y0 + 4400, longCalls(m.spreadRow4Price, k1, p1, bought),
         shortCallsAbove(m.spreadRow4Price, k2, p2, sold), {5000, 6700, 8550});
 }
 

@@ -1,3 +1,4 @@
+#include "core/Catalogue.h"
 #include "core/Numbers.h"
 #include "strategies/ChartPen.h"
 #include "strategies/ChartRequest.h"
@@ -13,12 +14,13 @@ namespace velmora
 namespace
 {
 
-const ControlId kStockPrice = at("txtRatioBuy", 1);
-const ControlId kShares = at("txtRatioBuy", 2);
-const ControlId kStrike = at("txtRatioSell", 1);
-const ControlId kCallPrice = at("txtRatioSell", 2);
-const ControlId kContracts = at("txtRatioSell", 5);
-const ControlId kRatio = single("cmbRatio");
+constexpr StrategyKind kKind = StrategyKind::RatioCalls;
+const ControlId kStockPrice = field(kKind, FieldRole::StockPrice);
+const ControlId kShares = field(kKind, FieldRole::Shares);
+const ControlId kStrike = field(kKind, FieldRole::Strike1);
+const ControlId kCallPrice = field(kKind, FieldRole::Premium1);
+const ControlId kContracts = field(kKind, FieldRole::Contracts1);
+const ControlId kRatio = field(kKind, FieldRole::RatioList);
 const ControlId kSymbol = single("Text1");
 
 // The checks, with the ratio sizing run among them: the break-even check
@@ -85,7 +87,7 @@ void drawChart(StrategyContext &context)
         3500,
         10500,
     };
-    context.memory.tableTop = frame.drawHeader(pen);
+    frame.drawHeader(pen);
 
     const double low = figures.lowBreakEven;
     const double high = figures.highBreakEven;
@@ -99,7 +101,7 @@ void drawChart(StrategyContext &context)
         const LegResults legs = position.at(price);
         // The break-even rows show a total of 0 by definition.
         const bool breakEvenRow = row == 1 || row == 3;
-        frame.drawRow(pen, pen.y0() + 3200 + 400 * row,
+        frame.drawRow(pen, row, pen.y0() + 3200 + 400 * row,
             {TableCell::rounded(price), TableCell::rounded(legs.stock),
                 TableCell::rounded(legs.call),
                 TableCell::rounded(breakEvenRow ? 0.0 : legs.total)});

@@ -1,18 +1,12 @@
 #include "strategies/TableText.h"
 
-#include <algorithm>
-#include <map>
+#include <cmath>
 
 namespace velmora
 {
 
 namespace
 {
-
-// Texts left of this belong to the profit axis, not to a table.
-constexpr double kTableLeft = 3000;
-// The header and at most five rows of 400 twips lie within this of the top.
-constexpr double kTableDepth = 2600;
 
 QString amount(double value)
 {
@@ -39,25 +33,6 @@ QString joined(const TableRows &rows, QChar separator, auto &&cell)
 }
 
 } // namespace
-
-TableRows valueTableRows(const ChartSurface &surface, int tableTop)
-{
-    std::map<double, std::vector<const ChartOp *>> lines; // by y
-    for (const ChartOp &op : surface.ops())
-        if (op.kind == ChartOp::Kind::Text && op.x1 >= kTableLeft && op.y1 > tableTop
-            && op.y1 < tableTop + kTableDepth)
-            lines[op.y1].push_back(&op);
-    TableRows rows;
-    for (auto &[y, ops] : lines) {
-        std::stable_sort(ops.begin(), ops.end(),
-            [](const ChartOp *a, const ChartOp *b) { return a->x1 < b->x1; });
-        QStringList row;
-        for (const ChartOp *op : ops)
-            row << op->text.trimmed();
-        rows << row;
-    }
-    return rows;
-}
 
 TableRows figureRows(const PositionAnalysis &a)
 {

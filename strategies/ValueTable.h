@@ -39,18 +39,19 @@ struct ValueTable {
     bool boldHeader = true;
 
     // The two header rows at y0 + 2500 and y0 + 2700 and the rules at the
-    // table top (y0 + 2400 as a whole number, answered) and 600 below it.
-    int drawHeader(ChartPen &pen) const;
-    // One cell per column, left to right, at the row's y, from the column
-    // `first` on (a Butterfly Spreads price stands apart from its column).
-    void drawRow(ChartPen &pen, double y, std::initializer_list<TableCell> cells,
+    // table top (y0 + 2400 as a whole number) and 600 below it.
+    void drawHeader(ChartPen &pen) const;
+    // Value row `row` (0 first): one cell per column, left to right, at the
+    // row's y, from the column `first` on (a Butterfly Spreads price stands
+    // apart from its column).
+    void drawRow(ChartPen &pen, int row, double y, std::initializer_list<TableCell> cells,
         std::size_t first = 0) const;
     // A row whose price has no place on the chart: "XXX" in every cell.
-    void drawUnavailableRow(ChartPen &pen, double y) const;
+    void drawUnavailableRow(ChartPen &pen, int row, double y) const;
     // "XXX" in `count` cells from the column `first` on, each `offset` right
     // of its column.
-    void drawUnavailableCells(
-        ChartPen &pen, double y, std::size_t first, std::size_t count, double offset = 0) const;
+    void drawUnavailableCells(ChartPen &pen, int row, double y, std::size_t first,
+        std::size_t count, double offset = 0) const;
     // A rule across the table's width.
     void drawRule(ChartPen &pen, double y) const;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when a folder includes a header of a folder that is not below it.
-# The layers, bottom up: core, chart, strategies, store, ui, programs.
+# The layers, bottom up: core, chart, strategies, store, session, ui, programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,17 +10,18 @@ allowed() { # folder -> the folders its sources may include from
     chart) echo "core chart" ;;
     strategies) echo "core chart strategies" ;;
     store) echo "core store" ;;
-    ui) echo "core chart strategies store ui" ;;
-    programs) echo "core chart strategies store ui programs" ;;
+    session) echo "core chart strategies store session" ;;
+    ui) echo "core chart strategies store session ui" ;;
+    programs) echo "core chart strategies store session ui programs" ;;
   esac
 }
 
 status=0
-for folder in core chart strategies store ui programs; do
+for folder in core chart strategies store session ui programs; do
   ok=" $(allowed "$folder") "
   while IFS=: read -r file line text; do
     target=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"$text")
-    case "$target" in core | chart | strategies | store | ui | programs) ;; *) continue ;; esac
+    case "$target" in core | chart | strategies | store | session | ui | programs) ;; *) continue ;; esac
     if [[ "$ok" != *" $target "* ]]; then
       echo "$file:$line: $folder/ may not include from $target/: $text" >&2
       status=1

@@ -4,7 +4,6 @@
 #include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
 #include "strategies/Leg.h"
-#include "strategies/TableText.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/ChartMode.h"
@@ -96,7 +95,7 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     setPalette(tinted);
 
     m_gate = new MessageGate(m_messages, this);
-    m_focus = new FieldFocus(m_workspace, m_controls, *m_gate, this);
+    m_focus = new FieldFocus(workspace(), m_controls, *m_gate, this);
     m_actions = buildMainMenu(menuBar());
     menuBar()->setPalette(QApplication::style()->standardPalette());
 
@@ -135,7 +134,7 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     resize(
         twipsToPixels(kClientWidth), twipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
     m_normalSize = size();
-    m_workspace.load();
+    workspace().load();
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
 }
@@ -215,10 +214,10 @@ void MainWindow::connectGroup(const GroupSpec &entry)
         QComboBox *ratioList = m_controls.list(fieldSpec.id.name);
         const bool spread = fieldSpec.id.name == u"cmbratioCallSpreads";
         ratioList->setCurrentIndex(
-            spread ? m_workspace.ratioSpreadIndex() : m_workspace.ratioIndex());
-        connect(ratioList, &QComboBox::activated, &m_workspace,
+            spread ? workspace().ratioSpreadIndex() : workspace().ratioIndex());
+        connect(ratioList, &QComboBox::activated, &workspace(),
             spread ? &Workspace::chooseRatioSpread : &Workspace::chooseRatio);
-        connect(&m_workspace,
+        connect(&workspace(),
             spread ? &Workspace::ratioSpreadIndexChanged : &Workspace::ratioIndexChanged, ratioList,
             [ratioList](int index) {
                 const QSignalBlocker blocker(ratioList);
@@ -231,13 +230,13 @@ void MainWindow::connectGroup(const GroupSpec &entry)
 void MainWindow::connectField(const ControlId &id)
 {
     connect(m_controls.field(id), &QLineEdit::textEdited, this,
-        [this, id](const QString &text) { m_workspace.setText(id, text); });
-    showField(id, m_workspace.text(id));
+        [this, id](const QString &text) { workspace().setText(id, text); });
+    showField(id, workspace().text(id));
 }
 
 void MainWindow::buildChart(QWidget *client)
 {
-    m_chart = new ChartView(&m_surface, client);
+    m_chart = new ChartView(&surface(), client);
     m_controls.add(single("pGraph"), m_chart);
     m_chart->setBordered(true);
     m_chart->setFocusPolicy(Qt::ClickFocus);
@@ -247,10 +246,10 @@ void MainWindow::buildChart(QWidget *client)
 
 void MainWindow::connectModel()
 {
-    connect(&m_workspace, &Workspace::fieldChanged, this, &MainWindow::showField);
-    connect(&m_workspace, &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
+    connect(&workspace(), &Workspace::fieldChanged, this, &MainWindow::showField);
+    connect(&workspace(), &Workspace::strategySwitched, this, &MainWindow::strategySwitched);
     connectField(kSymbol);
-    connect(m_strategyList, &QComboBox::activated, &m_workspace, &Workspace::setStrategy);
+    connect(m_strategyList, &QComboBox::activated, &workspace(), &Workspace::setStrategy);
 
     connect(m_graphButton, &QPushButton::clicked, this, &MainWindow::cmdGraph_Click);
     connect(m_analysisButton, &QPushButton::clicked, this, &MainWindow::cmdAnalysis_Click);
@@ -372,7 +371,7 @@ void MainWindow::leaveChartMode()
 {
     if (!chartShown())
         return;
-    m_workspace.setStrategy(m_workspace.strategy());
+    m_session.leaveChart();
     parkChart();
     setOuterWidth(kEntryWidth);
     action(QStringLiteral("P_Graph"))->setEnabled(false);
@@ -503,40 +502,41 @@ void MainWindow::cmdGraph_Click()
     if (!m_focus->settleLeaveWarnings())
         return;
     move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
-    const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
+    m_session.setFocus(focusedControl());
+    const GraphOutcome &outcome = m_session.viewGraph();
     if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart)
         graphBaseWindow();
 }
 
-bool MainWindow::reportRefusal(const ChartOutcome &outcome)
+bool MainWindow::reportRefusal(const GraphOutcome &outcome)
 {
-    if (outcome.result != ChartResult::Refused || !outcome.refusal)
+    if (outcome.result != ChartResult::Refused || !outcome.message)
         return false;
-    showMessage(outcome.refusal->message);
-    if (outcome.refusal->focus)
-        setFocusTo(*outcome.refusal->focus, outcome.refusal->selectAll);
+    const std::optional<ControlId> before = focusedControl();
+    showMessage(*outcome.message);
+    if (outcome.focus && (outcome.focus != before || outcome.selected))
+        setFocusTo(*outcome.focus, outcome.selected);
     return true;
 }
 
 void MainWindow::cmdAnalysis_Click()
 {
-    // View Graph's checks on a scratch surface: the chart on screen stays.
-    ChartSurface scratch = m_surface;
-    const ChartOutcome outcome = viewGraph(m_workspace, m_memory, scratch);
+    m_session.setFocus(focusedControl());
+    const GraphOutcome &outcome = m_session.checkPosition();
     if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
         return;
-    const Legs legs = positionLegs(m_workspace);
+    const Legs legs = positionLegs(workspace());
     auto *analysis = new AnalysisWindow(legs, positionStockPrice(legs),
-        strategyNames().value(m_workspace.strategy()), m_messages, this);
+        strategyNames().value(workspace().strategy()), m_messages, this);
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     analysis->show();
 }
 
 void MainWindow::F_Nw_Click()
 {
-    m_workspace.setStrategy(0);
-    m_openSave.OpSvMode = OpenSaveState::New;
-    m_workspace.blank();
+    workspace().setStrategy(0);
+    openSaveState().OpSvMode = OpenSaveState::New;
+    workspace().blank();
     setWindowTitle(QStringLiteral("Strategy"));
     m_strategyList->setEnabled(true);
     leaveChartMode();
@@ -544,7 +544,7 @@ void MainWindow::F_Nw_Click()
 
 void MainWindow::F_Open_Click()
 {
-    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    OpenSaveDialog dialog(databasePath(), workspace(), openSaveState(), m_messages, this);
     dialog.showOpen();
     applyOpenOutcome(dialog.outcome());
 }
@@ -567,7 +567,7 @@ void MainWindow::F_Rem_Click()
 
 void MainWindow::F_Save_Click()
 {
-    OpenSaveDialog dialog(databasePath(), m_workspace, m_openSave, m_messages, this);
+    OpenSaveDialog dialog(databasePath(), workspace(), openSaveState(), m_messages, this);
     dialog.showSave();
 }
 
@@ -600,14 +600,14 @@ void MainWindow::F_Export_Click()
     dialog.selectNameFilter(QStringLiteral("PDF document (*.pdf)"));
     dialog.setDirectory(folder);
     dialog.selectFile(suggestedChartFile(
-        m_workspace.text(kSymbol), strategyNames().value(m_workspace.strategy())));
+        workspace().text(kSymbol), strategyNames().value(workspace().strategy())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     // A name typed without an ending gets the one of the type chosen.
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    const QString error = output->exportChart(m_surface, file);
+    const QString error = output->exportChart(surface(), file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -616,7 +616,7 @@ void MainWindow::F_ExportTable_Click()
 {
     if (!chartShown())
         return;
-    const QString error = exportTable(valueTableRows(m_surface, m_memory.tableTop), this);
+    const QString error = exportTable(m_session.valueTable(), this);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -624,7 +624,7 @@ void MainWindow::F_ExportTable_Click()
 void MainWindow::E_Copy_Click()
 {
     if (chartShown())
-        copyTable(valueTableRows(m_surface, m_memory.tableTop));
+        copyTable(m_session.valueTable());
 }
 
 void MainWindow::P_Graph_Click()
@@ -643,7 +643,7 @@ void MainWindow::P_Graph_Click()
     };
     steps.redraw = [this] { cmdGraph_Click(); };
     steps.askPrinter = [this, &paper] { return paper->ask(this); };
-    steps.print = [this, &paper] { return paper->print(m_surface); };
+    steps.print = [this, &paper] { return paper->print(surface()); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
     steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
@@ -664,7 +664,7 @@ void MainWindow::P_Preview_Click()
         return;
     showPrintLook(true);
     cmdGraph_Click();
-    output->previewChart(m_surface, this);
+    output->previewChart(surface(), this);
     showPrintLook(false);
     cmdGraph_Click();
 }
@@ -673,9 +673,9 @@ void MainWindow::P_Preview_Click()
 void MainWindow::showPrintLook(bool printing)
 {
     if (printing)
-        setPrintLook(m_surface);
+        setPrintLook(surface());
     else
-        setScreenLook(m_surface);
+        setScreenLook(surface());
     m_chart->setBordered(!printing);
     m_chart->resize(m_chart->sizeHint());
     layoutChart();

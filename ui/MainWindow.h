@@ -1,9 +1,9 @@
 #pragma once
-// fStrategy, the main window. It holds the position as a Workspace (the
-// rules) and mirrors it into widgets: one QLineEdit per text box, named after
-// its control ("Text4(2)"), the three lists, the five strategy groups, the
-// chart surface pGraph and the menus. User edits go to the Workspace; the
-// Workspace's changes come back into the widgets.
+// fStrategy, the main window. It holds the position as a Session (the
+// rules, the chart and its table, the mode) and mirrors it into widgets: one QLineEdit per text
+// box, named after its control ("Text4(2)"), the three lists, the five strategy groups, the chart
+// surface pGraph and the menus. User edits go to the Workspace; the Workspace's changes come back
+// into the widgets.
 //
 // The window has two modes. In entry mode the selected strategy's group is in
 // view and the other groups and pGraph are parked. In chart mode pGraph lies
@@ -17,6 +17,7 @@
 #include "core/ControlId.h"
 #include "core/Message.h"
 #include "core/Workspace.h"
+#include "session/Session.h"
 #include "store/OpenSaveState.h"
 #include "strategies/ChartRequest.h"
 #include "ui/ControlRegistry.h"
@@ -50,9 +51,10 @@ public:
     explicit MainWindow(MessageBoxes &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Workspace &workspace() { return m_workspace; }
-    ChartSurface &surface() { return m_surface; }
-    OpenSaveState &openSaveState() { return m_openSave; }
+    Session &session() { return m_session; }
+    Workspace &workspace() { return m_session.workspace(); }
+    ChartSurface &surface() { return m_session.surface(); }
+    OpenSaveState &openSaveState() { return m_session.openSave(); }
     // Shows a message box now, in turn with the warnings of the fields.
     Answer showMessage(const Message &message);
 
@@ -126,14 +128,12 @@ private:
     void showPrintLook(bool printing);
     // Paper and files, loaded on first use; null after saying why not.
     const ChartOutput *loadedOutput();
-    // Shows a refused request's message and moves the focus; true when refused.
-    bool reportRefusal(const ChartOutcome &outcome);
+    // Shows a refused request's message and moves the focus where the
+    // session sends it; true when refused.
+    bool reportRefusal(const GraphOutcome &outcome);
 
     MessageBoxes &m_messages;
-    Workspace m_workspace;
-    ChartSurface m_surface;
-    ChartMemory m_memory;
-    OpenSaveState m_openSave;
+    Session m_session;
     ControlRegistry m_controls;
     MenuActions m_actions;
     MessageGate *m_gate = nullptr;

@@ -297,18 +297,9 @@ ParsedChartArguments parseChartArguments(const QStringList &arguments)
     return parsed;
 }
 
-bool listsOnly(const ChartCommandOptions &options)
+bool writesFile(const ChartCommandOptions &options)
 {
-    const StoreCommandOptions &store = options.store;
-    return store.listStrategy && !store.openName && store.saveNames.isEmpty() && !options.help
-        && !options.version && !options.strategy && options.settings.empty() && !options.json
-        && !options.printColours && options.outFile.isEmpty();
-}
-
-ChartCommandOutput runListCommand(const ChartCommandOptions &options)
-{
-    const StoreCommandResult listed = listSavedNames(options.store);
-    return {listed.exitCode, storeText(listed), listed.errorLine};
+    return !options.help && !options.version && !options.outFile.isEmpty();
 }
 
 } // namespace velmora

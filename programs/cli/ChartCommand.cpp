@@ -2,14 +2,11 @@
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
-#include "ui/MainWindow.h"
+#include "session/Session.h"
 #include "ui/output/ChartExport.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLineEdit>
-#include <QWidget>
 
 namespace velmora
 {
@@ -37,21 +34,14 @@ QJsonObject opObject(const ChartOp &op)
     return {{"op", "clear"}};
 }
 
-// The message shown, where the window's focus went after it, and whether that
+// The message shown, where the focus went after it, and whether that
 // field's whole text is selected.
-QJsonObject focusOf(MainWindow &window, const Message &message)
+QJsonObject messageObject(const GraphOutcome &graph)
 {
-    QJsonObject shown {{"text", message.prompt}, {"style", message.style},
-        {"title", message.shownTitle()}, {"focus", QJsonValue::Null}, {"selected", false}};
-    QWidget *focused = window.focusWidget();
-    const std::optional<ControlId> id
-        = focused ? ControlId::parse(focused->objectName()) : std::nullopt;
-    if (!id)
-        return shown;
-    shown["focus"] = id->toString();
-    if (const auto *field = qobject_cast<const QLineEdit *>(focused))
-        shown["selected"] = !field->text().isEmpty() && field->selectedText() == field->text();
-    return shown;
+    const Message &message = *graph.message;
+    return {{"text", message.prompt}, {"style", message.style}, {"title", message.shownTitle()},
+        {"focus", graph.focus ? QJsonValue(graph.focus->toString()) : QJsonValue::Null},
+        {"selected", graph.selected}};
 }
 
 QByteArray jsonLine(const QJsonObject &object)
@@ -87,14 +77,13 @@ void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
 
 } // namespace
 
-QJsonObject chartReport(
-    MainWindow &window, const QString &result, const std::optional<Message> &shown)
+QJsonObject chartReport(const Session &session, const QString &result, bool refused)
 {
-    Workspace &ws = window.workspace();
-    const ChartSurface &surface = window.surface();
+    const Workspace &ws = session.workspace();
+    const ChartSurface &surface = session.surface();
     QJsonObject report {{"strategy", ws.strategy()}, {"result", result}};
-    if (shown)
-        report["message"] = focusOf(window, *shown);
+    if (refused && session.lastGraph().message)
+        report["message"] = messageObject(session.lastGraph());
     report["surface"]
         = QJsonObject {{"width", surface.scaleWidth()}, {"height", surface.scaleHeight()}};
     QJsonArray ops;
@@ -110,8 +99,23 @@ QJsonObject chartReport(
     return report;
 }
 
+namespace
+{
+
+// Only store options ask for no chart, except that an opened position is
+// charted where the run reports or writes one.
+bool chartsNothing(const ChartCommandOptions &options)
+{
+    const bool reportsOpened = options.store.openName
+        && (options.json || options.analysis.enabled || !options.outFile.isEmpty());
+    return options.store.usesStore() && !options.strategy && options.settings.empty()
+        && options.outFile.isEmpty() && !reportsOpened;
+}
+
+} // namespace
+
 ChartCommandOutput runChartCommand(
-    MainWindow &window, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options)
+    Session &session, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options)
 {
     ChartCommandOutput output;
     if (options.help || options.version) {
@@ -120,17 +124,12 @@ ChartCommandOutput runChartCommand(
         return output;
     }
 
-    // Focus and selection follow the user's rules only in a shown, active window.
-    window.show();
-    window.activateWindow();
-    QCoreApplication::processEvents();
-
-    Workspace &ws = window.workspace();
-    StoreCommand store(options.store, ws, window.openSaveState(), boxes);
+    Workspace &ws = session.workspace();
+    StoreCommand store(options.store, ws, session.openSave(), boxes);
     StoreCommandResult steps = store.beforeSettings();
     if (steps.exitCode == ExitCode::Done) {
-        if (steps.opened)
-            window.applyOpenOutcome(*steps.opened);
+        if (steps.opened && steps.opened->escape)
+            session.leaveChart();
         if (options.strategy)
             ws.setStrategy(*options.strategy);
         applySettings(ws, options.settings);
@@ -141,12 +140,12 @@ ChartCommandOutput runChartCommand(
     }
     QJsonObject analysis; // with --analysis after a chart
     // What the run prints: the store's lines, or one JSON object holding them.
-    const auto print = [&](const QString &result, const std::optional<Message> &shown) {
+    const auto print = [&](const QString &result, bool refused) {
         if (!options.json) {
             output.standardOutput = storeText(steps);
             return;
         }
-        QJsonObject report = chartReport(window, result, shown);
+        QJsonObject report = chartReport(session, result, refused);
         if (!analysis.isEmpty())
             report["analysis"] = analysis;
         if (options.store.usesStore())
@@ -156,58 +155,54 @@ ChartCommandOutput runChartCommand(
     if (steps.exitCode != ExitCode::Done) {
         output.exitCode = steps.exitCode;
         output.errorLine = steps.errorLine;
-        print(QStringLiteral("stopped"), std::nullopt);
+        print(QStringLiteral("stopped"), false);
         return output;
     }
-    // Store options alone ask for no chart.
-    if (options.store.usesStore() && !options.strategy && options.settings.empty()
-        && options.outFile.isEmpty()) {
-        print(QStringLiteral("none"), std::nullopt);
+    if (chartsNothing(options)) {
+        if (options.analysis.enabled) {
+            output.exitCode = ExitCode::Refused;
+            output.errorLine = QStringLiteral("nothing to analyse: give a strategy or --open NAME");
+        }
+        print(QStringLiteral("none"), false);
         return output;
     }
 
-    // The window answers View Graph with a message, a chart, or nothing at
-    // all; from entry mode a chart shows as chart mode.
-    window.leaveChartMode();
+    // View Graph answers with a message, a chart, or nothing at all.
+    session.leaveChart();
     if (options.printColours)
-        window.surface().setPalette(ChartPalette::print());
-    const std::size_t messagesBefore = boxes.shown().size();
-    window.cmdGraph_Click();
-    QCoreApplication::processEvents();
-
-    std::optional<Message> shown;
-    if (boxes.shown().size() > messagesBefore)
-        shown = boxes.shown().back();
-    const bool drawn = !shown && window.chartShown();
-    const QString result = shown ? QStringLiteral("refused")
-        : drawn                  ? QStringLiteral("chart")
-                                 : QStringLiteral("none");
+        session.surface().setPalette(ChartPalette::print());
+    const GraphOutcome &graph = session.viewGraph();
+    const bool refused = graph.result == ChartResult::Refused && graph.message;
+    const bool drawn = graph.result == ChartResult::Chart;
+    const QString result = refused ? QStringLiteral("refused")
+        : drawn                    ? QStringLiteral("chart")
+                                   : QStringLiteral("none");
     output.exitCode = drawn ? ExitCode::Done : ExitCode::Refused;
-    if (!options.json && shown)
-        output.errorLine = QStringLiteral("refused: %1").arg(shown->prompt.trimmed());
+    if (!options.json && refused)
+        output.errorLine = QStringLiteral("refused: %1").arg(graph.message->prompt.trimmed());
     else if (!options.json && !drawn)
         output.errorLine = QStringLiteral("no strategy selected: nothing to chart");
 
     const Legs legs = drawn && options.analysis.enabled ? positionLegs(ws) : Legs();
     const AnalysisInputs inputs = analysisInputs(options.analysis, legs);
-    const std::optional<QString> refused
+    const std::optional<QString> analysisRefused
         = legs.empty() ? std::nullopt : analysisProblem(legs, inputs);
-    if (refused) {
+    if (analysisRefused) {
         output.exitCode = ExitCode::Refused;
-        output.errorLine = QStringLiteral("analysis refused: ") + *refused;
-        analysis = QJsonObject {{"error", *refused}};
+        output.errorLine = QStringLiteral("analysis refused: ") + *analysisRefused;
+        analysis = QJsonObject {{"error", *analysisRefused}};
     } else if (!legs.empty()) {
         analysis = analysisReport(legs, inputs);
     }
-    if (drawn && !options.outFile.isEmpty() && !refused) {
-        const QString error = legs.empty() ? exportChart(window.surface(), options.outFile)
+    if (drawn && !options.outFile.isEmpty() && !analysisRefused) {
+        const QString error = legs.empty() ? exportChart(session.surface(), options.outFile)
                                            : writeAnalysisChart(legs, inputs, options.outFile);
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;
         }
     }
-    print(result, shown);
+    print(result, refused);
     return output;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // velmora-chart: one View Graph request without a screen. The arguments pick
-// a strategy and type field texts into the real main window; the window's own
-// View Graph runs once, and the outcome is reported as JSON and/or written to
-// an image, SVG or PDF file.
+// a strategy and type field texts into a Session, as the window's fields do;
+// its View Graph runs once, and the outcome is reported as JSON and/or
+// written to an image, SVG or PDF file.
 //
-// Parsing needs no QApplication, so a usage error is reported before any
-// window exists; running needs the window and the scripted message boxes it
-// was built with, so the messages it showed can be read back.
+// Parsing needs no application object, so a usage error is reported before
+// anything else runs; the store's messages go to scripted message boxes, so
+// they can be read back.
 
 #include "core/Message.h"
 #include "programs/cli/AnalysisCommand.h"
@@ -23,7 +23,7 @@
 namespace velmora
 {
 
-class MainWindow;
+class Session;
 
 // The two lists --set can choose an entry of.
 inline const QString kRatioList = QStringLiteral("cmbRatio");
@@ -67,19 +67,16 @@ struct ChartCommandOutput {
 // What the position file options did, as the lines they print.
 QByteArray storeText(const StoreCommandResult &steps);
 
-// True for --list with nothing but --db beside it: the names are printed
-// without building a window (runListCommand).
-bool listsOnly(const ChartCommandOptions &options);
-ChartCommandOutput runListCommand(const ChartCommandOptions &options);
+// True when the run writes a chart file, which needs Qt's graphics.
+bool writesFile(const ChartCommandOptions &options);
 
-// Applies the options to the window, clicks View Graph and reports.
-// `boxes` must be the message boxes the window was built with.
+// Applies the options to the session, runs View Graph and reports. The
+// store's messages go to `boxes`.
 ChartCommandOutput runChartCommand(
-    MainWindow &window, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options);
+    Session &session, ScriptedMessageBoxes &boxes, const ChartCommandOptions &options);
 
-// The JSON report of the window's state after a request. `shown` is the
-// message of a refused request, if any.
-QJsonObject chartReport(
-    MainWindow &window, const QString &result, const std::optional<Message> &shown);
+// The JSON report of the session after a request; with the last View
+// Graph's message when `refused`.
+QJsonObject chartReport(const Session &session, const QString &result, bool refused);
 
 } // namespace velmora

@@ -1,7 +1,7 @@
-// velmora-chart's options and report, run in-process on the real main window.
+// velmora-chart's options and report, run in-process on a session.
 
 #include "programs/cli/ChartCommand.h"
-#include "ui/MainWindow.h"
+#include "session/Session.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -32,11 +32,9 @@ Run run(const QStringList &arguments)
         return r;
     }
     ScriptedMessageBoxes boxes;
-    MainWindow window(boxes);
-    r.output = runChartCommand(window, boxes, parsed.options);
+    Session session;
+    r.output = runChartCommand(session, boxes, parsed.options);
     r.json = QJsonDocument::fromJson(r.output.standardOutput).object();
-    // Hidden first, so no focus change reaches the fields while they go.
-    window.hide();
     return r;
 }
 

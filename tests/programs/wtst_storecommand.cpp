@@ -1,4 +1,4 @@
-// velmora-chart's saved-position options on the real main window: --open
+// velmora-chart's saved-position options on a session: --open
 // before the field settings, repeated --save after them, and the exit status
 // and output of the command line (--list among them) in one table.
 #include "support/TestSupport.h"
@@ -7,7 +7,7 @@
 #include "store/PositionStore.h"
 
 #include "programs/cli/ChartCommand.h"
-#include "ui/MainWindow.h"
+#include "session/Session.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -33,7 +33,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_file;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<Session> m_session;
     ScriptedMessageBoxes m_boxes;
 };
 
@@ -52,11 +52,9 @@ ChartCommandOutput TestStoreCommand::run(const QStringList &arguments)
     const ParsedChartArguments parsed = parseChartArguments(arguments);
     if (!parsed.error.isEmpty())
         return {ExitCode::Usage, {}, parsed.error};
-    if (listsOnly(parsed.options))
-        return runListCommand(parsed.options);
     m_boxes.clear();
-    m_window = std::make_unique<MainWindow>(m_boxes);
-    return runChartCommand(*m_window, m_boxes, parsed.options);
+    m_session = std::make_unique<Session>();
+    return runChartCommand(*m_session, m_boxes, parsed.options);
 }
 
 void TestStoreCommand::saveOpenSaveTwice()
@@ -74,7 +72,8 @@ void TestStoreCommand::saveOpenSaveTwice()
         "O'Neil; \"x\"", "--save", "O'Neil; \"x\""});
     QCOMPARE(out.exitCode, 0);
     QCOMPARE(out.standardOutput, QByteArray("Updated Successfully\nUpdated Successfully\n"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("File Opened: Bull Spreads"));
+    QCOMPARE(m_session->openSave().OpSvName, QStringLiteral("O'Neil; \"x\""));
+    QCOMPARE(m_session->openSave().OpSvMode, OpenSaveState::Opened);
 
     const PositionStore store(m_file);
     QCOMPARE(store.names(2).size(), size_t(1));

@@ -26,6 +26,7 @@ struct Charted {
     Workspace fields;
     ChartMemory memory;
     ChartSurface surface;
+    ChartOutcome outcome;
 };
 
 bool chartOrdinary(Rng &rng, StrategyKind kind, Charted &c)
@@ -37,7 +38,8 @@ bool chartOrdinary(Rng &rng, StrategyKind kind, Charted &c)
     c.fields.setRatioSpreadIndex(rng.below(kRatioCount));
     for (const auto &[id, text] : ordinary(rng, kind, ratio))
         c.fields.setText(id, text);
-    return viewGraph(c.fields, c.memory, c.surface).result == ChartResult::Chart;
+    c.outcome = viewGraph(c.fields, c.memory, c.surface);
+    return c.outcome.result == ChartResult::Chart;
 }
 
 // A printed price: "40.5", or "<40" / ">60" for the flat wings beyond a strike.
@@ -108,7 +110,7 @@ void TestAnalysis::legsMatchValueTables()
             continue;
         }
         ++compared;
-        const TableRows rows = valueTableRows(c.surface, c.memory.tableTop);
+        const TableRows rows = c.outcome.table;
         QCOMPARE(rows.size(), strategy == 0 || strategy == 1 || strategy == 3 ? 7 : 6);
         for (const QStringList &row : rows.mid(2)) {
             QCOMPARE(row.size(), qsizetype(legs.size()) + 2);
