@@ -3,10 +3,12 @@
 #include "chart/GraphBase.h"
 #include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
+#include "strategies/ChartSummary.h"
 #include "strategies/Leg.h"
 #include "strategies/TableText.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/Captions.h"
 #include "ui/ChartMode.h"
 #include "ui/FieldFocus.h"
 #include "ui/GroupBuilder.h"
@@ -66,12 +68,13 @@ constexpr QSize kChartMinimum(320, 240);
 // How long the window manager takes to redraw a frame, milliseconds.
 constexpr int kFrameSettleMs = 250;
 
-void placeCaption(const char *text, QWidget *parent, int left, int top)
+QLabel *placeCaption(const char *text, QWidget *parent, int left, int top)
 {
     auto *label = new QLabel(QString::fromUtf8(text), parent);
     label->setFont(look::font(false));
     label->adjustSize();
     label->move(twipsToPixels(left), twipsToPixels(top));
+    return label;
 }
 
 void parkGroup(QGroupBox *group)
@@ -123,11 +126,15 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     grey.setColor(QPalette::Button, look::graphButton());
     m_graphButton->setPalette(grey);
     m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
+    m_graphButton->setToolTip(
+        QStringLiteral("Check the position and chart its profit and loss at expiration"));
     m_analysisButton = new QPushButton(QStringLiteral("A&nalysis"), m_entry); // Alt+A is About
     m_controls.add(single("cmdAnalysis"), m_analysisButton);
     m_analysisButton->setFont(look::buttonFont());
     m_analysisButton->setPalette(grey);
     m_analysisButton->setGeometry(look::rect(5100, 765, 1935, 330));
+    m_analysisButton->setToolTip(QStringLiteral(
+        "Check the position and open its analysis: curves today and at expiration, figures"));
     buildChart(client);
 
     connectModel();
@@ -151,8 +158,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildTopControls(QWidget *client)
 {
-    placeCaption("Stock/Symbol", client, 105, 330);
+    QLabel *symbolCaption = placeCaption("Stock/Symbol", client, 105, 330);
     auto *symbol = new QLineEdit(client);
+    pairCaption(symbolCaption, symbol);
+    symbol->setToolTip(QStringLiteral("Ticker symbol of the stock, carried into the group"));
     m_controls.add(kSymbol, symbol);
     symbol->setMaxLength(fieldMaxLength(kSymbol));
     symbol->setGeometry(look::rect(2205, 315, 2145, 345));
@@ -163,8 +172,10 @@ void MainWindow::buildTopControls(QWidget *client)
     symbol->setPalette(palette);
     m_focus->attach(symbol);
 
-    placeCaption("Strategy Type", client, 4785, 345);
+    QLabel *strategyCaption = placeCaption("Strategy Type", client, 4785, 345);
     m_strategyList = new QComboBox(client);
+    pairCaption(strategyCaption, m_strategyList);
+    m_strategyList->setToolTip(QStringLiteral("The strategy whose entry fields are shown"));
     m_controls.add(single("cmbStrategy"), m_strategyList);
     m_strategyList->setFont(look::font(false));
     m_strategyList->addItems(strategyNames());
@@ -504,8 +515,10 @@ void MainWindow::cmdGraph_Click()
         return;
     move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
     const ChartOutcome outcome = viewGraph(m_workspace, m_memory, m_surface);
-    if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart)
+    if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart) {
+        m_chart->describe(chartSummary(m_workspace));
         graphBaseWindow();
+    }
 }
 
 bool MainWindow::reportRefusal(const ChartOutcome &outcome)
