@@ -162,6 +162,8 @@ QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &
     for (int i = 0; i < frames.size(); ++i) {
         auto *frame = new QGroupBox(frames[i], group);
         frame->setFont(look::font(true));
+        // Otherwise named after the group around it, as a frame inside a frame is.
+        frame->setAccessibleName(frames[i]);
         frameBoxes.push_back(frame);
     }
 

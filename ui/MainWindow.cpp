@@ -250,6 +250,7 @@ void MainWindow::buildChart(QWidget *client)
 {
     m_chart = new ChartView(&m_surface, client);
     m_controls.add(single("pGraph"), m_chart);
+    m_chart->setAccessibleName(QStringLiteral("Chart")); // until View Graph names it
     m_chart->setBordered(true);
     m_chart->setFocusPolicy(Qt::ClickFocus);
     m_chart->setGeometry(look::rect(

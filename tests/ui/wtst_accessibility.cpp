@@ -88,6 +88,8 @@ void TestAccessibility::groupFieldsAreNamedByTheirCaptions()
         const QString name = accessibleText(field, QAccessible::Name);
         const QString description = field->accessibleDescription();
         said << (description.isEmpty() ? name : name + u'/' + description);
+        if (!description.isEmpty()) // the frame around says the same
+            QCOMPARE(accessibleText(field->parentWidget(), QAccessible::Name), description);
         // The caption beside the field is its buddy; the field says what it holds.
         const QList<QLabel *> labels = field->parentWidget()->findChildren<QLabel *>();
         const auto caption = std::ranges::find_if(
