@@ -85,8 +85,8 @@ QString fieldHint(const FieldSpec &field, StrategyKind strategy)
         hint = QStringLiteral("Number of contracts of %1, 100 shares each").arg(calls);
     else if (field.kind == FieldKind::RatioList)
         hint = strategy == StrategyKind::RatioCalls
-            ? QStringLiteral("Calls sold for each lot of 100 shares bought")
-            : QStringLiteral("Calls sold for each call bought");
+            ? QStringLiteral("Calls sold to lots of 100 shares bought")
+            : QStringLiteral("Calls sold to calls bought");
     else
         hint = caption;
     if (field.kind == FieldKind::ReadOnly || field.kind == FieldKind::ComputedShownReadOnly)
