@@ -231,7 +231,8 @@ QString noImpliedText(NoImplied why)
     case NoImplied::NoTimeLeft:
         return QStringLiteral("no time left to expiration");
     case NoImplied::NotAboveIntrinsic:
-        return QStringLiteral("premium not above the call's intrinsic value");
+        return QStringLiteral("premium not above the least the call is worth (the stock less the "
+                              "discounted strike)");
     case NoImplied::NotBelowStockPrice:
         return QStringLiteral("premium not below the stock price");
     case NoImplied::AboveLimit:
