@@ -23,8 +23,8 @@
 namespace velmora
 {
 
-AnalysisWindow::AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
-    MessageBoxes &messages, QWidget *parent)
+AnalysisWindow::AnalysisWindow(Legs legs, std::optional<double> stockPrice,
+    const QString &strategyName, MessageBoxes &messages, QWidget *parent)
     : QDialog(parent)
     , m_legs(std::move(legs))
     , m_messages(messages)

@@ -26,7 +26,7 @@ class AnalysisWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
+    AnalysisWindow(Legs legs, std::optional<double> stockPrice, const QString &strategyName,
         MessageBoxes &messages, QWidget *parent = nullptr);
 
     AnalysisPanel *panel() const { return m_panel; }
