@@ -33,22 +33,40 @@ QString breakEvenText(const std::vector<double> &prices)
         : QStringLiteral("Break-evens %1 and %2").arg(each.join(QStringLiteral(", ")), last);
 }
 
-QString profitText(const Extreme &profit)
+// Where an extreme is reached: "at $25.00", "at $60.00 and above", ...
+QString whereText(const Extreme &e)
 {
+    QStringList parts;
+    for (const PriceStretch &s : e.where) {
+        if (!s.to)
+            parts << QStringLiteral("at %1 and above").arg(dollars(s.from));
+        else if (*s.to == s.from)
+            parts << QStringLiteral("at %1").arg(dollars(s.from));
+        else
+            parts << QStringLiteral("from %1 to %2").arg(dollars(s.from), dollars(*s.to));
+    }
+    return parts.join(QStringLiteral(" and "));
+}
+
+QString profitText(const ExpiryFigures &figures)
+{
+    const Extreme &profit = figures.maxProfit;
     if (profit.unlimited)
         return QStringLiteral("maximum profit unlimited");
-    return QStringLiteral("maximum profit %1 at %2")
-        .arg(dollars(profit.amount), dollars(profit.price));
+    if (!figures.profitPossible())
+        return QStringLiteral("no profit at any price");
+    return QStringLiteral("maximum profit %1 %2").arg(dollars(profit.amount), whereText(profit));
 }
 
 // A loss is said as a positive amount; a position that cannot lose says so.
-QString lossText(const Extreme &loss)
+QString lossText(const ExpiryFigures &figures)
 {
+    const Extreme &loss = figures.maxLoss;
     if (loss.unlimited)
         return QStringLiteral("maximum loss unlimited");
-    if (loss.amount >= 0)
+    if (!figures.lossPossible())
         return QStringLiteral("no loss at any price");
-    return QStringLiteral("maximum loss %1 at %2").arg(dollars(-loss.amount), dollars(loss.price));
+    return QStringLiteral("maximum loss %1 %2").arg(dollars(-loss.amount), whereText(loss));
 }
 
 QString premiumText(double netPremium)
@@ -107,8 +125,8 @@ ChartSummary chartSummary(const Workspace &fields)
     const Legs legs = positionLegs(fields);
     const ExpiryFigures figures = expiryFigures(legs);
     summary.figures = QStringLiteral("%1, %2, %3, %4.")
-                          .arg(breakEvenText(figures.breakEvens), profitText(figures.maxProfit),
-                              lossText(figures.maxLoss), premiumText(figures.netPremium));
+                          .arg(breakEvenText(figures.breakEvens), profitText(figures),
+                              lossText(figures), premiumText(figures.netPremium));
     summary.table = valueRows(legs, figures);
     return summary;
 }

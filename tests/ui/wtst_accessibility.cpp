@@ -133,12 +133,12 @@ void TestAccessibility::chartSaysItsFigures_data()
     QTest::addColumn<QString>("figures");
     QTest::addColumn<QString>("row"); // one line of the table of values
     addRow("covered call, one break-even, a debit", 0, "20|100|25|2", "Covered Calls, XYZ",
-        "Break-even $18.00, maximum profit $700.00 at $25.00, maximum loss $1800.00 at $0.00, "
-        "net debit $1800.00.",
+        "Break-even $18.00, maximum profit $700.00 at $25.00 and above, maximum loss $1800.00 at "
+        "$0.00, net debit $1800.00.",
         "$18.00\t-$200.00\t$200.00\t$0.00");
     addRow("butterfly, two break-evens", 3, "40|12|1|50|6|2", "Butterfly Spreads, XYZ",
         "Break-evens $42.00 and $58.00, maximum profit $800.00 at $50.00, maximum loss $200.00 "
-        "at $0.00, net debit $200.00.",
+        "from $0.00 to $40.00 and at $60.00 and above, net debit $200.00.",
         "$50.00\t-$200.00\t$1200.00\t-$200.00\t$800.00");
 }
 
