@@ -1,8 +1,8 @@
 #include "ui/GroupBuilder.h"
 
+#include "chart/Twips.h"
 #include "ui/ControlRegistry.h"
 #include "ui/Look.h"
-#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "ui/chart/ChartView.h"
 
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QPainter>
 #include <qdrawutil.h>
