@@ -19,7 +19,6 @@ namespace velmora
 {
 
 class AnalysisPanel;
-struct ChartOutput;
 class AnalysisView;
 
 class AnalysisWindow : public QDialog
@@ -45,8 +44,6 @@ private:
     void showFigures(const PositionAnalysis &analysis);
     void exportChartFile();
     void printChartPage(bool preview);
-    // Paper and files, loaded on first use; null after saying why not.
-    const ChartOutput *loadedOutput();
 
     Legs m_legs;
     MessageBoxes &m_messages;

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "chart/GraphBase.h"
+#include "chart/Twips.h"
 #include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
 #include "strategies/ChartSummary.h"
@@ -15,11 +16,11 @@
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
 #include "ui/TableExport.h"
-#include "ui/Twips.h"
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartOutput.h"
+#include "ui/chart/ChartPrinter.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/PrintJob.h"
+#include "ui/output/ChartExport.h"
+#include "ui/output/ChartFileFormat.h"
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
 
@@ -42,8 +43,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <memory>
 
 #include <algorithm>
 #include <utility>
@@ -590,17 +589,9 @@ void MainWindow::F_Exit_Click()
     close();
 }
 
-const ChartOutput *MainWindow::loadedOutput()
-{
-    return chartOutput([this](const Message &message) { showMessage(message); });
-}
-
 void MainWindow::F_Export_Click()
 {
     if (!chartShown())
-        return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
         return;
     // The folder of the last export, and a name from the position.
     QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
@@ -621,7 +612,7 @@ void MainWindow::F_Export_Click()
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    const QString error = output->exportChart(m_surface, file);
+    const QString error = exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -645,10 +636,7 @@ void MainWindow::P_Graph_Click()
 {
     if (!chartShown())
         return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
-    const std::unique_ptr<ChartPaper> paper(output->newPaper());
+    ChartPaper paper;
     PrintJobSteps steps;
     steps.chartShown = [this] { return chartShown(); };
     steps.preparePrintState = [this] {
@@ -656,8 +644,8 @@ void MainWindow::P_Graph_Click()
         showPrintLook(true);
     };
     steps.redraw = [this] { cmdGraph_Click(); };
-    steps.askPrinter = [this, &paper] { return paper->ask(this); };
-    steps.print = [this, &paper] { return paper->print(m_surface); };
+    steps.askPrinter = [this, &paper] { return paper.ask(this); };
+    steps.print = [this, &paper] { return paper.print(m_surface); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
     steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
@@ -673,12 +661,9 @@ void MainWindow::P_Preview_Click()
     // The page as Print > Graph prints it: drawn again on the narrower
     // surface in print colours. Afterwards the screen chart is drawn again
     // and chart mode goes on.
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
     showPrintLook(true);
     cmdGraph_Click();
-    output->previewChart(m_surface, this);
+    previewChart(m_surface, this);
     showPrintLook(false);
     cmdGraph_Click();
 }

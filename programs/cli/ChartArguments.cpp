@@ -6,7 +6,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
-#include "ui/chart/ChartFileFormat.h"
+#include "ui/output/ChartFileFormat.h"
 
 #include <QCommandLineParser>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "ui/chart/AnalysisView.h"
 
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
