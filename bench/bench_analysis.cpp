@@ -5,7 +5,7 @@
 
 #include "strategies/AnalysisChart.h"
 #include "ui/chart/AnalysisView.h"
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 // One run of the program without its windows: the position's fields, the
 // chart surface and what View Graph keeps between requests, the mode (entry
-// or chart), the open/save state, and the outcome of the last View Graph with
-// its value table. The desktop window mirrors a Session; velmora-chart drives
+// or chart), the open/save state, the outcome of the last View Graph with
+// its value table, and the inputs of the position's analysis. The desktop window mirrors a Session; velmora-chart drives
 // one directly, so both answer a request alike.
 
 #include "chart/ChartSurface.h"
@@ -11,6 +11,7 @@
 #include "core/Workspace.h"
 #include "store/OpenSaveState.h"
 #include "strategies/ChartRequest.h"
+#include "strategies/PositionAnalysis.h"
 
 #include <QList>
 #include <QStringList>
@@ -41,6 +42,7 @@ public:
     const ChartSurface &surface() const { return m_surface; }
     ChartMemory &memory() { return m_memory; }
     OpenSaveState &openSave() { return m_openSave; }
+    AnalysisInputs &analysisInputs() { return m_analysis; }
 
     // View Graph: a chart puts the session in chart mode; a refusal leaves
     // the surface as it was and moves the focus to the refused field where
@@ -68,6 +70,7 @@ private:
     ChartSurface m_surface;
     ChartMemory m_memory;
     OpenSaveState m_openSave;
+    AnalysisInputs m_analysis;
     GraphOutcome m_lastGraph;
     bool m_charted = false;
     QList<QStringList> m_table; // of the chart on show

@@ -36,7 +36,7 @@ QString numberText(double value)
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
+AnalysisPanel::AnalysisPanel(std::optional<double> stockPrice, QWidget *parent)
     : QWidget(parent)
     , m_today(QDate::currentDate())
 {
@@ -47,8 +47,8 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
         return numberText(
             saved.value(QStringLiteral("analysis/") + QLatin1String(key), fallback).toDouble());
     };
-    addField(
-        QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"), numberText(stockPrice));
+    addField(QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"),
+        stockPrice ? numberText(*stockPrice) : QString());
     addField(QStringLiteral("volatility"), QStringLiteral("Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
     addField(QStringLiteral("rate"), QStringLiteral("Interest Rate (% a year)"),
@@ -99,7 +99,8 @@ QLineEdit *AnalysisPanel::field(const QString &name) const
 AnalysisInputs AnalysisPanel::inputs() const
 {
     AnalysisInputs in;
-    in.stockPrice = readNumber(field(QStringLiteral("stockPrice")));
+    if (!field(QStringLiteral("stockPrice"))->text().trimmed().isEmpty())
+        in.stockPrice = readNumber(field(QStringLiteral("stockPrice")));
     in.volatilityPercent = readNumber(field(QStringLiteral("volatility")));
     in.ratePercent = readNumber(field(QStringLiteral("rate")));
     in.dividendPercent = readNumber(field(QStringLiteral("dividend")));

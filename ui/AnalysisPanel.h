@@ -23,7 +23,7 @@ class AnalysisPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AnalysisPanel(double stockPrice, QWidget *parent = nullptr);
+    explicit AnalysisPanel(std::optional<double> stockPrice, QWidget *parent = nullptr);
 
     // Unreadable texts read as NaN.
     AnalysisInputs inputs() const;

@@ -4,9 +4,10 @@
 #include "ui/AnalysisPanel.h"
 #include "ui/TableExport.h"
 #include "ui/chart/AnalysisView.h"
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartOutput.h"
-#include "ui/chart/PrintJob.h"
+#include "ui/chart/ChartPrinter.h"
+#include "ui/output/ChartExport.h"
+#include "ui/output/ChartFileFormat.h"
+#include "ui/output/ChartPage.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -18,13 +19,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <memory>
-
 namespace velmora
 {
 
-AnalysisWindow::AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
-    MessageBoxes &messages, QWidget *parent)
+AnalysisWindow::AnalysisWindow(Legs legs, std::optional<double> stockPrice,
+    const QString &strategyName, MessageBoxes &messages, QWidget *parent)
     : QDialog(parent)
     , m_legs(std::move(legs))
     , m_messages(messages)
@@ -129,15 +128,12 @@ void AnalysisWindow::showFigures(const PositionAnalysis &analysis)
 
 void AnalysisWindow::exportChartFile()
 {
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(chartFileFilter());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString error = output->exportChart(m_view->surface(),
+    const QString error = exportChart(m_view->surface(),
         chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()));
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
@@ -145,24 +141,16 @@ void AnalysisWindow::exportChartFile()
 
 void AnalysisWindow::printChartPage(bool preview)
 {
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
     if (preview) {
-        output->previewChart(m_view->surface(), this);
+        previewChart(m_view->surface(), this);
         return;
     }
-    const std::unique_ptr<ChartPaper> paper(output->newPaper());
-    if (!paper->ask(this))
+    ChartPaper paper;
+    if (!paper.ask(this))
         return;
-    const QString error = paper->print(inPrintColours(m_view->surface()));
+    const QString error = paper.print(inPrintColours(m_view->surface()));
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
-}
-
-const ChartOutput *AnalysisWindow::loadedOutput()
-{
-    return chartOutput([this](const Message &message) { m_messages.show(message); });
 }
 
 } // namespace velmora

@@ -19,14 +19,13 @@ namespace velmora
 {
 
 class AnalysisPanel;
-struct ChartOutput;
 class AnalysisView;
 
 class AnalysisWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
+    AnalysisWindow(Legs legs, std::optional<double> stockPrice, const QString &strategyName,
         MessageBoxes &messages, QWidget *parent = nullptr);
 
     AnalysisPanel *panel() const { return m_panel; }
@@ -45,8 +44,6 @@ private:
     void showFigures(const PositionAnalysis &analysis);
     void exportChartFile();
     void printChartPage(bool preview);
-    // Paper and files, loaded on first use; null after saying why not.
-    const ChartOutput *loadedOutput();
 
     Legs m_legs;
     MessageBoxes &m_messages;

@@ -1,8 +1,9 @@
 #include "ui/GroupBuilder.h"
 
+#include "chart/Twips.h"
+#include "ui/Captions.h"
 #include "ui/ControlRegistry.h"
 #include "ui/Look.h"
-#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,6 +62,56 @@ QLabel *makeCaption(const QString &text, QWidget *parent)
     return label;
 }
 
+// What a field holds, said by its tooltip.
+QString fieldHint(const FieldSpec &field, StrategyKind strategy)
+{
+    const QString caption = field.caption.trimmed();
+    const QString calls = field.frame.startsWith(u"Sell") ? QStringLiteral("the calls sold")
+                                                          : QStringLiteral("the calls bought");
+    QString hint;
+    const bool ofStock = caption.startsWith(u"Stock") || field.frame.contains(u"Stocks");
+    if (caption.contains(u"Symbol"))
+        hint = ofStock ? QStringLiteral("Ticker symbol of the stock")
+                       : QStringLiteral("Symbol of %1").arg(calls);
+    else if (caption == u"Stock Price")
+        hint = QStringLiteral("Price paid per share of the stock, $");
+    else if (caption == u"Shares")
+        hint = QStringLiteral("Number of shares bought");
+    else if (caption.contains(u"Strike Price"))
+        hint = QStringLiteral("Strike price of %1, $ per share").arg(calls);
+    else if (caption.startsWith(u"Call Price"))
+        hint = QStringLiteral("Premium of %1, $ per share").arg(calls);
+    else if (caption.contains(u"Contracts"))
+        hint = QStringLiteral("Number of contracts of %1, 100 shares each").arg(calls);
+    else if (field.kind == FieldKind::RatioList)
+        hint = strategy == StrategyKind::RatioCalls
+            ? QStringLiteral("Calls sold to lots of 100 shares bought")
+            : QStringLiteral("Calls sold to calls bought");
+    else
+        hint = caption;
+    if (field.kind == FieldKind::ReadOnly || field.kind == FieldKind::ComputedShownReadOnly)
+        hint += QStringLiteral("; worked out from the other fields");
+    else if (field.kind == FieldKind::Computed)
+        hint += QStringLiteral("; worked out from the other fields, may be changed");
+    return hint;
+}
+
+// Captions that stand beside more than one field of the group: those fields
+// are told apart by their sub-frame.
+QStringList repeatedCaptions(const GroupSpec &entry)
+{
+    QStringList seen, repeated;
+    for (const FieldSpec &field : entry.fields) {
+        const QString caption = captionName(field.caption);
+        if (field.kind == FieldKind::Hidden || field.frame.isEmpty() || caption.size() < 2)
+            continue;
+        if (seen.contains(caption) && !repeated.contains(caption))
+            repeated << caption;
+        seen << caption;
+    }
+    return repeated;
+}
+
 // The sub-frame captions in the order their fields come.
 QStringList frameCaptions(const GroupSpec &entry)
 {
@@ -111,10 +162,14 @@ QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &
     for (int i = 0; i < frames.size(); ++i) {
         auto *frame = new QGroupBox(frames[i], group);
         frame->setFont(look::font(true));
+        // Otherwise named after the group around it, as a frame inside a frame is.
+        frame->setAccessibleName(frames[i]);
         frameBoxes.push_back(frame);
     }
 
+    const QStringList repeated = repeatedCaptions(entry);
     QComboBox *list = nullptr;
+    QString listName;
     QLineEdit *firstHolder = nullptr;
     for (const FieldSpec &field : entry.fields) {
         const auto frameIndex = frames.indexOf(field.frame);
@@ -126,14 +181,17 @@ QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &
             list->setFont(look::font(false));
             list->addItems(ratioNames());
             list->setEditable(false);
+            listName = captionName(field.caption);
         } else if (list && !firstHolder) {
             firstHolder = makeField(field, parent, controls);
+            firstHolder->setAccessibleName(listName + QStringLiteral(", first number"));
             continue;
         } else if (list) {
             auto *colon = makeCaption(field.caption, parent);
             colon->setAlignment(Qt::AlignCenter);
-            placeRatioHolders(
-                firstHolder, colon, makeField(field, parent, controls), list->geometry());
+            QLineEdit *second = makeField(field, parent, controls);
+            second->setAccessibleName(listName + QStringLiteral(", second number"));
+            placeRatioHolders(firstHolder, colon, second, list->geometry());
             list = nullptr;
             firstHolder = nullptr;
             continue;
@@ -144,8 +202,12 @@ QGroupBox *buildGroup(const GroupSpec &entry, QWidget *client, ControlRegistry &
             continue; // made, never shown, takes no row
         int &row = rows[size_t(frameIndex)];
         const double top = kFrameTitle + row * kRowHeight;
-        makeCaption(field.caption, parent)
-            ->setGeometry(look::rect(kGap, top + 30, captionWidth, kFieldHeight - 30));
+        QLabel *caption = makeCaption(field.caption, parent);
+        caption->setGeometry(look::rect(kGap, top + 30, captionWidth, kFieldHeight - 30));
+        pairCaption(caption, control);
+        control->setToolTip(fieldHint(field, entry.kind));
+        if (repeated.contains(captionName(field.caption)))
+            control->setAccessibleDescription(field.frame);
         control->setGeometry(
             look::rect(kGap + captionWidth, top, fieldWidth, list ? kListHeight : kFieldHeight));
         ++row;

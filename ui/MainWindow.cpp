@@ -1,22 +1,25 @@
 #include "ui/MainWindow.h"
 
 #include "chart/GraphBase.h"
+#include "chart/Twips.h"
 #include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
+#include "strategies/ChartSummary.h"
 #include "strategies/Leg.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/Captions.h"
 #include "ui/ChartMode.h"
 #include "ui/FieldFocus.h"
 #include "ui/GroupBuilder.h"
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
 #include "ui/TableExport.h"
-#include "ui/Twips.h"
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartOutput.h"
+#include "ui/chart/ChartPrinter.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/PrintJob.h"
+#include "ui/output/ChartExport.h"
+#include "ui/output/ChartFileFormat.h"
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
 
@@ -39,8 +42,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <memory>
 
 #include <algorithm>
 #include <utility>
@@ -65,12 +66,13 @@ constexpr QSize kChartMinimum(320, 240);
 // How long the window manager takes to redraw a frame, milliseconds.
 constexpr int kFrameSettleMs = 250;
 
-void placeCaption(const char *text, QWidget *parent, int left, int top)
+QLabel *placeCaption(const char *text, QWidget *parent, int left, int top)
 {
     auto *label = new QLabel(QString::fromUtf8(text), parent);
     label->setFont(look::font(false));
     label->adjustSize();
     label->move(twipsToPixels(left), twipsToPixels(top));
+    return label;
 }
 
 void parkGroup(QGroupBox *group)
@@ -122,11 +124,15 @@ MainWindow::MainWindow(MessageBoxes &messages, QWidget *parent)
     grey.setColor(QPalette::Button, look::graphButton());
     m_graphButton->setPalette(grey);
     m_graphButton->setGeometry(look::rect(7155, 765, 1935, 330));
+    m_graphButton->setToolTip(
+        QStringLiteral("Check the position and chart its profit and loss at expiration"));
     m_analysisButton = new QPushButton(QStringLiteral("A&nalysis"), m_entry); // Alt+A is About
     m_controls.add(single("cmdAnalysis"), m_analysisButton);
     m_analysisButton->setFont(look::buttonFont());
     m_analysisButton->setPalette(grey);
     m_analysisButton->setGeometry(look::rect(5100, 765, 1935, 330));
+    m_analysisButton->setToolTip(QStringLiteral(
+        "Check the position and open its analysis: curves today and at expiration, figures"));
     buildChart(client);
 
     connectModel();
@@ -150,8 +156,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildTopControls(QWidget *client)
 {
-    placeCaption("Stock/Symbol", client, 105, 330);
+    QLabel *symbolCaption = placeCaption("Stock/Symbol", client, 105, 330);
     auto *symbol = new QLineEdit(client);
+    pairCaption(symbolCaption, symbol);
+    symbol->setToolTip(QStringLiteral("Ticker symbol of the stock, carried into the group"));
     m_controls.add(kSymbol, symbol);
     symbol->setMaxLength(fieldMaxLength(kSymbol));
     symbol->setGeometry(look::rect(2205, 315, 2145, 345));
@@ -162,8 +170,10 @@ void MainWindow::buildTopControls(QWidget *client)
     symbol->setPalette(palette);
     m_focus->attach(symbol);
 
-    placeCaption("Strategy Type", client, 4785, 345);
+    QLabel *strategyCaption = placeCaption("Strategy Type", client, 4785, 345);
     m_strategyList = new QComboBox(client);
+    pairCaption(strategyCaption, m_strategyList);
+    m_strategyList->setToolTip(QStringLiteral("The strategy whose entry fields are shown"));
     m_controls.add(single("cmbStrategy"), m_strategyList);
     m_strategyList->setFont(look::font(false));
     m_strategyList->addItems(strategyNames());
@@ -238,6 +248,7 @@ void MainWindow::buildChart(QWidget *client)
 {
     m_chart = new ChartView(&surface(), client);
     m_controls.add(single("pGraph"), m_chart);
+    m_chart->setAccessibleName(QStringLiteral("Chart")); // until View Graph names it
     m_chart->setBordered(true);
     m_chart->setFocusPolicy(Qt::ClickFocus);
     m_chart->setGeometry(look::rect(
@@ -504,8 +515,10 @@ void MainWindow::cmdGraph_Click()
     move(twipsToPixels(kWindowLeft), twipsToPixels(kWindowTop));
     m_session.setFocus(focusedControl());
     const GraphOutcome &outcome = m_session.viewGraph();
-    if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart)
+    if (!reportRefusal(outcome) && outcome.result == ChartResult::Chart) {
+        m_chart->describe(chartSummary(workspace(), outcome.table));
         graphBaseWindow();
+    }
 }
 
 bool MainWindow::reportRefusal(const GraphOutcome &outcome)
@@ -576,17 +589,9 @@ void MainWindow::F_Exit_Click()
     close();
 }
 
-const ChartOutput *MainWindow::loadedOutput()
-{
-    return chartOutput([this](const Message &message) { showMessage(message); });
-}
-
 void MainWindow::F_Export_Click()
 {
     if (!chartShown())
-        return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
         return;
     // The folder of the last export, and a name from the position.
     QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
@@ -607,7 +612,7 @@ void MainWindow::F_Export_Click()
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    const QString error = output->exportChart(surface(), file);
+    const QString error = exportChart(surface(), file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -631,10 +636,7 @@ void MainWindow::P_Graph_Click()
 {
     if (!chartShown())
         return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
-    const std::unique_ptr<ChartPaper> paper(output->newPaper());
+    ChartPaper paper;
     PrintJobSteps steps;
     steps.chartShown = [this] { return chartShown(); };
     steps.preparePrintState = [this] {
@@ -642,8 +644,8 @@ void MainWindow::P_Graph_Click()
         showPrintLook(true);
     };
     steps.redraw = [this] { cmdGraph_Click(); };
-    steps.askPrinter = [this, &paper] { return paper->ask(this); };
-    steps.print = [this, &paper] { return paper->print(surface()); };
+    steps.askPrinter = [this, &paper] { return paper.ask(this); };
+    steps.print = [this, &paper] { return paper.print(surface()); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
     steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
@@ -659,12 +661,9 @@ void MainWindow::P_Preview_Click()
     // The page as Print > Graph prints it: drawn again on the narrower
     // surface in print colours. Afterwards the screen chart is drawn again
     // and chart mode goes on.
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
     showPrintLook(true);
     cmdGraph_Click();
-    output->previewChart(surface(), this);
+    previewChart(surface(), this);
     showPrintLook(false);
     cmdGraph_Click();
 }

@@ -38,7 +38,6 @@ class QPushButton;
 namespace velmora
 {
 
-struct ChartOutput;
 class ChartView;
 class FieldFocus;
 class MessageGate;
@@ -126,8 +125,6 @@ private:
     void reapplyForNewFrame();
     void parkChart();
     void showPrintLook(bool printing);
-    // Paper and files, loaded on first use; null after saying why not.
-    const ChartOutput *loadedOutput();
     // Shows a refused request's message and moves the focus where the
     // session sends it; true when refused.
     bool reportRefusal(const GraphOutcome &outcome);

@@ -184,7 +184,8 @@ ChartCommandOutput runChartCommand(
         output.errorLine = QStringLiteral("no strategy selected: nothing to chart");
 
     const Legs legs = drawn && options.analysis.enabled ? positionLegs(ws) : Legs();
-    const AnalysisInputs inputs = analysisInputs(options.analysis, legs);
+    const AnalysisInputs &inputs = session.analysisInputs()
+        = analysisInputs(options.analysis, legs);
     const std::optional<QString> analysisRefused
         = legs.empty() ? std::nullopt : analysisProblem(legs, inputs);
     if (analysisRefused) {
@@ -196,7 +197,8 @@ ChartCommandOutput runChartCommand(
     }
     if (drawn && !options.outFile.isEmpty() && !analysisRefused) {
         const QString error = legs.empty() ? exportChart(session.surface(), options.outFile)
-                                           : writeAnalysisChart(legs, inputs, options.outFile);
+                                           : writeAnalysisChart(
+                                               legs, inputs, options.outFile, positionTitle(ws));
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;

@@ -27,6 +27,8 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void jsonHoldsTheStoreOutput();
+    void openedPositionIsCharted_data();
+    void openedPositionIsCharted();
 
 private:
     ChartCommandOutput run(const QStringList &arguments);
@@ -135,6 +137,42 @@ void TestStoreCommand::jsonHoldsTheStoreOutput()
     const QJsonObject store {{"listed", QJsonArray {QJsonObject {{"key", 1}, {"name", "kept"}}}},
         {"messages", QJsonArray {}}, {"error", "no saved position is named 'nobody'"}};
     QCOMPARE(report["store"].toObject(), store);
+}
+
+// Opening with --json, --analysis or --out charts the opened position; an
+// analysis asked of no position is refused.
+void TestStoreCommand::openedPositionIsCharted_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("analysed");
+    QTest::newRow("json") << QStringList {"--open", "bull", "--json"} << 0 << "chart" << false;
+    QTest::newRow("analysis") << QStringList {"--open", "bull", "--analysis", "--json"} << 0
+                              << "chart" << true;
+    QTest::newRow("listing only") << QStringList {"--list", "2", "--json"} << 0 << "none" << false;
+    QTest::newRow("analysis of no position")
+        << QStringList {"--list", "2", "--analysis", "--json"} << 1 << "none" << false;
+}
+
+void TestStoreCommand::openedPositionIsCharted()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, result);
+    QFETCH(bool, analysed);
+    QStringList position = {"--db", m_file, "--strategy", "2"};
+    for (const auto &[field, text] : typedPosition(2))
+        position << "--set" << field.toString() + u'=' + text;
+    QCOMPARE(run(position + QStringList {"--save", "bull"}).exitCode, 0);
+
+    const ChartCommandOutput out = run(QStringList {"--db", m_file} + arguments);
+    QCOMPARE(out.exitCode, exitCode);
+    QCOMPARE(exitCode == 0, out.errorLine.isEmpty());
+    const QJsonObject report = QJsonDocument::fromJson(out.standardOutput).object();
+    QCOMPARE(report["result"].toString(), result);
+    QCOMPARE(report.contains("analysis"), analysed);
+    QCOMPARE(report["ops"].toArray().isEmpty(), result != u"chart");
 }
 
 QTEST_MAIN(TestStoreCommand)

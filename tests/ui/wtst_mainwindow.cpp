@@ -1,11 +1,11 @@
 // The main window driven like a user would: typing, focus moves by Tab, Enter
 // and mouse, the key filter, the leave warnings and their answers, strategy
 // switching, chart mode, New, the window state and the About window.
+#include "chart/Twips.h"
 #include "support/TestSupport.h"
 #include "ui/Look.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
-#include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>

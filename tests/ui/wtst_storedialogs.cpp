@@ -1,6 +1,7 @@
 // The Open/Save and Clean Up windows driven with the mouse and keyboard:
 // the button enabling rules, clicks and double clicks per mode, the
-// strategy list refreshing the names, Mark All / UnMark All and deletion.
+// strategy list refreshing the names, Mark All / UnMark All and deletion,
+// and the captions naming their controls.
 // An unusable file keeping them shut is tested on the main window.
 #include "support/TestSupport.h"
 
@@ -9,6 +10,7 @@
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,8 +65,8 @@ private slots:
     void listingFailureIsShownOnce();
     void markAllAndUnMarkAll();
     void deletionAsksAndRefreshes();
-    void captionsShowWholeAndClear_data();
-    void captionsShowWholeAndClear();
+    void captionsShowWholeClearAndNameTheirControls_data();
+    void captionsShowWholeClearAndNameTheirControls();
 
 private:
     void saveNamed(int strategy, const QString &name);
@@ -239,7 +241,7 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
 }
 
 // Each caption shows its whole text and lies clear of the controls beside it.
-void TestStoreDialogs::captionsShowWholeAndClear_data()
+void TestStoreDialogs::captionsShowWholeClearAndNameTheirControls_data()
 {
     QTest::addColumn<int>("window");
     addRow("Open File", 0);
@@ -247,7 +249,7 @@ void TestStoreDialogs::captionsShowWholeAndClear_data()
     addRow("Clean Up", 2);
 }
 
-void TestStoreDialogs::captionsShowWholeAndClear()
+void TestStoreDialogs::captionsShowWholeClearAndNameTheirControls()
 {
     QFETCH(int, window);
     std::unique_ptr<QDialog> dialog;
@@ -264,8 +266,17 @@ void TestStoreDialogs::captionsShowWholeAndClear()
 
     const QList<QLabel *> labels = dialog->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
     QVERIFY(!labels.isEmpty());
-    for (const QLabel *label : labels) {
+    for (QLabel *label : labels) {
         const QString what = label->objectName() + QStringLiteral(" \"") + label->text() + '"';
+        // Each caption names its control to assistive tools; a text field
+        // takes it as its name, a list as its label.
+        QVERIFY2(label->buddy(), qPrintable(what + " names no control"));
+        QAccessibleInterface *named = QAccessible::queryAccessibleInterface(label->buddy());
+        const auto captions = named->relations(QAccessible::Label);
+        QVERIFY2(captions.size() == 1 && captions.first().first->object() == label,
+            qPrintable(what + " is not its control's label"));
+        if (qobject_cast<QLineEdit *>(label->buddy()))
+            QCOMPARE(named->text(QAccessible::Name), label->text().trimmed());
         QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(what + " is cut short"));
         QVERIFY2(
             dialog->rect().contains(label->geometry()), qPrintable(what + " leaves the window"));
@@ -276,6 +287,13 @@ void TestStoreDialogs::captionsShowWholeAndClear()
                 qPrintable(what + " runs under " + other->objectName()));
         }
     }
+    for (const QWidget *control : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<const QLabel *>(control))
+            QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
+    const auto *names = dialog->findChild<QListWidget *>(QStringLiteral("Lst"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QListWidget *>(names))
+                 ->text(QAccessible::Name),
+        QStringLiteral("Saved positions"));
 }
 
 QTEST_MAIN(TestStoreDialogs)

@@ -1,6 +1,6 @@
 #include "ui/chart/AnalysisView.h"
 
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,8 +17,9 @@ namespace
 QString readoutText(const HoverReadout &r)
 {
     return QStringLiteral("Price %1\nAt expiration %2\nToday %3\n%4 %5")
-        .arg(currencyText(r.price), currencyText(r.values.atExpiry), currencyText(r.values.today),
-            r.dateCaption, currencyText(r.values.onDate));
+        .arg(currencyText(r.price), currencyText(r.values.atExpiry),
+            currencyText(r.values.today.value_or(NAN)), r.dateCaption,
+            currencyText(r.values.onDate.value_or(NAN)));
 }
 
 } // namespace
@@ -72,7 +73,7 @@ void AnalysisView::zoom(double factor, double aboutPrice)
     const double low = aboutPrice - (aboutPrice - m_range.low) * factor;
     const double high = aboutPrice + (m_range.high - aboutPrice) * factor;
     // Not below 0, not narrower than a cent, not wider than a thousandfold.
-    if (high - low < 0.01 || high > highestViewPrice(m_scene.inputs))
+    if (high - low < 0.01 || high > highestViewPrice(m_scene.legs, m_scene.inputs))
         return;
     m_range = {std::max(0.0, low), high};
     record();
@@ -82,7 +83,7 @@ void AnalysisView::pan(double distance)
 {
     const double width = m_range.high - m_range.low;
     const double low = std::max(0.0, m_range.low + distance);
-    if (low + width > highestViewPrice(m_scene.inputs))
+    if (low + width > highestViewPrice(m_scene.legs, m_scene.inputs))
         return;
     m_range = {low, low + width};
     record();

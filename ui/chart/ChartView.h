@@ -1,6 +1,8 @@
 #pragma once
 // The chart surface on screen (the main window's pGraph): shows whatever the
 // surface has recorded, scaled to the widget, with an optional fixed border.
+// To an assistive tool it is a chart with a name, its figures as the
+// description and its table of values as text.
 
 #include <QWidget>
 
@@ -8,6 +10,7 @@ namespace velmora
 {
 
 class ChartSurface;
+struct ChartSummary;
 
 class ChartView : public QWidget
 {
@@ -21,6 +24,10 @@ public:
     // Call after the surface's size changed; a change of its record or
     // palette needs only update().
     void surfaceResized();
+    // What assistive tools are told of the chart now shown.
+    void describe(const ChartSummary &summary);
+    // The table of values as tab-separated lines.
+    const QString &tableText() const { return m_tableText; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -31,6 +38,7 @@ protected:
 private:
     const ChartSurface *m_surface;
     bool m_bordered = true;
+    QString m_tableText;
 };
 
 } // namespace velmora

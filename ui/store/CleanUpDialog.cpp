@@ -2,6 +2,7 @@
 
 #include "store/OpenSaveCommand.h"
 #include "store/PositionStore.h"
+#include "ui/Captions.h"
 #include "ui/store/DialogLayout.h"
 #include "ui/store/StoreWindowParts.h"
 
@@ -40,6 +41,11 @@ CleanUpDialog::CleanUpDialog(const QString &databaseFile, MessageBoxes &boxes, Q
     placeTwips(m_cmdMark, 3945, 765, 1050, 315);
     placeTwips(m_lst, 285, 1140, 4800, 3210);
     placeTwips(m_cmdDel, 2985, 4440, 2100, 315);
+    pairCaption(m_label1, m_cmbStrategy);
+    nameNameList(m_lst);
+    m_cmbStrategy->setToolTip(QStringLiteral("The strategy whose saved positions are listed"));
+    m_cmdMark->setToolTip(QStringLiteral("Mark every listed position, or take the marks off"));
+    m_cmdDel->setToolTip(QStringLiteral("Delete the marked positions, after asking"));
     // A click toggles an entry's mark.
     m_lst->setSelectionMode(QAbstractItemView::MultiSelection);
     // Enter deletes the marked entries (after asking); Esc closes the window.

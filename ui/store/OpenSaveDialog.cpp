@@ -1,6 +1,7 @@
 #include "ui/store/OpenSaveDialog.h"
 
 #include "store/PositionStore.h"
+#include "ui/Captions.h"
 #include "ui/store/DialogLayout.h"
 #include "ui/store/StoreWindowParts.h"
 
@@ -51,6 +52,10 @@ OpenSaveDialog::OpenSaveDialog(const QString &databaseFile, Workspace &workspace
     const int clearOfName = m_text1->x() - twipsToPixels(60) - m_label2->width();
     if (clearOfName < m_label2->x())
         m_label2->move(std::max(0, clearOfName), m_label2->y());
+    pairCaption(m_lblOpSv, m_cmbStrategy);
+    pairCaption(m_label2, m_text1);
+    nameNameList(m_lst);
+    m_text1->setToolTip(QStringLiteral("Name of the position"));
     // Enter in the name box works the button; Esc closes the window.
     m_cmdOpSv->setDefault(true);
     // The list opens nothing until the user picks an entry.
@@ -77,6 +82,8 @@ void OpenSaveDialog::setOpenMode()
 {
     setWindowTitle(QStringLiteral("Open File"));
     m_cmdOpSv->setText(kOpen);
+    m_cmdOpSv->setToolTip(QStringLiteral("Open the chosen position into the main window"));
+    m_cmbStrategy->setToolTip(QStringLiteral("The strategy whose saved positions are listed"));
     m_lblOpSv->setText(QStringLiteral("Look In"));
 }
 
@@ -84,6 +91,8 @@ void OpenSaveDialog::setSaveMode()
 {
     setWindowTitle(QStringLiteral("Save File As"));
     m_cmdOpSv->setText(kSave);
+    m_cmdOpSv->setToolTip(QStringLiteral("Save the position under the name typed"));
+    m_cmbStrategy->setToolTip(QStringLiteral("The strategy the position is saved with"));
     m_lblOpSv->setText(QStringLiteral("Save In"));
     m_cmbStrategy->setEnabled(false);
     if (m_state.OpSvMode == OpenSaveState::Opened) {

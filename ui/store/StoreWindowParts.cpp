@@ -54,6 +54,12 @@ QComboBox *strategyList(QWidget *parent)
     return list;
 }
 
+void nameNameList(QListWidget *list)
+{
+    list->setAccessibleName(QStringLiteral("Saved positions"));
+    list->setToolTip(QStringLiteral("The positions saved with the strategy chosen above"));
+}
+
 void fillNames(QListWidget *list, const PositionStore &store, int strategy, MessageBoxes &boxes)
 {
     list->clear();

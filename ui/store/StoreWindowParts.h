@@ -43,6 +43,9 @@ private:
 // first choice counts as a change.
 QComboBox *strategyList(QWidget *parent);
 
+// Names the list of saved names, which has no caption on screen.
+void nameNameList(QListWidget *list);
+
 // The list is emptied first. A database failure is shown and leaves it empty.
 void fillNames(QListWidget *list, const PositionStore &store, int strategy, MessageBoxes &boxes);
 // The key the item carries.
