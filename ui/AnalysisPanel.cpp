@@ -1,11 +1,14 @@
 #include "ui/AnalysisPanel.h"
 
+#include "core/Numbers.h"
+#include "ui/NumberValidator.h"
+#include "ui/ProgramSettings.h"
+
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QSettings>
 #include <QSlider>
 
 #include <cmath>
@@ -17,10 +20,7 @@ namespace velmora
 namespace
 {
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora"));
-}
+const QString kSettingsGroup = QStringLiteral("analysis/");
 
 double readNumber(const QLineEdit *edit)
 {
@@ -29,9 +29,14 @@ double readNumber(const QLineEdit *edit)
     return ok ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
-QString numberText(double value)
+// A caption names its input for assistive tools too, and Alt with its
+// underlined letter goes there.
+QLabel *captionFor(QWidget *input, const QString &caption)
 {
-    return QLocale::c().toString(value, 'g', 12);
+    auto *label = new QLabel(caption, input->parentWidget());
+    label->setBuddy(input);
+    input->setAccessibleName(QString(caption).remove(u'&'));
+    return label;
 }
 
 } // namespace
@@ -41,21 +46,19 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     , m_today(QDate::currentDate())
 {
     auto *form = new QFormLayout(this);
-    const QSettings saved = settings();
     const AnalysisInputs defaults;
-    const auto remembered = [&saved](const char *key, double fallback) {
-        return numberText(
-            saved.value(QStringLiteral("analysis/") + QLatin1String(key), fallback).toDouble());
+    const auto remembered = [](const char *key, double fallback) {
+        return numberText(storedSetting(kSettingsGroup + QLatin1String(key), fallback).toDouble());
     };
     addField(
-        QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"), numberText(stockPrice));
-    addField(QStringLiteral("volatility"), QStringLiteral("Volatility (% a year)"),
+        QStringLiteral("stockPrice"), QStringLiteral("&Stock Price ($)"), numberText(stockPrice));
+    addField(QStringLiteral("volatility"), QStringLiteral("&Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
-    addField(QStringLiteral("rate"), QStringLiteral("Interest Rate (% a year)"),
+    addField(QStringLiteral("rate"), QStringLiteral("&Interest Rate (% a year)"),
         remembered("rate", defaults.ratePercent));
-    addField(QStringLiteral("dividend"), QStringLiteral("Dividend Yield (% a year)"),
+    addField(QStringLiteral("dividend"), QStringLiteral("&Dividend Yield (% a year)"),
         remembered("dividend", defaults.dividendPercent));
-    m_days = addField(QStringLiteral("days"), QStringLiteral("Days to Expiration"),
+    m_days = addField(QStringLiteral("days"), QStringLiteral("Da&ys to Expiration"),
         remembered("days", defaults.days));
 
     m_expiration = new QDateEdit(this);
@@ -63,12 +66,12 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     m_expiration->setCalendarPopup(true);
     m_expiration->setMinimumDate(m_today);
     m_expiration->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    form->addRow(QStringLiteral("Expiration Date"), m_expiration);
+    form->addRow(captionFor(m_expiration, QStringLiteral("E&xpiration Date")), m_expiration);
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("evaluationDate"));
     m_sliderDate = new QLabel(this);
-    form->addRow(QStringLiteral("Evaluation Date"), m_slider);
+    form->addRow(captionFor(m_slider, QStringLiteral("Eva&luation Date")), m_slider);
     form->addRow(QString(), m_sliderDate);
 
     daysEdited();
@@ -77,7 +80,7 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         m_sliderDate->setText(
             QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
-        emit inputsChanged();
+        edited(m_slider);
     });
 }
 
@@ -85,9 +88,12 @@ QLineEdit *AnalysisPanel::addField(const QString &name, const QString &caption, 
 {
     auto *edit = new QLineEdit(text, this);
     edit->setObjectName(name);
-    static_cast<QFormLayout *>(layout())->addRow(caption, edit);
+    // Only the rate may fall below 0.
+    edit->setValidator(new NumberValidator(name == u"rate", edit));
+    connect(edit, &QLineEdit::inputRejected, this, &AnalysisPanel::keyRefused);
+    static_cast<QFormLayout *>(layout())->addRow(captionFor(edit, caption), edit);
     if (name != QStringLiteral("days"))
-        connect(edit, &QLineEdit::editingFinished, this, &AnalysisPanel::inputsChanged);
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { edited(edit); });
     return edit;
 }
 
@@ -115,12 +121,35 @@ QDate AnalysisPanel::evaluationDate() const
 
 void AnalysisPanel::remember() const
 {
-    QSettings saved = settings();
+    QSettings saved = programSettings();
     for (const char *key : {"volatility", "rate", "dividend", "days"}) {
         const double value = readNumber(field(QLatin1String(key)));
         if (std::isfinite(value))
-            saved.setValue(QStringLiteral("analysis/") + QLatin1String(key), value);
+            saved.setValue(kSettingsGroup + QLatin1String(key), value);
     }
+}
+
+void AnalysisPanel::showInputs(const AnalysisInputs &in)
+{
+    field(QStringLiteral("stockPrice"))->setText(numberText(in.stockPrice));
+    field(QStringLiteral("volatility"))->setText(numberText(in.volatilityPercent));
+    field(QStringLiteral("rate"))->setText(numberText(in.ratePercent));
+    field(QStringLiteral("dividend"))->setText(numberText(in.dividendPercent));
+    m_days->setText(numberText(in.days));
+    {
+        const QSignalBlocker blocker(m_expiration);
+        m_expiration->setDate(m_today.addDays(qint64(std::floor(in.days))));
+    }
+    updateSlider();
+    const QSignalBlocker blocker(m_slider);
+    m_slider->setValue(int(in.elapsedDays));
+    m_sliderDate->setText(QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
+}
+
+void AnalysisPanel::edited(QWidget *input)
+{
+    m_edited = input;
+    emit inputsChanged();
 }
 
 // The date follows the days typed; a number of days that cannot be a date
@@ -133,14 +162,14 @@ void AnalysisPanel::daysEdited()
         m_expiration->setDate(m_today.addDays(qint64(std::floor(days))));
     }
     updateSlider();
-    emit inputsChanged();
+    edited(m_days);
 }
 
 void AnalysisPanel::dateChosen(const QDate &date)
 {
     m_days->setText(QString::number(m_today.daysTo(date)));
     updateSlider();
-    emit inputsChanged();
+    edited(m_expiration);
 }
 
 void AnalysisPanel::updateSlider()

@@ -4,11 +4,13 @@
 // calendar) and the evaluation date, a slider from today to expiration.
 // Volatility, rate, dividend yield and days are remembered between runs.
 // The panel only reads the texts; whether they make sense is the analysis's
-// question (analysisProblem()).
+// question (analysisProblem()). Its number fields refuse what cannot be part
+// of a number as it is typed.
 
 #include "strategies/PositionAnalysis.h"
 
 #include <QDate>
+#include <QPointer>
 #include <QWidget>
 
 class QDateEdit;
@@ -31,15 +33,23 @@ public:
     QDate evaluationDate() const;
     // Keeps volatility, rate, dividend yield and days for the next run.
     void remember() const;
+    // Puts inputs the analysis took back into the fields, the expiration
+    // date and the slider, as after a refusal; says nothing of it.
+    void showInputs(const AnalysisInputs &inputs);
+    // The input the user changed last, where the focus goes after a refusal.
+    QWidget *lastEdited() const { return m_edited; }
 
     QLineEdit *field(const QString &name) const;
     QSlider *evaluationSlider() const { return m_slider; }
 
 signals:
     void inputsChanged();
+    // A key or a paste a number field refused.
+    void keyRefused();
 
 private:
     QLineEdit *addField(const QString &name, const QString &caption, const QString &text);
+    void edited(QWidget *input);
     void daysEdited();
     void dateChosen(const QDate &date);
     void updateSlider();
@@ -49,6 +59,7 @@ private:
     QDateEdit *m_expiration = nullptr;
     QSlider *m_slider = nullptr;
     QLabel *m_sliderDate = nullptr;
+    QPointer<QWidget> m_edited;
 };
 
 } // namespace velmora

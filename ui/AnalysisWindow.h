@@ -2,7 +2,8 @@
 // The analysis view of the position on screen: the inputs, the figures and
 // the analysis chart, with File (Export Chart..., Export Table..., Print...,
 // Print Preview...) and Edit (Copy) menus. Inputs the analysis cannot use get
-// a message through the message boxes and leave the chart as it was.
+// a message through the message boxes, leave the chart as it was and are
+// replaced by the last ones it took. The window fits the screen it opens on.
 
 #include "core/Message.h"
 #include "strategies/TableText.h"
@@ -26,7 +27,7 @@ class AnalysisWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AnalysisWindow(Legs legs, double stockPrice, const QString &strategyName,
+    AnalysisWindow(Legs legs, double stockPrice, const QString &symbol, const QString &strategyName,
         MessageBoxes &messages, QWidget *parent = nullptr);
 
     AnalysisPanel *panel() const { return m_panel; }
@@ -43,12 +44,19 @@ public:
 private:
     void buildMenus(QMenuBar *bar);
     void showFigures(const PositionAnalysis &analysis);
+    // Says why, puts the last inputs taken back and the focus on the input.
+    void refuse(const QString &problem);
+    // "IBM Covered Calls analysis", the name the exports suggest.
+    QString exportName() const;
     void exportChartFile();
+    void exportFigures();
     void printChartPage(bool preview);
     // Paper and files, loaded on first use; null after saying why not.
     const ChartOutput *loadedOutput();
 
     Legs m_legs;
+    QString m_symbol;
+    QString m_strategyName;
     MessageBoxes &m_messages;
     AnalysisPanel *m_panel = nullptr;
     AnalysisView *m_view = nullptr;
@@ -57,6 +65,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QList<QStringList> m_figureRows;
     std::optional<AnalysisInputs> m_shown;
+    bool m_refusing = false; // a refusal's message is up
 };
 
 } // namespace velmora

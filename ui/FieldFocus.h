@@ -70,7 +70,7 @@ protected:
 
 private:
     void focusIn(const ControlId &id, QLineEdit *field);
-    void focusOut(const ControlId &id);
+    void focusOut(const ControlId &id, Qt::FocusReason reason);
     bool keyRejected(const ControlId &id, const QString &typed);
     // Pasted and dropped text passes the key filter's rule or is refused
     // with its message; true when refused.
@@ -79,7 +79,7 @@ private:
     bool showDueWarning();
     void showFocusLook(const ControlId &id);
     void restoreLook(const ControlId &id);
-    void leave(const ControlId &id);
+    void leave(const ControlId &id, Qt::FocusReason reason);
 
     Workspace &m_workspace;
     const ControlRegistry &m_controls;
