@@ -3,6 +3,7 @@
 #include "strategies/ChartPen.h"
 
 #include <QLocale>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,8 @@ constexpr int kMarker = rgbValue(170, 140, 255);
 constexpr int kProfitShade = rgbValue(0, 210, 0);
 constexpr int kLossShade = rgbValue(255, 30, 30);
 constexpr double kCharWidth = 90; // about one character of the surface's font, in twips
+// An axis never gets more labels than this, whatever its amounts.
+constexpr int kMostTicks = 40;
 
 int decimalsOf(double step)
 {
@@ -30,10 +33,11 @@ std::pair<double, double> amountRange(const AnalysisCurves &c)
 {
     double low = 0, high = 0;
     for (const auto *curve : {&c.atExpiry, &c.today, &c.onDate})
-        for (double v : *curve) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
+        for (double v : *curve)
+            if (std::isfinite(v)) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
     const double margin = std::max((high - low) * 0.08, 1.0);
     return {low - margin, high + margin};
 }
@@ -76,7 +80,7 @@ std::vector<QPointF> shadeOf(const std::vector<QPointF> &curve, double zeroY, bo
 void polyline(ChartSurface &surface, const AnalysisFrame &f, const std::vector<double> &prices,
     const std::vector<double> &amounts, int colour)
 {
-    for (std::size_t i = 1; i < prices.size(); ++i)
+    for (std::size_t i = 1; i < amounts.size(); ++i)
         surface.line(f.xOf(prices[i - 1]), f.yOf(amounts[i - 1]), f.xOf(prices[i]),
             f.yOf(amounts[i]), colour);
 }
@@ -87,16 +91,22 @@ void axes(ChartPen &pen, const AnalysisFrame &f)
     const int ink = surface.palette().foreground;
     const double bottom = f.top + f.height;
     const double priceStep = roundStep(f.highPrice - f.lowPrice, 10);
-    for (double p = std::ceil(f.lowPrice / priceStep) * priceStep; p <= f.highPrice;
-         p += priceStep) {
+    const double firstPrice = std::ceil(f.lowPrice / priceStep) * priceStep;
+    for (int tick = 0; tick < kMostTicks; ++tick) {
+        const double p = firstPrice + tick * priceStep;
+        if (p > f.highPrice)
+            break;
         const double x = f.xOf(p);
         surface.line(x, f.top, x, bottom, kGrid);
         const QString label = currencyText(p, decimalsOf(priceStep));
         pen.printAt(x - label.size() * kCharWidth / 2, bottom + 60, label);
     }
     const double amountStep = roundStep(f.highAmount - f.lowAmount, 8);
-    for (double a = std::ceil(f.lowAmount / amountStep) * amountStep; a <= f.highAmount;
-         a += amountStep) {
+    const double firstAmount = std::ceil(f.lowAmount / amountStep) * amountStep;
+    for (int tick = 0; tick < kMostTicks; ++tick) {
+        const double a = firstAmount + tick * amountStep;
+        if (a > f.highAmount)
+            break;
         const double y = f.yOf(a);
         surface.line(f.left, y, f.left + f.width, y, kGrid);
         const QString label = currencyText(a, decimalsOf(amountStep));
@@ -107,7 +117,7 @@ void axes(ChartPen &pen, const AnalysisFrame &f)
     if (f.lowAmount < 0 && f.highAmount > 0)
         surface.line(f.left, f.yOf(0), f.left + f.width, f.yOf(0), ink);
     pen.bold(true);
-    pen.printAt(100, 150, QStringLiteral("Profit/Loss($)"));
+    pen.printAt(100, f.top - 330, QStringLiteral("Profit/Loss($)"));
     pen.printAt(f.left + f.width - 1500, bottom + 330, QStringLiteral("Stock Price($)"));
     pen.bold(false);
 }
@@ -137,9 +147,23 @@ void markers(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
         surface.line(x, zeroY - 150, x, zeroY + 150, AnalysisColour::AtExpiry);
         pen.printAt(x + 40, zeroY + 40, QStringLiteral("BE ") + currencyText(b));
     }
-    const double spot = scene.inputs.stockPrice;
-    if (inView(spot)) {
-        const double x = f.xOf(spot);
+    // A stretch of no profit or loss is drawn along the zero line, not as
+    // break-evens at its ends.
+    for (const PriceStretch &z : scene.figures.zeroStretches) {
+        const double from = std::max(z.from, f.lowPrice);
+        const double to = std::min(z.to.value_or(f.highPrice), f.highPrice);
+        if (from > to)
+            continue;
+        surface.line(f.xOf(from), zeroY - 30, f.xOf(to), zeroY - 30, AnalysisColour::AtExpiry);
+        surface.line(f.xOf(from), zeroY + 30, f.xOf(to), zeroY + 30, AnalysisColour::AtExpiry);
+        const QString range = z.to
+            ? currencyText(z.from) + QStringLiteral(" to ") + currencyText(*z.to)
+            : QStringLiteral("from ") + currencyText(z.from);
+        pen.printAt(f.xOf(from) + 40, zeroY + 40, QStringLiteral("P/L 0 ") + range);
+    }
+    if (scene.inputs.stockPrice && inView(*scene.inputs.stockPrice)) {
+        const double x = f.xOf(*scene.inputs.stockPrice);
+        const double spot = *scene.inputs.stockPrice;
         surface.line(x, bottom - 250, x, bottom, surface.palette().foreground);
         pen.printAt(x + 40, bottom - 230, QStringLiteral("Stock ") + currencyText(spot));
     }
@@ -147,11 +171,12 @@ void markers(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
 
 void legend(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
 {
-    const std::pair<int, QString> entries[] = {
-        {AnalysisColour::AtExpiry, QStringLiteral("At expiration")},
-        {AnalysisColour::Today, QStringLiteral("Today")},
-        {AnalysisColour::OnDate, scene.dateCaption},
-    };
+    std::vector<std::pair<int, QString>> entries {
+        {AnalysisColour::AtExpiry, QStringLiteral("At expiration")}};
+    if (scene.inputs.stockPrice) {
+        entries.emplace_back(AnalysisColour::Today, QStringLiteral("Today"));
+        entries.emplace_back(AnalysisColour::OnDate, scene.dateCaption);
+    }
     double y = f.top + 330;
     for (const auto &[colour, caption] : entries) {
         const double x = f.left + f.width - 2600;
@@ -161,7 +186,54 @@ void legend(ChartPen &pen, const AnalysisScene &scene, const AnalysisFrame &f)
     }
 }
 
+void heading(ChartPen &pen, const AnalysisScene &scene)
+{
+    pen.bold(true);
+    pen.printAt(100, 60, scene.title.isEmpty() ? legsSummary(scene.legs) : scene.title);
+    pen.bold(false);
+    pen.printAt(100, 330, inputsCaption(scene, legVolatilities(scene.legs, scene.inputs)));
+}
+
+QString percentText(double percent)
+{
+    return QString::number(percent, 'g', 6) + QStringLiteral(" %");
+}
+
 } // namespace
+
+QString volatilityText(double volatility)
+{
+    return QString::number(100 * volatility, 'f', 2) + QStringLiteral(" %");
+}
+
+QString inputsCaption(const AnalysisScene &scene, const LegVolatilities &volatilities)
+{
+    const AnalysisInputs &in = scene.inputs;
+    QStringList parts;
+    if (!in.stockPrice) {
+        parts << QStringLiteral("No stock price today: figures at expiration only");
+    } else if (in.volatilityMode == VolatilityMode::Typed) {
+        parts << QStringLiteral("Volatility ") + percentText(in.volatilityPercent);
+    } else {
+        QStringList legs;
+        for (std::size_t i = 0; i < scene.legs.size() && i < volatilities.size(); ++i) {
+            if (scene.legs[i].kind != Leg::Kind::Call)
+                continue;
+            const bool implied = volatilities[i].implied.volatility.has_value();
+            legs << QStringLiteral("C") + QString::number(scene.legs[i].strike, 'g', 12) + u' '
+                    + volatilityText(volatilities[i].used)
+                    + (implied ? QString() : QStringLiteral(" typed"));
+        }
+        parts << QStringLiteral("Implied volatility ") + legs.join(QStringLiteral(", "));
+    }
+    parts << QStringLiteral("rate ") + percentText(in.ratePercent)
+          << QStringLiteral("dividend ") + percentText(in.dividendPercent)
+          << QString::number(in.days, 'g', 12) + QStringLiteral(" days to expiration");
+    if (in.stockPrice)
+        parts << QStringLiteral("stock ") + currencyText(*in.stockPrice)
+              << QStringLiteral("evaluated ") + scene.dateCaption.toLower();
+    return parts.join(QStringLiteral("; "));
+}
 
 QString currencyText(double amount, int decimals)
 {
@@ -192,7 +264,7 @@ AnalysisFrame drawAnalysisChart(
     const double height = surface.scaleHeight();
     AnalysisFrame f;
     f.left = 1500;
-    f.top = 500;
+    f.top = 1000;
     f.width = std::max(1.0, width - f.left - 400);
     f.height = std::max(1.0, height - f.top - 800);
     f.lowPrice = prices.low;
@@ -208,6 +280,7 @@ AnalysisFrame drawAnalysisChart(
     surface.area(shadeOf(expiry, zeroY, true), kProfitShade);
     surface.area(shadeOf(expiry, zeroY, false), kLossShade);
     ChartPen pen(surface);
+    heading(pen, scene);
     axes(pen, f);
     markers(pen, scene, f);
     polyline(surface, f, curves.prices, curves.onDate, AnalysisColour::OnDate);

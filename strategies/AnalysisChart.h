@@ -3,8 +3,10 @@
 // that one painter shows, prints and exports both: profit/loss against the
 // stock price to true scale, with the curves at expiration, today and on the
 // evaluation date, the zero line, shaded profit and loss areas, markers for
-// the strikes, the break-evens and the stock price, round-number axes and a
-// legend.
+// the strikes, the break-evens, the stretches of no profit or loss and the
+// stock price, round-number axes and a legend; above it a title with the
+// position in short and a line with the inputs, so that every copy of the
+// chart says what it shows.
 
 #include "chart/ChartSurface.h"
 #include "strategies/PositionAnalysis.h"
@@ -45,8 +47,16 @@ struct AnalysisScene {
     Legs legs;
     AnalysisInputs inputs;
     ExpiryFigures figures;
-    QString dateCaption; // legend text of the evaluation date's curve
+    QString dateCaption; // legend text of the evaluation date's curve: "On 2026-12-16"
+    QString title = {}; // the position in short (positionTitle()); the legs alone when empty
 };
+
+// The chart's second line: how each call is priced, the rate, the dividend,
+// the days and the evaluation date.
+QString inputsCaption(const AnalysisScene &scene, const LegVolatilities &volatilities);
+
+// A volatility as the captions show it: "31.27 %".
+QString volatilityText(double volatility);
 
 // Clears the surface and records the chart over the given prices; answers
 // the frame it drew in. Inputs must be sound (analysisProblem() answers nothing).

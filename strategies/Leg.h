@@ -4,7 +4,10 @@
 // and the position's is the sum over its legs. The analysis view prices the
 // same legs before expiration (strategies/OptionPricing.h).
 
+#include <QString>
+
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace velmora
@@ -46,8 +49,14 @@ double expiryProfit(const Legs &legs, double price);
 Legs positionLegs(const Workspace &fields);
 
 // The stock's price the position was entered at, where the strategy has one
-// (Covered Calls, Ratio Calls); otherwise the middle of the strikes, as the
-// spreads carry no stock price of their own.
-double positionStockPrice(const Legs &legs);
+// (Covered Calls, Ratio Calls); the spreads carry none of their own.
+std::optional<double> positionStockPrice(const Legs &legs);
+
+// The legs in short, as a title shows them: "+300 @ 50, -3 C55 @ 2".
+QString legsSummary(const Legs &legs);
+
+// The position in short: symbol, strategy and legs, as in
+// "IBM covered call: +300 @ 50, -3 C55 @ 2" (no symbol when none is typed).
+QString positionTitle(const Workspace &fields);
 
 } // namespace velmora

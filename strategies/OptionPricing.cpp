@@ -1,11 +1,13 @@
 #include "strategies/OptionPricing.h"
 
-#include "core/PrivateModule.h"
 #include "strategies/PricingModule.h"
 
-#include <QtGlobal>
+#include <dlfcn.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
 
 namespace velmora
 {
@@ -13,28 +15,76 @@ namespace velmora
 namespace
 {
 
-// No time, no stock price or no strike: the call is worth what it pays now
-// (QuantLib takes neither a zero forward nor a negative strike).
-bool atExpiry(const Market &m, double strike)
+// Below this standard deviation the call is worth its discounted intrinsic
+// value to far below a cent, and Black's greeks would divide by almost 0.
+constexpr double kSmallestStdDev = 1e-8;
+// Below this forward price a call on the stock is worth nothing; Black's
+// formula would take the logarithm of a number that has lost its digits.
+constexpr double kSmallestForward = 1e-250;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct LoadedModule {
+    const PricingFunctions *functions = nullptr;
+    std::string problem; // why there are none, in the loader's words
+};
+
+// The one loader of the program's private modules that stays: pricing is
+// the only one worth keeping out of the start-up.
+LoadedModule loadModule()
 {
-    return !(m.years > 0) || !(m.volatility > 0) || !(m.spot > 0) || !(strike > 0);
+    LoadedModule out;
+    void *handle = dlopen(kPricingModule, RTLD_NOW | RTLD_LOCAL);
+    void *entry = handle ? dlsym(handle, kPricingEntry) : nullptr;
+    if (!entry) {
+        out.problem = dlerror();
+        return out;
+    }
+    out.functions = reinterpret_cast<PricingEntry>(entry)();
+    return out;
 }
 
-const PrivateModule &pricingModule()
+const LoadedModule &pricingModule()
 {
-    static const PrivateModule loaded = openPrivateModule(kPricingModule);
+    static const LoadedModule loaded = loadModule();
     return loaded;
 }
 
-void *pricingSymbol(const char *name)
+thread_local std::string lastFailure;
+
+// The module's functions; null, with the reason kept, when it is missing.
+const PricingFunctions *functions()
 {
-    std::string why;
-    void *symbol = pricingModule().symbol(name, why);
-    // pricingProblem() refuses the analysis before a price is asked for, so
-    // this only stops a module that lacks a function of its own interface.
-    if (!symbol)
-        qFatal("cannot price the calls: %s", why.c_str());
-    return symbol;
+    const LoadedModule &module = pricingModule();
+    if (!module.functions)
+        lastFailure = module.problem;
+    return module.functions;
+}
+
+void refused(const PricingFault &fault)
+{
+    lastFailure = fault.text;
+}
+
+BlackTerms termsOf(double strike, const Market &m)
+{
+    return {strike, m.spot * std::exp((m.rate - m.dividend) * m.years),
+        m.volatility * std::sqrt(m.years), std::exp(-m.rate * m.years)};
+}
+
+// At expiration, at a stock price of 0, with no strike, or with almost no
+// deviation left: the call is worth its discounted intrinsic value, and
+// Black's formula is not needed (QuantLib takes neither a zero forward nor
+// a zero strike).
+bool settled(const BlackTerms &t, const Market &m)
+{
+    return !(m.years > 0) || !(t.strike > 0) || !(t.stdDev >= kSmallestStdDev)
+        || !(t.forward >= kSmallestForward);
+}
+
+bool inTheMoney(const BlackTerms &t)
+{
+    return t.forward > t.strike;
 }
 
 } // namespace
@@ -44,20 +94,87 @@ std::string pricingProblem()
     return pricingModule().problem;
 }
 
+std::string takePricingFailure()
+{
+    return std::exchange(lastFailure, std::string());
+}
+
+CallParts callParts(double strike, const Market &m)
+{
+    const BlackTerms t = termsOf(strike, m);
+    // Parity: a call is the stock less the discounted strike, plus a put.
+    const CallParts moving {std::exp(-m.dividend * m.years), -strike * t.discount, 0};
+    if (settled(t, m))
+        return inTheMoney(t) ? moving : CallParts {};
+    const PricingFunctions *f = functions();
+    PricingFault fault;
+    double rest = kNaN;
+    if (f && !f->value(t, inTheMoney(t), rest, fault)) {
+        refused(fault);
+        rest = kNaN;
+    }
+    return inTheMoney(t) ? CallParts {moving.spotShare, moving.strikeShare, rest}
+                         : CallParts {0, 0, rest};
+}
+
 double callValue(double strike, const Market &m)
 {
-    if (atExpiry(m, strike))
-        return std::max(m.spot - strike, 0.0);
-    static const auto value = reinterpret_cast<BlackValue>(pricingSymbol(kBlackValue));
-    return value(strike, m);
+    return callParts(strike, m).value(m.spot);
 }
 
 CallGreeks callGreeks(double strike, const Market &m)
 {
-    if (atExpiry(m, strike))
-        return {std::max(m.spot - strike, 0.0), m.spot > strike ? 1.0 : 0.0, 0, 0, 0};
-    static const auto greeks = reinterpret_cast<BlackGreeks>(pricingSymbol(kBlackGreeks));
-    return greeks(strike, m);
+    const BlackTerms t = termsOf(strike, m);
+    if (settled(t, m)) {
+        if (!inTheMoney(t))
+            return {};
+        const double held = std::exp(-m.dividend * m.years);
+        const double theta
+            = m.years > 0 ? m.dividend * m.spot * held - m.rate * strike * t.discount : 0.0;
+        return {callValue(strike, m), held, 0, theta, 0};
+    }
+    const PricingFunctions *f = functions();
+    CallGreeks out;
+    PricingFault fault;
+    if (!f || !f->greeks(t, m.spot, m.years, out, fault)) {
+        if (f)
+            refused(fault);
+        return {kNaN, kNaN, kNaN, kNaN, kNaN};
+    }
+    return out;
+}
+
+ImpliedVolatility impliedVolatility(double strike, double premium, const Market &m)
+{
+    if (!(m.spot > 0))
+        return {std::nullopt, NoImplied::NoStockPrice};
+    if (!(m.years > 0))
+        return {std::nullopt, NoImplied::NoTimeLeft};
+    BlackTerms t = termsOf(strike, m);
+    const double held = m.spot * std::exp(-m.dividend * m.years);
+    if (!(premium > std::max(held - strike * t.discount, 0.0)))
+        return {std::nullopt, NoImplied::NotAboveIntrinsic};
+    if (!(premium < held))
+        return {std::nullopt, NoImplied::NotBelowStockPrice};
+    if (settled(t, m)) // no strike, or a forward too small to price: nothing fits between
+        return {std::nullopt, NoImplied::NotFound};
+    const PricingFunctions *f = functions();
+    if (!f)
+        return {std::nullopt, NoImplied::NotFound};
+    PricingFault fault;
+    t.stdDev = kMostVolatility * std::sqrt(m.years);
+    double most = 0, stdDev = 0;
+    if (!f->value(t, false, most, fault)) {
+        refused(fault);
+        return {std::nullopt, NoImplied::NotFound};
+    }
+    if (premium > most)
+        return {std::nullopt, NoImplied::AboveLimit};
+    if (!f->impliedStdDev(t, premium, stdDev, fault)) {
+        refused(fault);
+        return {std::nullopt, NoImplied::NotFound};
+    }
+    return {stdDev / std::sqrt(m.years), std::nullopt};
 }
 
 } // namespace velmora

@@ -2,15 +2,28 @@
 #include "core/Workspace.h"
 #include "strategies/Leg.h"
 
+#include <QStringList>
+
+#include <cmath>
+#include <iterator>
+
 namespace velmora
 {
 
+// The shares that move with the stock at this price are summed apart from
+// the fixed amounts, so that legs worth millions each cannot cancel a cent
+// away far above the strikes.
 double expiryProfit(const Legs &legs, double price)
 {
-    double total = 0;
-    for (const Leg &leg : legs)
-        total += leg(price);
-    return total;
+    double movingShares = 0, fixed = 0;
+    for (const Leg &leg : legs) {
+        fixed -= leg.shares * leg.entryPrice;
+        if (leg.kind == Leg::Kind::Stock || price > leg.strike) {
+            movingShares += leg.shares;
+            fixed -= leg.kind == Leg::Kind::Stock ? 0.0 : leg.shares * leg.strike;
+        }
+    }
+    return movingShares * price + fixed;
 }
 
 namespace
@@ -50,19 +63,41 @@ Legs positionLegs(const Workspace &f)
     return {};
 }
 
-double positionStockPrice(const Legs &legs)
+std::optional<double> positionStockPrice(const Legs &legs)
 {
     for (const Leg &leg : legs)
         if (leg.kind == Leg::Kind::Stock && leg.entryPrice > 0)
             return leg.entryPrice;
-    double low = 0, high = 0;
+    return std::nullopt;
+}
+
+QString legsSummary(const Legs &legs)
+{
+    const auto number = [](double v) { return QString::number(v, 'g', 12); };
+    QStringList parts;
     for (const Leg &leg : legs) {
-        if (leg.kind != Leg::Kind::Call)
-            continue;
-        low = low == 0 ? leg.strike : std::min(low, leg.strike);
-        high = std::max(high, leg.strike);
+        const double count = leg.kind == Leg::Kind::Stock ? leg.shares : leg.shares / 100;
+        const QString sign = count < 0 ? QStringLiteral("\u2212") : QStringLiteral("+");
+        const QString what
+            = leg.kind == Leg::Kind::Stock ? QString() : QStringLiteral(" C") + number(leg.strike);
+        parts << sign + number(std::abs(count)) + what + QStringLiteral(" @ ")
+                + number(leg.entryPrice);
     }
-    return (low + high) / 2;
+    return parts.join(QStringLiteral(", "));
+}
+
+QString positionTitle(const Workspace &f)
+{
+    static const char *const kinds[]
+        = {"covered call", "ratio call", "bull spread", "butterfly spread", "ratio call spread"};
+    const int strategy = f.strategy();
+    const QString kind = strategy >= 0 && strategy < int(std::size(kinds))
+        ? QLatin1String(kinds[strategy])
+        : QString();
+    const QString symbol = f.text(single("Text1")).trimmed();
+    const QString name = symbol.isEmpty() ? kind : symbol + u' ' + kind;
+    const QString legs = legsSummary(positionLegs(f));
+    return name.isEmpty() ? legs : name + QStringLiteral(": ") + legs;
 }
 
 } // namespace velmora

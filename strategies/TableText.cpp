@@ -1,6 +1,7 @@
 #include "strategies/TableText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace velmora
@@ -19,11 +20,39 @@ QString amount(double value)
     return QString::number(std::abs(value) < 0.005 ? 0.0 : value, 'f', 2);
 }
 
-QStringList extremeRow(const QString &name, const Extreme &e)
+QString stretchText(const PriceStretch &s)
+{
+    if (!s.to)
+        return QStringLiteral(">= ") + amount(s.from);
+    if (*s.to == s.from)
+        return amount(s.from);
+    return s.from == 0 ? QStringLiteral("<= ") + amount(*s.to)
+                       : amount(s.from) + QStringLiteral(" to ") + amount(*s.to);
+}
+
+QString whereText(const Extreme &e)
+{
+    QStringList parts;
+    for (const PriceStretch &s : e.where)
+        parts << stretchText(s);
+    return parts.join(QStringLiteral("; "));
+}
+
+// A best outcome that is a loss is no maximum profit, a worst one that is a
+// gain no maximum loss: "None", with the outcome stated.
+QStringList extremeRow(const QString &name, const Extreme &e, bool possible, bool profit)
 {
     if (e.unlimited)
         return {name, QStringLiteral("Unlimited"), QString()};
-    return {name, amount(e.amount), amount(e.price)};
+    if (possible)
+        return {name, amount(e.amount), whereText(e)};
+    const QString outcome = e.amount == 0 ? QStringLiteral("no profit or loss")
+        : e.amount > 0                    ? QStringLiteral("profit ") + amount(e.amount)
+                                          : QStringLiteral("loss ") + amount(-e.amount);
+    return {name,
+        QStringLiteral("None (%1 case: %2)")
+            .arg(profit ? QStringLiteral("best") : QStringLiteral("worst"), outcome),
+        whereText(e)};
 }
 
 QString joined(const TableRows &rows, QChar separator, auto &&cell)
@@ -65,23 +94,41 @@ TableRows figureRows(const PositionAnalysis &a)
     QStringList breakEvens;
     for (double b : f.breakEvens)
         breakEvens << amount(b);
-    return {
+    QStringList zero;
+    for (const PriceStretch &s : f.zeroStretches)
+        zero << stretchText(s);
+    const QString unknown = QStringLiteral("needs today's stock price");
+    const auto greek = [&](double PositionGreeks::*member, int decimals) {
+        return a.greeks
+            ? QString::number(std::abs(*a.greeks.*member) < 0.5 * std::pow(10.0, -decimals)
+                    ? 0.0
+                    : *a.greeks.*member,
+                'f', decimals)
+            : unknown;
+    };
+    TableRows rows {
         {QStringLiteral("Figure"), QStringLiteral("Value"), QStringLiteral("At Price")},
         {f.netPremium < 0 ? QStringLiteral("Net Debit") : QStringLiteral("Net Credit"),
             amount(std::abs(f.netPremium)), QString()},
-        extremeRow(QStringLiteral("Maximum Profit"), f.maxProfit),
-        extremeRow(QStringLiteral("Maximum Loss"), f.maxLoss),
+        extremeRow(QStringLiteral("Maximum Profit"), f.maxProfit, f.profitPossible(), true),
+        extremeRow(QStringLiteral("Maximum Loss"), f.maxLoss, f.lossPossible(), false),
         {QStringLiteral("Break-Even"),
             breakEvens.isEmpty() ? QStringLiteral("None") : breakEvens.join(QStringLiteral("; ")),
             QString()},
-        {QStringLiteral("Probability of Profit (%)"),
-            QString::number(100 * a.probabilityOfProfit, 'f', 1), QString()},
-        {QStringLiteral("Delta (shares)"), amount(a.greeks.delta), QString()},
-        {QStringLiteral("Gamma (shares per $)"), QString::number(a.greeks.gamma, 'f', 4),
-            QString()},
-        {QStringLiteral("Theta ($ per day)"), amount(a.greeks.theta), QString()},
-        {QStringLiteral("Vega ($ per volatility point)"), amount(a.greeks.vega), QString()},
     };
+    if (!zero.isEmpty())
+        rows.append(
+            {QStringLiteral("No Profit or Loss"), zero.join(QStringLiteral("; ")), QString()});
+    rows.append({QStringLiteral("Probability of Profit (%)"),
+        a.probabilityOfProfit ? QString::number(100 * *a.probabilityOfProfit, 'f', 1) : unknown,
+        QString()});
+    rows.append({QStringLiteral("Delta (shares)"), greek(&PositionGreeks::delta, 2), QString()});
+    rows.append(
+        {QStringLiteral("Gamma (shares per $)"), greek(&PositionGreeks::gamma, 4), QString()});
+    rows.append({QStringLiteral("Theta ($ per day)"), greek(&PositionGreeks::theta, 2), QString()});
+    rows.append({QStringLiteral("Vega ($ per volatility point)"), greek(&PositionGreeks::vega, 2),
+        QString()});
+    return rows;
 }
 
 QString tabSeparated(const TableRows &rows)

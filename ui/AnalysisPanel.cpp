@@ -4,13 +4,18 @@
 #include "ui/NumberValidator.h"
 #include "ui/ProgramSettings.h"
 
+#include "strategies/AnalysisChart.h"
+
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRadioButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -21,6 +26,7 @@ namespace
 {
 
 const QString kSettingsGroup = QStringLiteral("analysis/");
+const QString kModeKey = QStringLiteral("analysis/volatilityMode");
 
 double readNumber(const QLineEdit *edit)
 {
@@ -41,7 +47,7 @@ QLabel *captionFor(QWidget *input, const QString &caption)
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
+AnalysisPanel::AnalysisPanel(const Legs &legs, std::optional<double> stockPrice, QWidget *parent)
     : QWidget(parent)
     , m_today(QDate::currentDate())
 {
@@ -50,8 +56,20 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     const auto remembered = [](const char *key, double fallback) {
         return numberText(storedSetting(kSettingsGroup + QLatin1String(key), fallback).toDouble());
     };
-    addField(
-        QStringLiteral("stockPrice"), QStringLiteral("&Stock Price ($)"), numberText(stockPrice));
+    QLineEdit *stock = addField(QStringLiteral("stockPrice"), QStringLiteral("&Stock Price ($)"),
+        stockPrice ? numberText(*stockPrice) : QString());
+    stock->setPlaceholderText(QStringLiteral("today's price"));
+    m_stockPrompt
+        = new QLabel(QStringLiteral("Type today's stock price for the curves before "
+                                    "expiration, the implied volatilities and the greeks."),
+            this);
+    m_stockPrompt->setObjectName(QStringLiteral("stockPricePrompt"));
+    m_stockPrompt->setWordWrap(true);
+    m_stockPrompt->setVisible(!stockPrice);
+    form->addRow(QString(), m_stockPrompt);
+    connect(stock, &QLineEdit::textChanged, m_stockPrompt,
+        [this](const QString &text) { m_stockPrompt->setVisible(text.trimmed().isEmpty()); });
+    addVolatilitySwitch();
     addField(QStringLiteral("volatility"), QStringLiteral("&Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
     addField(QStringLiteral("rate"), QStringLiteral("&Interest Rate (% a year)"),
@@ -74,6 +92,7 @@ AnalysisPanel::AnalysisPanel(double stockPrice, QWidget *parent)
     form->addRow(captionFor(m_slider, QStringLiteral("Eva&luation Date")), m_slider);
     form->addRow(QString(), m_sliderDate);
 
+    addLegRows(legs);
     daysEdited();
     connect(m_days, &QLineEdit::editingFinished, this, &AnalysisPanel::daysEdited);
     connect(m_expiration, &QDateEdit::dateChanged, this, &AnalysisPanel::dateChosen);
@@ -97,6 +116,66 @@ QLineEdit *AnalysisPanel::addField(const QString &name, const QString &caption, 
     return edit;
 }
 
+// Implied from the premiums unless the user chose one volatility for all.
+void AnalysisPanel::addVolatilitySwitch()
+{
+    auto *box = new QWidget(this);
+    box->setAccessibleName(QStringLiteral("Call Volatilities"));
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_implied = new QRadioButton(QStringLiteral("Im&plied from the premiums"), box);
+    m_implied->setObjectName(QStringLiteral("impliedVolatility"));
+    m_typed = new QRadioButton(QStringLiteral("&One volatility for all legs"), box);
+    m_typed->setObjectName(QStringLiteral("typedVolatility"));
+    column->addWidget(m_implied);
+    column->addWidget(m_typed);
+    const bool typed = storedSetting(kModeKey, QString()).toString() == u"typed";
+    (typed ? m_typed : m_implied)->setChecked(true);
+    static_cast<QFormLayout *>(layout())->addRow(QStringLiteral("Call Volatilities"), box);
+    connect(m_implied, &QRadioButton::toggled, this,
+        [this] { edited(m_implied->isChecked() ? m_implied : m_typed); });
+}
+
+// Each call's caption in short ("-3 C55 @ 2") with its volatility beside it.
+void AnalysisPanel::addLegRows(const Legs &legs)
+{
+    auto *form = static_cast<QFormLayout *>(layout());
+    auto *heading = new QLabel(QStringLiteral("Implied volatility of each call:"), this);
+    form->addRow(heading);
+    for (std::size_t i = 0; i < legs.size(); ++i) {
+        if (legs[i].kind != Leg::Kind::Call) {
+            m_legVolatilities.push_back(nullptr);
+            continue;
+        }
+        const QString caption = legsSummary({legs[i]});
+        auto *value = new QLabel(this);
+        value->setObjectName(QStringLiteral("legVolatility%1").arg(i + 1));
+        value->setWordWrap(true);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        value->setAccessibleName(caption + QStringLiteral(" implied volatility"));
+        form->addRow(new QLabel(caption, this), value);
+        m_legVolatilities.push_back(value);
+    }
+    heading->setVisible(std::any_of(m_legVolatilities.begin(), m_legVolatilities.end(),
+        [](const QLabel *label) { return label != nullptr; }));
+}
+
+void AnalysisPanel::showLegVolatilities(const LegVolatilities &volatilities, bool priced)
+{
+    for (std::size_t i = 0; i < m_legVolatilities.size() && i < volatilities.size(); ++i) {
+        QLabel *label = m_legVolatilities[i];
+        if (!label)
+            continue;
+        const LegVolatility &leg = volatilities[i];
+        QString text = leg.implied.volatility ? volatilityText(*leg.implied.volatility)
+                                              : QStringLiteral("none: ")
+                + noImpliedText(leg.implied.none.value_or(NoImplied::NotFound));
+        if (priced && leg.used != leg.implied.volatility)
+            text += QStringLiteral("; ") + volatilityText(leg.used) + QStringLiteral(" used");
+        label->setText(text);
+    }
+}
+
 QLineEdit *AnalysisPanel::field(const QString &name) const
 {
     return findChild<QLineEdit *>(name);
@@ -105,7 +184,9 @@ QLineEdit *AnalysisPanel::field(const QString &name) const
 AnalysisInputs AnalysisPanel::inputs() const
 {
     AnalysisInputs in;
-    in.stockPrice = readNumber(field(QStringLiteral("stockPrice")));
+    if (const QLineEdit *stock = field(QStringLiteral("stockPrice")); isFilled(stock->text()))
+        in.stockPrice = readNumber(stock);
+    in.volatilityMode = m_typed->isChecked() ? VolatilityMode::Typed : VolatilityMode::Implied;
     in.volatilityPercent = readNumber(field(QStringLiteral("volatility")));
     in.ratePercent = readNumber(field(QStringLiteral("rate")));
     in.dividendPercent = readNumber(field(QStringLiteral("dividend")));
@@ -127,11 +208,18 @@ void AnalysisPanel::remember() const
         if (std::isfinite(value))
             saved.setValue(kSettingsGroup + QLatin1String(key), value);
     }
+    saved.setValue(
+        kModeKey, m_typed->isChecked() ? QStringLiteral("typed") : QStringLiteral("implied"));
 }
 
 void AnalysisPanel::showInputs(const AnalysisInputs &in)
 {
-    field(QStringLiteral("stockPrice"))->setText(numberText(in.stockPrice));
+    field(QStringLiteral("stockPrice"))
+        ->setText(in.stockPrice ? numberText(*in.stockPrice) : QString());
+    {
+        const QSignalBlocker blocker(m_implied);
+        (in.volatilityMode == VolatilityMode::Typed ? m_typed : m_implied)->setChecked(true);
+    }
     field(QStringLiteral("volatility"))->setText(numberText(in.volatilityPercent));
     field(QStringLiteral("rate"))->setText(numberText(in.ratePercent));
     field(QStringLiteral("dividend"))->setText(numberText(in.dividendPercent));

@@ -49,6 +49,9 @@ QString figureTip(const QString &figure)
         {"Maximum Loss",
             "Maximum Loss: the largest loss at expiration over all stock prices, in dollars, "
             "and the stock price where it is reached"},
+        {"No Profit or Loss",
+            "No Profit or Loss: the stretches of stock prices at expiration where the position "
+            "neither gains nor loses, in dollars a share"},
         {"Break-Even",
             "Break-Even: the stock prices at expiration where the position neither gains nor "
             "loses, in dollars a share"},
@@ -69,18 +72,22 @@ QString figureTip(const QString &figure)
     return {};
 }
 
+// Today's stock price typed for a position, by its title, for the run.
+QHash<QString, double> &typedStockPrices()
+{
+    static QHash<QString, double> prices;
+    return prices;
+}
+
 } // namespace
 
-AnalysisWindow::AnalysisWindow(Legs legs, double stockPrice, const QString &symbol,
-    const QString &strategyName, MessageBoxes &messages, QWidget *parent)
+AnalysisWindow::AnalysisWindow(AnalysedPosition position, MessageBoxes &messages, QWidget *parent)
     : QDialog(parent)
-    , m_legs(std::move(legs))
-    , m_symbol(symbol.trimmed())
-    , m_strategyName(strategyName)
+    , m_position(std::move(position))
     , m_messages(messages)
 {
     setObjectName(QStringLiteral("fAnalysis"));
-    setWindowTitle(QStringLiteral("Analysis - ") + strategyName);
+    setWindowTitle(QStringLiteral("Analysis - ") + m_position.strategyName);
     auto *outer = new QVBoxLayout(this);
     auto *bar = new QMenuBar(this);
     outer->setMenuBar(bar);
@@ -90,7 +97,9 @@ AnalysisWindow::AnalysisWindow(Legs legs, double stockPrice, const QString &symb
     outer->addLayout(body);
     auto *side = new QVBoxLayout;
     body->addLayout(side);
-    m_panel = new AnalysisPanel(stockPrice, this);
+    const auto typed = typedStockPrices().constFind(m_position.title);
+    m_panel = new AnalysisPanel(m_legs,
+        typed != typedStockPrices().cend() ? std::optional(*typed) : m_position.stockPrice, this);
     side->addWidget(m_panel);
     m_figures = new QTableWidget(this);
     m_figures->setObjectName(QStringLiteral("figures"));
@@ -157,10 +166,14 @@ bool AnalysisWindow::applyInputs()
     const bool freshRange = !m_shown || !(*m_shown == sameDate);
     m_shown = in;
     m_panel->remember();
+    if (in.stockPrice)
+        typedStockPrices().insert(m_position.title, *in.stockPrice);
     const QString date
         = QLocale::c().toString(m_panel->evaluationDate(), QStringLiteral("yyyy-MM-dd"));
     const PositionAnalysis analysis = analysePosition(m_legs, in);
-    m_view->setScene({m_legs, in, analysis.figures, QStringLiteral("On ") + date}, freshRange);
+    m_view->setScene(
+        {m_legs, in, analysis.figures, QStringLiteral("On ") + date, m_position.title}, freshRange);
+    m_panel->showLegVolatilities(analysis.volatilities, in.stockPrice.has_value());
     showFigures(analysis);
     m_european->setVisible(in.dividendPercent > 0);
     return true;
@@ -211,7 +224,8 @@ void AnalysisWindow::showFigures(const PositionAnalysis &analysis)
 
 QString AnalysisWindow::exportName() const
 {
-    return QFileInfo(suggestedChartFile(m_symbol, m_strategyName + QStringLiteral(" analysis")))
+    return QFileInfo(suggestedChartFile(
+                         m_position.symbol, m_position.strategyName + QStringLiteral(" analysis")))
         .completeBaseName();
 }
 

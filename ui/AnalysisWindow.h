@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QHash>
 
+#include <optional>
+
 class QAction;
 class QLabel;
 class QMenuBar;
@@ -23,12 +25,22 @@ class AnalysisPanel;
 struct ChartOutput;
 class AnalysisView;
 
+// The position the window analyses, as the main window has it.
+struct AnalysedPosition {
+    Legs legs;
+    std::optional<double> stockPrice; // the position's own; the spreads have none
+    QString symbol;
+    QString strategyName; // "Covered Calls"
+    QString title; // in short: "IBM covered call: +300 @ 50, -3 C55 @ 2"
+};
+
 class AnalysisWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AnalysisWindow(Legs legs, double stockPrice, const QString &symbol, const QString &strategyName,
-        MessageBoxes &messages, QWidget *parent = nullptr);
+    // Today's stock price typed for the same position earlier in the run
+    // comes back.
+    AnalysisWindow(AnalysedPosition position, MessageBoxes &messages, QWidget *parent = nullptr);
 
     AnalysisPanel *panel() const { return m_panel; }
     AnalysisView *view() const { return m_view; }
@@ -54,9 +66,8 @@ private:
     // Paper and files, loaded on first use; null after saying why not.
     const ChartOutput *loadedOutput();
 
-    Legs m_legs;
-    QString m_symbol;
-    QString m_strategyName;
+    const AnalysedPosition m_position;
+    const Legs &m_legs = m_position.legs;
     MessageBoxes &m_messages;
     AnalysisPanel *m_panel = nullptr;
     AnalysisView *m_view = nullptr;

@@ -522,8 +522,10 @@ void MainWindow::cmdAnalysis_Click()
     if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
         return;
     const Legs legs = positionLegs(m_workspace);
-    auto *analysis = new AnalysisWindow(legs, positionStockPrice(legs), m_workspace.text(kSymbol),
-        strategyNames().value(m_workspace.strategy()), m_messages, this);
+    auto *analysis = new AnalysisWindow(
+        {legs, positionStockPrice(legs), m_workspace.text(kSymbol),
+            strategyNames().value(m_workspace.strategy()), positionTitle(m_workspace)},
+        m_messages, this);
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     analysis->show();
 }

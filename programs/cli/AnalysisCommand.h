@@ -17,18 +17,24 @@ namespace velmora
 struct AnalysisOptions {
     bool enabled = false;
     AnalysisInputs inputs; // the stock price is the position's unless given
-    bool stockPriceGiven = false;
 };
 
+// --volatility: "implied" (each call's from its premium, the default) or a
+// number, one volatility for every call; an error text when it is neither.
+QString applyVolatilityOption(const QString &value, AnalysisOptions &options);
+
 // The inputs for these legs: the options, with the position's stock price
-// where none was given.
+// where none was given (the spreads have none).
 AnalysisInputs analysisInputs(const AnalysisOptions &options, const Legs &legs);
 
-// The legs, the figures and the three curves at 201 prices over the
-// automatic price range. Inputs must be sound.
+// The inputs, the legs with their volatilities, the figures and the curves
+// at 201 prices over the automatic price range. Inputs must be sound.
 QJsonObject analysisReport(const Legs &legs, const AnalysisInputs &inputs);
 
-// Writes the analysis chart (.png, .svg or .pdf); an error text, empty when written.
-QString writeAnalysisChart(const Legs &legs, const AnalysisInputs &inputs, const QString &file);
+// Writes the analysis chart (.png, .svg or .pdf) under `title`, the
+// position in short (positionTitle(); the legs alone when empty); an error
+// text, empty when written.
+QString writeAnalysisChart(
+    const Legs &legs, const AnalysisInputs &inputs, const QString &file, const QString &title = {});
 
 } // namespace velmora

@@ -84,7 +84,7 @@ QString parseOutFile(const QString &value, QString &outFile)
     return {};
 }
 
-enum class AnalysisInput { Volatility, Rate, Dividend, Days, StockPrice };
+enum class AnalysisInput { Rate, Dividend, Days, StockPrice };
 
 // Stores the value; an error text when it is not a number.
 QString applyAnalysisOption(AnalysisInput input, const QString &value, AnalysisOptions &o)
@@ -95,9 +95,6 @@ QString applyAnalysisOption(AnalysisInput input, const QString &value, AnalysisO
         return QStringLiteral("the analysis inputs are numbers, not '%1'").arg(value);
     AnalysisInputs &in = o.inputs;
     switch (input) {
-    case AnalysisInput::Volatility:
-        in.volatilityPercent = number;
-        break;
     case AnalysisInput::Rate:
         in.ratePercent = number;
         break;
@@ -109,7 +106,6 @@ QString applyAnalysisOption(AnalysisInput input, const QString &value, AnalysisO
         break;
     case AnalysisInput::StockPrice:
         in.stockPrice = number;
-        o.stockPriceGiven = true;
         break;
     }
     return {};
@@ -168,9 +164,12 @@ const OptionEntry kOptions[] = {
             o.analysis.enabled = true;
             return QString();
         }},
-    {"volatility", "PERCENT", "Volatility for --analysis, % a year (30).",
+    {"volatility", "implied|PERCENT",
+        "Volatility for --analysis: 'implied' (the default) takes each call's from its "
+        "premium, and 30 % where a premium gives none; a number, % a year, is used for every "
+        "call.",
         [](const QString &v, ChartCommandOptions &o) {
-            return applyAnalysisOption(AnalysisInput::Volatility, v, o.analysis);
+            return applyVolatilityOption(v, o.analysis);
         }},
     {"rate", "PERCENT", "Interest rate for --analysis, % a year (4).",
         [](const QString &v, ChartCommandOptions &o) {
@@ -185,8 +184,8 @@ const OptionEntry kOptions[] = {
             return applyAnalysisOption(AnalysisInput::Days, v, o.analysis);
         }},
     {"stock-price", "PRICE",
-        "Today's stock price for --analysis (the position's; the middle of the strikes for the "
-        "spreads).",
+        "Today's stock price for --analysis (the position's). The spreads have none: without "
+        "it only the figures at expiration are given.",
         [](const QString &v, ChartCommandOptions &o) {
             return applyAnalysisOption(AnalysisInput::StockPrice, v, o.analysis);
         }},

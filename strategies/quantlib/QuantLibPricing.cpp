@@ -1,4 +1,4 @@
-// The pricing module's two entry points (strategies/PricingModule.h).
+// The pricing module's table of functions (strategies/PricingModule.h).
 
 #include "strategies/PricingModule.h"
 
@@ -6,48 +6,74 @@
 #include <ql/pricingengines/blackcalculator.hpp>
 #include <ql/pricingengines/blackformula.hpp>
 
-#include <cmath>
+#include <cstring>
+#include <exception>
 #include <type_traits>
 
 namespace
 {
 
-using velmora::Market;
+using velmora::BlackTerms;
+using velmora::PricingFault;
 
-struct BlackInputs {
-    double forward = 0;
-    double stdDev = 0;
-    double discount = 1;
-};
-
-BlackInputs blackInputs(const Market &m)
+// Runs `price`; an exception becomes a fault with its text, so none crosses
+// into the program that loaded the module.
+template<typename Price>
+bool guarded(PricingFault &fault, Price &&price)
 {
-    return {m.spot * std::exp((m.rate - m.dividend) * m.years), m.volatility * std::sqrt(m.years),
-        std::exp(-m.rate * m.years)};
+    try {
+        price();
+        return true;
+    } catch (const std::exception &e) {
+        std::strncpy(fault.text, e.what(), sizeof fault.text - 1);
+    } catch (...) {
+        std::strncpy(fault.text, "unknown pricing error", sizeof fault.text - 1);
+    }
+    return false;
 }
+
+bool value(const BlackTerms &t, bool put, double &out, PricingFault &fault)
+{
+    return guarded(fault, [&] {
+        out = QuantLib::blackFormula(put ? QuantLib::Option::Put : QuantLib::Option::Call, t.strike,
+            t.forward, t.stdDev, t.discount);
+    });
+}
+
+bool greeks(
+    const BlackTerms &t, double spot, double years, velmora::CallGreeks &out, PricingFault &fault)
+{
+    return guarded(fault, [&] {
+        const auto payoff = QuantLib::ext::make_shared<QuantLib::PlainVanillaPayoff>(
+            QuantLib::Option::Call, t.strike);
+        const QuantLib::BlackCalculator calculator(payoff, t.forward, t.stdDev, t.discount);
+        out = {calculator.value(), calculator.delta(spot), calculator.gamma(spot),
+            calculator.theta(spot, years), calculator.vega(years)};
+    });
+}
+
+// Accurate to far below a cent on any position the forms can hold.
+constexpr double kStdDevAccuracy = 1e-12;
+constexpr unsigned kMostIterations = 200;
+
+bool impliedStdDev(const BlackTerms &t, double price, double &out, PricingFault &fault)
+{
+    return guarded(fault, [&] {
+        out = QuantLib::blackFormulaImpliedStdDev(QuantLib::Option::Call, t.strike, t.forward,
+            price, t.discount, 0.0, QuantLib::Null<QuantLib::Real>(), kStdDevAccuracy,
+            kMostIterations);
+    });
+}
+
+const velmora::PricingFunctions kFunctions {value, greeks, impliedStdDev};
 
 } // namespace
 
-extern "C" {
-
-__attribute__((visibility("default"))) double velmora_black_value(double strike, const Market &m)
+extern "C" __attribute__((visibility("default"))) const velmora::PricingFunctions *
+velmora_pricing_functions()
 {
-    const BlackInputs b = blackInputs(m);
-    return QuantLib::blackFormula(QuantLib::Option::Call, strike, b.forward, b.stdDev, b.discount);
+    return &kFunctions;
 }
 
-__attribute__((visibility("default"))) velmora::CallGreeks velmora_black_greeks(
-    double strike, const Market &m)
-{
-    const BlackInputs b = blackInputs(m);
-    const auto payoff
-        = QuantLib::ext::make_shared<QuantLib::PlainVanillaPayoff>(QuantLib::Option::Call, strike);
-    const QuantLib::BlackCalculator calculator(payoff, b.forward, b.stdDev, b.discount);
-    return {calculator.value(), calculator.delta(m.spot), calculator.gamma(m.spot),
-        calculator.theta(m.spot, m.years), calculator.vega(m.years)};
-}
-}
-
-// The loader casts the symbols to these types.
-static_assert(std::is_same_v<decltype(&velmora_black_value), velmora::BlackValue>);
-static_assert(std::is_same_v<decltype(&velmora_black_greeks), velmora::BlackGreeks>);
+// The loader casts the symbol to this type.
+static_assert(std::is_same_v<decltype(&velmora_pricing_functions), velmora::PricingEntry>);

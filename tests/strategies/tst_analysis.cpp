@@ -1,11 +1,15 @@
 // The analysis of a position: its legs agree with the schematic value tables
-// over generated positions, the QuantLib values and greeks match textbook
-// figures, the expiry figures are exact, and bad inputs are refused.
+// over generated positions, the QuantLib values, greeks and implied
+// volatilities match textbook figures and a second Black-Scholes written
+// here, the expiry figures are exact, random legs and inputs are analysed or
+// refused but never give a figure that is not a number, and every curve
+// point is the legs' own value.
 
 #include "support/PositionGenerator.h"
 
 #include "core/Numbers.h"
 #include "core/Workspace.h"
+#include "strategies/AnalysisChart.h"
 #include "strategies/ChartRequest.h"
 #include "strategies/Leg.h"
 #include "strategies/PositionAnalysis.h"
@@ -14,6 +18,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 
 using namespace velmora;
 using namespace velmora::generator;
@@ -61,6 +66,78 @@ Legs calls(std::initializer_list<std::array<double, 3>> rows) // contracts, stri
     return legs;
 }
 
+// Black-Scholes written out once more, in long double, as the second method
+// the pricing is checked against (at expiration, or with almost no
+// deviation left, the discounted intrinsic value).
+long double blackCall(double strike, const Market &m, double volatility)
+{
+    const long double forward = m.spot * std::exp((long double)(m.rate - m.dividend) * m.years);
+    const long double sd = volatility * std::sqrt((long double)m.years);
+    const long double discount = std::exp(-(long double)m.rate * m.years);
+    if (!(m.years > 0) || !(strike > 0) || sd < 1e-8L || forward < 1e-250L)
+        return discount * std::max(forward - strike, 0.0L);
+    const long double d1 = std::log(forward / strike) / sd + sd / 2;
+    const auto n = [](long double x) { return 0.5L * std::erfc(-x / std::sqrt(2.0L)); };
+    return discount * (forward * n(d1) - strike * n(d1 - sd));
+}
+
+// The volatility that gives the premium, by bisection on the formula above.
+double bisectedVolatility(double strike, double premium, const Market &m)
+{
+    double low = 0, high = 10;
+    for (int i = 0; i < 200; ++i) {
+        const double middle = (low + high) / 2;
+        (blackCall(strike, m, middle) < premium ? low : high) = middle;
+    }
+    return (low + high) / 2;
+}
+
+// The legs' profit/loss leg by leg, long double: at expiration with no
+// volatilities, else priced with them.
+long double legsProfit(
+    const Legs &legs, double price, const Market *m = nullptr, const LegVolatilities *v = nullptr)
+{
+    long double total = 0;
+    for (std::size_t i = 0; i < legs.size(); ++i) {
+        const Leg &leg = legs[i];
+        long double value
+            = leg.kind == Leg::Kind::Stock ? price : std::max(price - leg.strike, 0.0);
+        if (m && leg.kind == Leg::Kind::Call) {
+            Market at = *m;
+            at.spot = price;
+            value = blackCall(leg.strike, at, (*v)[i].used);
+        }
+        total += (long double)leg.shares * (value - leg.entryPrice);
+    }
+    return total;
+}
+
+// How far a sum over the legs may stray in double: a few parts in 1e12 of
+// the largest amount in it, and a tenth of a cent.
+double slack(const Legs &legs, double price)
+{
+    double size = 0;
+    for (const Leg &leg : legs)
+        size += std::abs(leg.shares) * (price + std::abs(leg.strike) + std::abs(leg.entryPrice));
+    return 1e-11 * size + 0.001;
+}
+
+AnalysisInputs inputsOf(std::optional<double> stock, double volatility, double rate,
+    double dividend, double days, VolatilityMode mode = VolatilityMode::Typed)
+{
+    return {stock, mode, volatility, rate, dividend, days, 0};
+}
+
+QString stretchesText(const std::vector<PriceStretch> &list)
+{
+    QStringList out;
+    for (const PriceStretch &s : list)
+        out << (s.to == s.from ? QString::number(s.from)
+                               : QStringLiteral("%1-%2").arg(s.from).arg(
+                                   s.to ? QString::number(*s.to) : QString()));
+    return out.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 class TestAnalysis : public QObject
@@ -75,9 +152,12 @@ private slots:
     void knownFigures();
     void textbookValues_data();
     void textbookValues();
+    void impliedVolatilities_data();
+    void impliedVolatilities();
     void probabilityOfProfitByHand();
     void inputs_data();
     void inputs();
+    void randomAnalyses();
     void tablesAsText();
 };
 
@@ -175,7 +255,8 @@ void TestAnalysis::figuresAreExact()
             if (std::abs(value) > eps)
                 previous = value;
         }
-        QCOMPARE(qsizetype(f.breakEvens.size()), qsizetype(signChanges));
+        if (f.zeroStretches.empty())
+            QCOMPARE(qsizetype(f.breakEvens.size()), qsizetype(signChanges));
 
         // Far out the slope is a whole number of shares or none.
         const double slope
@@ -184,11 +265,13 @@ void TestAnalysis::figuresAreExact()
         QCOMPARE(f.maxLoss.unlimited, slope < -0.5);
         if (!f.maxProfit.unlimited) {
             QVERIFY(f.maxProfit.amount >= best - eps);
-            QVERIFY(std::abs(expiryProfit(legs, f.maxProfit.price) - f.maxProfit.amount) <= eps);
+            QVERIFY(std::abs(expiryProfit(legs, f.maxProfit.where.at(0).from) - f.maxProfit.amount)
+                <= eps);
         }
         if (!f.maxLoss.unlimited) {
             QVERIFY(f.maxLoss.amount <= worst + eps);
-            QVERIFY(std::abs(expiryProfit(legs, f.maxLoss.price) - f.maxLoss.amount) <= eps);
+            QVERIFY(
+                std::abs(expiryProfit(legs, f.maxLoss.where.at(0).from) - f.maxLoss.amount) <= eps);
         }
     }
 }
@@ -197,27 +280,46 @@ void TestAnalysis::knownFigures_data()
 {
     QTest::addColumn<Legs>("legs");
     QTest::addColumn<double>("netPremium");
-    QTest::addColumn<QString>("maxProfit"); // amount at price, or "Unlimited"
+    QTest::addColumn<QString>("maxProfit"); // amount at prices, or "Unlimited"
     QTest::addColumn<QString>("maxLoss");
     QTest::addColumn<QList<double>>("breakEvens");
+    QTest::addColumn<QString>("zeroStretches");
+    QTest::addColumn<QStringList>("shown"); // the two extremes' rows as the figures show them
 
     QTest::newRow("covered call") << Legs {Leg::stock(100, 40), Leg::calls(-1, 45, 2)} << -3800.0
-                                  << "700 at 45"
-                                  << "-3800 at 0" << QList<double> {38};
+                                  << "700 at 45-"
+                                  << "-3800 at 0" << QList<double> {38} << ""
+                                  << QStringList {"700.00", ">= 45.00", "-3800.00", "0.00"};
     QTest::newRow("ratio calls 2:1: upside loss unlimited")
         << Legs {Leg::stock(100, 50), Leg::calls(-2, 55, 3)} << -4400.0 << "1100 at 55"
-        << "Unlimited" << QList<double> {44, 66};
-    QTest::newRow("bull spread") << calls({{2, 50, 5}, {-2, 60, 2}}) << -600.0 << "1400 at 60"
-                                 << "-600 at 0" << QList<double> {53};
-    QTest::newRow("butterfly, net credit")
+        << "Unlimited" << QList<double> {44, 66} << ""
+        << QStringList {"1100.00", "55.00", "Unlimited", ""};
+    QTest::newRow("bull spread: the loss holds up to the lower strike")
+        << calls({{2, 50, 5}, {-2, 60, 2}}) << -600.0 << "1400 at 60-"
+        << "-600 at 0-50" << QList<double> {53} << ""
+        << QStringList {"1400.00", ">= 60.00", "-600.00", "<= 50.00"};
+    QTest::newRow("bull spread bought for its width: no profit, 0 from 55 up")
+        << calls({{1, 45, 12}, {-1, 55, 2}}) << -1000.0 << "0 at 55-"
+        << "-1000 at 0-45" << QList<double> {} << "55-"
+        << QStringList {"None (best case: no profit or loss)", ">= 55.00", "-1000.00", "<= 45.00"};
+    QTest::newRow("butterfly, net credit: its worst is a profit")
         << calls({{1, 40, 5}, {-2, 50, 4}, {1, 60, 1}}) << 200.0 << "1200 at 50"
-        << "200 at 0" << QList<double> {};
-    QTest::newRow("ratio call spread 2:1 with a credit")
-        << calls({{1, 20, 3}, {-2, 25, 2}}) << 100.0 << "600 at 25"
-        << "Unlimited" << QList<double> {31};
+        << "200 at 0-40, 60-" << QList<double> {} << ""
+        << QStringList {
+               "1200.00", "50.00", "None (worst case: profit 200.00)", "<= 40.00; >= 60.00"};
+    QTest::newRow("butterfly at net 0: two zero stretches, no break-even")
+        << calls({{1, 40, 5}, {-2, 50, 3}, {1, 60, 1}}) << 0.0 << "1000 at 50"
+        << "0 at 0-40, 60-" << QList<double> {} << "0-40, 60-"
+        << QStringList {
+               "1000.00", "50.00", "None (worst case: no profit or loss)", "<= 40.00; >= 60.00"};
+    QTest::newRow("ratio call spread 2:1 at net 0: flat to 50, a crossing at 60")
+        << calls({{1, 50, 4}, {-2, 55, 2}}) << 0.0 << "500 at 55"
+        << "Unlimited" << QList<double> {60} << "0-50"
+        << QStringList {"500.00", "55.00", "Unlimited", ""};
     QTest::newRow("ratio call spread 2:1 with a debit")
         << calls({{1, 20, 5}, {-2, 25, 1}}) << -300.0 << "200 at 25"
-        << "Unlimited" << QList<double> {23, 27};
+        << "Unlimited" << QList<double> {23, 27} << ""
+        << QStringList {"200.00", "25.00", "Unlimited", ""};
 }
 
 void TestAnalysis::knownFigures()
@@ -227,15 +329,20 @@ void TestAnalysis::knownFigures()
     QFETCH(QString, maxProfit);
     QFETCH(QString, maxLoss);
     QFETCH(QList<double>, breakEvens);
+    QFETCH(QString, zeroStretches);
+    QFETCH(QStringList, shown);
     const auto text = [](const Extreme &e) {
         return e.unlimited ? QStringLiteral("Unlimited")
-                           : QStringLiteral("%1 at %2").arg(e.amount).arg(e.price);
+                           : QStringLiteral("%1 at %2").arg(e.amount).arg(stretchesText(e.where));
     };
     const ExpiryFigures f = expiryFigures(legs);
     QCOMPARE(f.netPremium, netPremium);
     QCOMPARE(text(f.maxProfit), maxProfit);
     QCOMPARE(text(f.maxLoss), maxLoss);
     QCOMPARE(QList<double>(f.breakEvens.begin(), f.breakEvens.end()), breakEvens);
+    QCOMPARE(stretchesText(f.zeroStretches), zeroStretches);
+    const TableRows rows = figureRows({f, std::nullopt, std::nullopt, {}});
+    QCOMPARE((rows[2].mid(1) + rows[3].mid(1)), shown);
 }
 
 void TestAnalysis::textbookValues_data()
@@ -278,66 +385,248 @@ void TestAnalysis::textbookValues()
                 QStringLiteral("figure %1: %2, not %3").arg(i).arg(got[i]).arg(expected[i])));
 }
 
+void TestAnalysis::impliedVolatilities_data()
+{
+    QTest::addColumn<double>("stock");
+    QTest::addColumn<double>("strike");
+    QTest::addColumn<double>("premium");
+    QTest::addColumn<double>("dividend"); // % a year; the rate is 4 %
+    QTest::addColumn<double>("days");
+    QTest::addColumn<int>("none"); // -1: an implied volatility, else why there is none
+
+    QTest::newRow("the covered call of 50, the 55 call sold for 2")
+        << 50.0 << 55.0 << 2.0 << 0.0 << 30.0 << -1;
+    QTest::newRow("in the money, a dividend, two years")
+        << 80.0 << 55.0 << 31.0 << 3.0 << 730.0 << -1;
+    QTest::newRow("far out of the money, a day left") << 50.0 << 90.0 << 0.01 << 0.0 << 1.0 << -1;
+    QTest::newRow("below intrinsic value")
+        << 50.0 << 40.0 << 9.0 << 0.0 << 30.0 << int(NoImplied::NotAboveIntrinsic);
+    QTest::newRow("premium 0") << 50.0 << 60.0 << 0.0 << 0.0 << 30.0
+                               << int(NoImplied::NotAboveIntrinsic);
+    QTest::newRow("not below the stock price")
+        << 50.0 << 55.0 << 50.0 << 0.0 << 30.0 << int(NoImplied::NotBelowStockPrice);
+    QTest::newRow("only above 1000 %")
+        << 50.0 << 55.0 << 45.0 << 0.0 << 30.0 << int(NoImplied::AboveLimit);
+    QTest::newRow("at expiration")
+        << 50.0 << 55.0 << 2.0 << 0.0 << 0.0 << int(NoImplied::NoTimeLeft);
+}
+
+// Each premium against a bisection on the Black-Scholes formula written
+// here; a covered call with the implied volatilities shows no profit or loss
+// today at today's price, and one typed volatility for all legs does.
+void TestAnalysis::impliedVolatilities()
+{
+    QFETCH(double, stock);
+    QFETCH(double, strike);
+    QFETCH(double, premium);
+    QFETCH(double, dividend);
+    QFETCH(double, days);
+    QFETCH(int, none);
+    const Legs legs {Leg::stock(300, stock), Leg::calls(-3, strike, premium)};
+    AnalysisInputs in = inputsOf(stock, 30, 4, dividend, days, VolatilityMode::Implied);
+    QVERIFY(!analysisProblem(legs, in));
+    const LegVolatility leg = legVolatilities(legs, in)[1];
+    if (none >= 0) {
+        QCOMPARE(leg.implied.none, std::optional(NoImplied(none)));
+        QVERIFY(!leg.implied.volatility);
+        QCOMPARE(leg.used, 0.30);
+        QVERIFY(!noImpliedText(NoImplied(none)).isEmpty());
+        return;
+    }
+    const Market today = marketOn(in, 0);
+    const double expected = bisectedVolatility(strike, premium, today);
+    QVERIFY2(std::abs(*leg.implied.volatility - expected) < 1e-7,
+        qPrintable(QStringLiteral("%1, not %2").arg(*leg.implied.volatility).arg(expected)));
+    QCOMPARE(leg.used, *leg.implied.volatility);
+    QVERIFY(std::abs(*curveValuesAt(legs, in, stock).today) < 0.01);
+    in.volatilityMode = VolatilityMode::Typed;
+    QVERIFY(std::abs(*curveValuesAt(legs, in, stock).today) > 1);
+}
+
 // Covered call bought at 40, 45 call sold for 2: profit above 38. With no
 // drift but the volatility's, d2 = (ln(40/38) - 0.3²/2 × 0.25) / (0.3 × 0.5)
-// = 0.26696, and N(d2) = 0.60525.
+// = 0.26696, and N(d2) = 0.60525, shown as 60.5 %. Without today's stock
+// price there is no chance to tell.
 void TestAnalysis::probabilityOfProfitByHand()
 {
-    AnalysisInputs in;
-    in.stockPrice = 40;
-    in.ratePercent = 0;
-    in.days = 365 * 0.25;
+    AnalysisInputs in = inputsOf(40, 30, 0, 0, 365 * 0.25);
     const Legs legs {Leg::stock(100, 40), Leg::calls(-1, 45, 2)};
-    QVERIFY(std::abs(probabilityOfProfit(legs, in) - 0.60525) < 1e-5);
+    QVERIFY(std::abs(*probabilityOfProfit(legs, in) - 0.60525) < 1e-5);
+    const TableRows rows = figureRows(analysePosition(legs, in));
+    QVERIFY(rows.contains(QStringList {"Probability of Profit (%)", "60.5", ""}));
     in.days = 0; // no time: the price stays at 40, above 38
-    QCOMPARE(probabilityOfProfit(legs, in), 1.0);
+    QCOMPARE(*probabilityOfProfit(legs, in), 1.0);
+    in.stockPrice.reset();
+    QVERIFY(!probabilityOfProfit(legs, in));
 }
 
 void TestAnalysis::inputs_data()
 {
-    QTest::addColumn<double>("volatility");
-    QTest::addColumn<double>("rate");
-    QTest::addColumn<double>("days");
-    QTest::addColumn<double>("contracts");
+    QTest::addColumn<Legs>("legs");
+    QTest::addColumn<AnalysisInputs>("in");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("defaults") << 30.0 << 4.0 << 30.0 << 1.0 << false;
-    QTest::newRow("edges: 1000 %, -10 %, 0 days") << 1000.0 << -10.0 << 0.0 << 1.0 << false;
-    QTest::newRow("rate 100 %") << 30.0 << 100.0 << 30.0 << 1.0 << false;
-    QTest::newRow("volatility 0") << 0.0 << 4.0 << 30.0 << 1.0 << true;
-    QTest::newRow("volatility negative") << -5.0 << 4.0 << 30.0 << 1.0 << true;
-    QTest::newRow("volatility above 1000 %") << 1000.5 << 4.0 << 30.0 << 1.0 << true;
-    QTest::newRow("volatility not a number") << double(NAN) << 4.0 << 30.0 << 1.0 << true;
-    QTest::newRow("days below 0") << 30.0 << 4.0 << -1.0 << 1.0 << true;
-    QTest::newRow("rate below -10 %") << 30.0 << -10.5 << 30.0 << 1.0 << true;
-    QTest::newRow("rate above 100 %") << 30.0 << 100.5 << 30.0 << 1.0 << true;
-    QTest::newRow("amounts beyond 15 digits") << 30.0 << 4.0 << 30.0 << 1e9 << true;
+    const Legs fly = calls({{1, 40, 5}, {-2, 50, 4}, {1, 60, 1}});
+    QTest::newRow("defaults") << fly << inputsOf(45, 30, 4, 0, 30) << false;
+    QTest::newRow("no stock price: expiry only") << fly << inputsOf({}, 30, 4, 0, 30) << false;
+    QTest::newRow("edges: 1000 %, -10 %, 0 days") << fly << inputsOf(45, 1000, -10, 0, 0) << false;
+    QTest::newRow("1000 % for 100 years") << fly << inputsOf(45, 1000, 100, 0, 36500) << false;
+    QTest::newRow("dividend 100 % for 30 days") << fly << inputsOf(45, 30, 4, 100, 30) << false;
+    QTest::newRow("days 1e-50 count as expiration")
+        << fly << inputsOf(50, 30, 4, 0, 1e-50) << false;
+    QTest::newRow("volatility 1e-100 % counts as none")
+        << fly << inputsOf(50, 1e-100, 4, 0, 30) << false;
+    QTest::newRow("stock price $0.0001") << fly << inputsOf(1e-4, 30, 4, 0, 30) << false;
+    QTest::newRow("stock price 1e-300") << fly << inputsOf(1e-300, 30, 4, 0, 30) << true;
+    QTest::newRow("forward below $0.0001: dividend 100 %, 100 years") << Legs {Leg::stock(100, 20),
+        Leg::calls(-1, 25, 2)} << inputsOf(100, 30, 4, 100, 36500) << true;
+    QTest::newRow("the wide one: 500 % for 10 years, 2500 shares")
+        << Legs {Leg::stock(2500, 72.94), Leg::calls(-25, 98.61, 12.66)}
+        << inputsOf(87.44, 500, 4.875, 1.023, 3650) << false;
+    QTest::newRow("volatility 0") << fly << inputsOf(45, 0, 4, 0, 30) << true;
+    QTest::newRow("volatility above 1000 %") << fly << inputsOf(45, 1000.5, 4, 0, 30) << true;
+    QTest::newRow("volatility not a number") << fly << inputsOf(45, NAN, 4, 0, 30) << true;
+    QTest::newRow("days below 0") << fly << inputsOf(45, 30, 4, 0, -1) << true;
+    QTest::newRow("rate below -10 %") << fly << inputsOf(45, 30, -10.5, 0, 30) << true;
+    QTest::newRow("rate above 100 %") << fly << inputsOf(45, 30, 100.5, 0, 30) << true;
+    QTest::newRow("amounts beyond 15 digits")
+        << calls({{1e9, 40, 5}, {-2e9, 50, 4}}) << inputsOf(45, 30, 4, 0, 30) << true;
+    QTest::newRow("opposite legs of 1e300 shares")
+        << Legs {Leg::stock(1e300, 50), Leg::stock(-1e300, 50)} << inputsOf(45, 30, 4, 0, 30)
+        << true;
 }
 
-// Refused inputs have a message; sound ones give finite curves, and with no
-// days left the curve of today is the expiry curve.
+// Each input at its limit: refused with a message, or every figure finite,
+// the range within the view, and the curves the legs' own values to a cent;
+// with no days left the curve of today is the expiry curve.
 void TestAnalysis::inputs()
 {
-    QFETCH(double, volatility);
-    QFETCH(double, rate);
-    QFETCH(double, days);
-    QFETCH(double, contracts);
+    QFETCH(Legs, legs);
+    QFETCH(AnalysisInputs, in);
     QFETCH(bool, refused);
-    const AnalysisInputs in {45, volatility, rate, 0, days, 0};
-    const Legs legs = calls({{contracts, 40, 5}, {-2 * contracts, 50, 4}, {contracts, 60, 1}});
     const auto problem = analysisProblem(legs, in);
-    QCOMPARE(problem.has_value(), refused);
+    QVERIFY2(problem.has_value() == refused, qPrintable(problem.value_or("accepted")));
     if (refused) {
         QVERIFY(!problem->isEmpty());
         return;
     }
-    const AnalysisCurves c = analysisCurves(legs, in, 0, 120, 121);
+    const PositionAnalysis a = analysePosition(legs, in);
+    QCOMPARE(a.greeks.has_value(), in.stockPrice.has_value());
+    if (a.greeks)
+        QVERIFY(
+            std::isfinite(a.greeks->delta + a.greeks->gamma + a.greeks->theta + a.greeks->vega));
+    const PriceRange range = autoPriceRange(legs, in);
+    QVERIFY(range.high <= highestViewPrice(legs, in) && range.high <= 3000);
+    const AnalysisCurves c = analysisCurves(legs, in, range.low, range.high, 121);
+    QCOMPARE(c.today.size(), in.stockPrice ? c.prices.size() : 0);
     for (std::size_t i = 0; i < c.prices.size(); ++i) {
+        QVERIFY(std::abs(c.atExpiry[i] - legsProfit(legs, c.prices[i])) < 0.01);
+        if (c.today.empty())
+            continue;
         QVERIFY(std::isfinite(c.today[i]) && std::isfinite(c.onDate[i]));
-        if (days == 0)
+        if (in.days == 0)
             QCOMPARE(c.today[i], c.atExpiry[i]);
     }
-    const PositionGreeks g = positionGreeks(legs, marketOn(in, 0));
-    QVERIFY(std::isfinite(g.delta + g.gamma + g.theta + g.vega));
+}
+
+// Random legs and inputs, sane and extreme: every analysis is refused with a
+// message or has finite figures; its range holds today's price, the strikes,
+// the break-evens and the zero stretches with room; its curves start at the
+// range's low end, step evenly and are the legs' own values; its chart is
+// drawn to the end.
+void TestAnalysis::randomAnalyses()
+{
+    std::mt19937 rng(24019);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(rng);
+    };
+    const auto spread = [&](double low, double high) { // even in the logarithm
+        return std::exp(uniform(std::log(low), std::log(high)));
+    };
+    const auto chance = [&](double p) { return uniform(0, 1) < p; };
+    int analysed = 0;
+    for (int n = 0; n < 3000; ++n) {
+        Legs legs;
+        for (int i = 0, count = 1 + int(rng() % 3); i < count; ++i) {
+            const double size
+                = std::round(spread(1, chance(0.02) ? 1e12 : 20)) * (chance(0.5) ? 1 : -1);
+            legs.push_back(chance(0.25) ? Leg::stock(100 * size, spread(0.01, 500))
+                                        : Leg::calls(size, chance(0.05) ? 0 : spread(0.01, 500),
+                                            chance(0.05) ? 0 : spread(0.001, 200)));
+        }
+        AnalysisInputs in = inputsOf(chance(0.1) ? std::nullopt : std::optional(spread(1e-6, 1e5)),
+            chance(0.05) ? 0 : spread(1e-6, 1200), uniform(-12, 105), uniform(-2, 105),
+            chance(0.1) ? 0 : spread(1e-9, 40000),
+            chance(0.5) ? VolatilityMode::Implied : VolatilityMode::Typed);
+        in.elapsedDays = uniform(0, 1.05) * in.days;
+        const QString seen = QStringLiteral("case %1").arg(n);
+        if (analysisProblem(legs, in))
+            continue;
+        ++analysed;
+        const PositionAnalysis a = analysePosition(legs, in);
+        const ExpiryFigures &f = a.figures;
+        QVERIFY2(std::isfinite(f.netPremium + f.maxProfit.amount + f.maxLoss.amount
+                     + a.probabilityOfProfit.value_or(0)),
+            qPrintable(seen));
+        for (double b : f.breakEvens)
+            QVERIFY2(
+                b > 0 && std::abs(legsProfit(legs, b)) <= 10 * slack(legs, b), qPrintable(seen));
+        if (a.greeks)
+            QVERIFY2(
+                std::isfinite(a.greeks->delta + a.greeks->gamma + a.greeks->theta + a.greeks->vega),
+                qPrintable(seen));
+
+        const PriceRange range = autoPriceRange(legs, in);
+        const double top = highestViewPrice(legs, in), room = (range.high - range.low) / 12.5;
+        QVERIFY2(range.low >= 0 && range.low < range.high && range.high <= top, qPrintable(seen));
+        std::vector<double> shown(f.breakEvens);
+        if (in.stockPrice)
+            shown.push_back(*in.stockPrice);
+        for (const Leg &leg : legs)
+            if (leg.kind == Leg::Kind::Call)
+                shown.push_back(leg.strike);
+        for (const PriceStretch &z : f.zeroStretches)
+            shown.push_back(z.to.value_or(z.from));
+        const double highest = shown.empty() ? 0 : *std::max_element(shown.begin(), shown.end());
+        QVERIFY2(range.high <= std::max(3.3 * highest, 1.1) + 0.01, qPrintable(seen));
+        for (double p : shown)
+            QVERIFY2((range.low == 0 || p - range.low >= room)
+                    && (range.high == top || range.high - p >= room),
+                qPrintable(QStringLiteral("%1: %2 in %3 to %4")
+                               .arg(seen)
+                               .arg(p)
+                               .arg(range.low)
+                               .arg(range.high)));
+
+        const AnalysisCurves c = analysisCurves(legs, in, range.low, range.high, 41);
+        const Market today = marketOn(in, 0), onDate = marketOn(in, in.elapsedDays);
+        for (std::size_t i = 0; i < c.prices.size(); ++i) {
+            const double p = c.prices[i];
+            QVERIFY2(std::abs(p - (range.low + (range.high - range.low) * double(i) / 40))
+                    <= 1e-12 * range.high,
+                qPrintable(seen));
+            QVERIFY2(
+                std::abs(c.atExpiry[i] - legsProfit(legs, p)) <= slack(legs, p), qPrintable(seen));
+            if (!in.stockPrice)
+                continue;
+            const double allowed = 10 * slack(legs, p);
+            QVERIFY2(std::abs(c.today[i] - legsProfit(legs, p, &today, &a.volatilities)) <= allowed
+                    && std::abs(c.onDate[i] - legsProfit(legs, p, &onDate, &a.volatilities))
+                        <= allowed,
+                qPrintable(QStringLiteral("%1 at %2: %3, %4 against %5, %6")
+                               .arg(seen)
+                               .arg(p)
+                               .arg(c.today[i])
+                               .arg(c.onDate[i])
+                               .arg(double(legsProfit(legs, p, &today, &a.volatilities)))
+                               .arg(double(legsProfit(legs, p, &onDate, &a.volatilities)))));
+        }
+        if (n % 10 == 0) {
+            ChartSurface surface;
+            drawAnalysisChart(surface, {legs, in, f, QStringLiteral("On 2030-01-01")}, range);
+            QVERIFY(!surface.ops().empty());
+        }
+    }
+    QVERIFY2(analysed >= 900, qPrintable(QString::number(analysed)));
 }
 
 // A symbol may hold a comma or a quote: CSV quotes that cell alone; tabs

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QTableWidget>
@@ -85,6 +86,8 @@ private slots:
     void fieldsAndFiguresAreNamed();
     void keysMoveTheCrosshairAndTheRange();
     void resetUpdatesTheReadoutAtOnce();
+    void impliedVolatilitiesPriceTodayAtThePremiums();
+    void spreadWaitsForTodaysStockPrice();
 
 private:
     QTemporaryDir m_config;
@@ -216,8 +219,8 @@ void TestAnalysisWindow::tablesCopyAsTabSeparated()
     AnalysisWindow *analysis = openAnalysis(window);
     analysis->action(QStringLiteral("A_Copy"))->trigger();
     const QString figures = QGuiApplication::clipboard()->text();
-    QVERIFY2(
-        figures.contains(QStringLiteral("\nMaximum Profit\t700.00\t25.00\n")), qPrintable(figures));
+    QVERIFY2(figures.contains(QStringLiteral("\nMaximum Profit\t700.00\t>= 25.00\n")),
+        qPrintable(figures));
 
     window.cmdGraph_Click();
     window.action(QStringLiteral("E_Copy"))->trigger();
@@ -239,7 +242,7 @@ void TestAnalysisWindow::fieldsAndFiguresAreNamed()
         QCOMPARE(QAccessible::queryAccessibleInterface(caption->buddy())->text(QAccessible::Name),
             caption->text().remove(u'&'));
     }
-    QCOMPARE(fields, 7);
+    QCOMPARE(fields, 8);
     auto *table = a.analysis->findChild<QTableWidget *>(QStringLiteral("figures"));
     QAccessibleTableInterface *cells
         = QAccessible::queryAccessibleInterface(table)->tableInterface();
@@ -292,6 +295,57 @@ void TestAnalysisWindow::resetUpdatesTheReadoutAtOnce()
     QTest::mouseDClick(view, Qt::LeftButton, {}, mouse);
     QVERIFY(view->crosshair().value().price != zoomedPrice);
     QCOMPARE(view->crosshair()->price, view->frame().priceAt(view->crosshair()->point.x()));
+}
+
+// Each call at the volatility its premium implies: the position is worth
+// today what it cost, so its P/L today at today's price is 0. One volatility
+// for all prices the call at that one instead.
+void TestAnalysisWindow::impliedVolatilitiesPriceTodayAtThePremiums()
+{
+    Analysed a;
+    AnalysisView *view = a.view();
+    const auto todayAtStock = [view] {
+        view->setFocus(Qt::TabFocusReason); // the crosshair starts at today's price
+        const double today = view->crosshair().value().values.today.value();
+        view->clearFocus();
+        return today;
+    };
+    QVERIFY(std::abs(todayAtStock()) < 0.005);
+    QVERIFY2(a.analysis->panel()->legVolatility(1)->text().endsWith(u'%'),
+        qPrintable(a.analysis->panel()->legVolatility(1)->text()));
+    QVERIFY(!texts(
+        view->surface().ops(), QStringLiteral("IBM covered call: +100 @ 20, \u22121 C25 @ 2"))
+                 .empty());
+
+    a.analysis->panel()->typedSwitch()->click();
+    QVERIFY(
+        a.analysis->panel()->legVolatility(1)->text().endsWith(QStringLiteral("; 30.00 % used")));
+    QVERIFY(std::abs(todayAtStock()) > 1);
+}
+
+// A spread has no stock price of its own: the field waits empty with its
+// prompt, and the curves before expiration wait for it. Typed once, it
+// comes back for the same position.
+void TestAnalysisWindow::spreadWaitsForTodaysStockPrice()
+{
+    ScriptedMessageBoxes boxes;
+    MainWindow window(boxes);
+    typePosition(window.workspace(), 2);
+    AnalysisWindow *analysis = openAnalysis(window);
+    QVERIFY(analysis);
+    QLineEdit *stock = analysis->panel()->field(QStringLiteral("stockPrice"));
+    QCOMPARE(stock->text(), QString());
+    QVERIFY(!analysis->findChild<QLabel *>(QStringLiteral("stockPricePrompt"))->isHidden());
+    QVERIFY(analysis->figureTable().last().contains(QStringLiteral("needs today's stock price")));
+    stock->setText(QStringLiteral("45"));
+    emit stock->editingFinished();
+    QVERIFY(analysis->findChild<QLabel *>(QStringLiteral("stockPricePrompt"))->isHidden());
+    QVERIFY(!analysis->figureTable().last().contains(QStringLiteral("needs today's stock price")));
+    analysis->close();
+    settle();
+    QCOMPARE(openAnalysis(window)->panel()->field(QStringLiteral("stockPrice"))->text(),
+        QStringLiteral("45"));
+    QVERIFY(boxes.shown().empty());
 }
 
 QTEST_MAIN(TestAnalysisWindow)

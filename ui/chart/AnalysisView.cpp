@@ -20,11 +20,16 @@ constexpr double kZoomStep = 0.85; // the range's part left by one step closer
 constexpr double kKeyPanShare = 0.1; // of the range, for Ctrl+Left/Right
 constexpr int kStepsInRange = 200; // at most, of the crosshair's price step
 
+// Before expiration only with today's stock price.
 QString readoutText(const HoverReadout &r)
 {
-    return QStringLiteral("Price %1\nAt expiration %2\nToday %3\n%4 %5")
-        .arg(currencyText(r.price), currencyText(r.values.atExpiry), currencyText(r.values.today),
-            r.dateCaption, currencyText(r.values.onDate));
+    QString text = QStringLiteral("Price %1\nAt expiration %2")
+                       .arg(currencyText(r.price), currencyText(r.values.atExpiry));
+    if (r.values.today)
+        text += QStringLiteral("\nToday ") + currencyText(*r.values.today);
+    if (r.values.onDate)
+        text += u'\n' + r.dateCaption + u' ' + currencyText(*r.values.onDate);
+    return text;
 }
 
 } // namespace
@@ -69,6 +74,7 @@ void AnalysisView::setScene(AnalysisScene scene, bool resetRange)
     const bool reset = resetRange || !m_hasScene;
     m_scene = std::move(scene);
     m_hasScene = true;
+    setAccessibleName(QStringLiteral("Profit/loss chart: ") + m_scene.title);
     if (reset)
         m_range = autoPriceRange(m_scene.legs, m_scene.inputs);
     record();
@@ -79,7 +85,7 @@ void AnalysisView::zoom(double factor, double aboutPrice)
     const double low = aboutPrice - (aboutPrice - m_range.low) * factor;
     const double high = aboutPrice + (m_range.high - aboutPrice) * factor;
     // Not below 0, not narrower than a cent, not wider than a thousandfold.
-    if (high - low < 0.01 || high > highestViewPrice(m_scene.inputs))
+    if (high - low < 0.01 || high > highestViewPrice(m_scene.legs, m_scene.inputs))
         return;
     m_range = {std::max(0.0, low), high};
     record();
@@ -89,7 +95,7 @@ void AnalysisView::pan(double distance)
 {
     const double width = m_range.high - m_range.low;
     const double low = std::max(0.0, m_range.low + distance);
-    if (low + width > highestViewPrice(m_scene.inputs))
+    if (low + width > highestViewPrice(m_scene.legs, m_scene.inputs))
         return;
     m_range = {low, low + width};
     record();
@@ -121,8 +127,8 @@ void AnalysisView::refreshCrosshair()
     if (m_hasScene && m_keyPrice) {
         m_keyPrice = std::clamp(*m_keyPrice, m_frame.lowPrice, m_frame.highPrice);
         const CurveValues values = curveValuesAt(m_scene.legs, m_scene.inputs, *m_keyPrice);
-        // The level line through today's curve, inside the plot.
-        const double y = std::isfinite(values.today) ? m_frame.yOf(values.today) : m_frame.top;
+        // The level line through today's curve (the expiry one without it), inside the plot.
+        const double y = m_frame.yOf(values.today.value_or(values.atExpiry));
         m_hover = HoverReadout {
             {m_frame.xOf(*m_keyPrice), std::clamp(y, m_frame.top, m_frame.top + m_frame.height)},
             *m_keyPrice, values, m_scene.dateCaption};
@@ -146,10 +152,10 @@ double AnalysisView::crosshairPrice() const
     if (m_hover)
         return m_hover->price;
     // Where the crosshair starts: today's stock price, or the middle of the view.
-    const double stock = m_scene.inputs.stockPrice;
-    return std::isfinite(stock) && stock >= m_range.low && stock <= m_range.high
-        ? stock
-        : (m_range.low + m_range.high) / 2;
+    const std::optional<double> stock = m_scene.inputs.stockPrice;
+    if (stock && *stock >= m_range.low && *stock <= m_range.high)
+        return *stock;
+    return (m_range.low + m_range.high) / 2;
 }
 
 // To the next point of the step's grid that way, then on by whole steps.
