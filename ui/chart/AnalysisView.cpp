@@ -186,7 +186,7 @@ QSize AnalysisView::sizeHint() const
 
 QSize AnalysisView::minimumSizeHint() const
 {
-    return {400, 260};
+    return {320, 240};
 }
 
 void AnalysisView::paintEvent(QPaintEvent *)
