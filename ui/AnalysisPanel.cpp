@@ -65,10 +65,10 @@ AnalysisPanel::AnalysisPanel(const Legs &legs, std::optional<double> stockPrice,
             this);
     m_stockPrompt->setObjectName(QStringLiteral("stockPricePrompt"));
     m_stockPrompt->setWordWrap(true);
-    m_stockPrompt->setVisible(!stockPrice);
     form->addRow(QString(), m_stockPrompt);
+    form->setRowVisible(m_stockPrompt, !stockPrice);
     connect(stock, &QLineEdit::textChanged, m_stockPrompt,
-        [this](const QString &text) { m_stockPrompt->setVisible(text.trimmed().isEmpty()); });
+        [this, form](const QString &text) { form->setRowVisible(m_stockPrompt, !isFilled(text)); });
     addVolatilitySwitch();
     addField(QStringLiteral("volatility"), QStringLiteral("&Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
