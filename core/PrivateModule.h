@@ -1,7 +1,7 @@
 #pragma once
-// The programs' private modules (pricing, paper and files) carry libraries
-// that most runs never need. Each is loaded by its file name, through the run
-// path of the program or module that asks for it, the first time it is
+// The paper-and-files module carries libraries that most runs never need
+// (pricing has a loader of its own, in strategies/OptionPricing.cpp). Each is loaded by its file
+// name, through the run path of the program or module that asks for it, the first time it is
 // needed, and stays loaded.
 
 #include <string>

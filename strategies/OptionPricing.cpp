@@ -102,19 +102,21 @@ std::string takePricingFailure()
 CallParts callParts(double strike, const Market &m)
 {
     const BlackTerms t = termsOf(strike, m);
-    // Parity: a call is the stock less the discounted strike, plus a put.
+    // Parity: in the money a call is the stock less the discounted strike,
+    // plus what it is worth beyond that.
     const CallParts moving {std::exp(-m.dividend * m.years), -strike * t.discount, 0};
     if (settled(t, m))
         return inTheMoney(t) ? moving : CallParts {};
     const PricingFunctions *f = functions();
     PricingFault fault;
-    double rest = kNaN;
-    if (f && !f->value(t, inTheMoney(t), rest, fault)) {
+    double value = kNaN;
+    if (f && !f->value(t, value, fault)) {
         refused(fault);
-        rest = kNaN;
+        value = kNaN;
     }
-    return inTheMoney(t) ? CallParts {moving.spotShare, moving.strikeShare, rest}
-                         : CallParts {0, 0, rest};
+    if (!inTheMoney(t))
+        return {0, 0, value};
+    return {moving.spotShare, moving.strikeShare, value - t.discount * (t.forward - strike)};
 }
 
 double callValue(double strike, const Market &m)
@@ -164,7 +166,7 @@ ImpliedVolatility impliedVolatility(double strike, double premium, const Market 
     PricingFault fault;
     t.stdDev = kMostVolatility * std::sqrt(m.years);
     double most = 0, stdDev = 0;
-    if (!f->value(t, false, most, fault)) {
+    if (!f->value(t, most, fault)) {
         refused(fault);
         return {std::nullopt, NoImplied::NotFound};
     }

@@ -29,9 +29,8 @@ struct PricingFault {
 };
 
 struct PricingFunctions {
-    // A call's value, or a put's (deep in the money calls are valued through
-    // the put so that no cents are lost to the size of the stock).
-    bool (*value)(const BlackTerms &terms, bool put, double &value, PricingFault &fault);
+    // A call's value.
+    bool (*value)(const BlackTerms &terms, double &value, PricingFault &fault);
     // A call's value and greeks at this spot, `years` before expiration.
     bool (*greeks)(const BlackTerms &terms, double spot, double years, CallGreeks &greeks,
         PricingFault &fault);

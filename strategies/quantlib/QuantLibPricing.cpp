@@ -32,11 +32,11 @@ bool guarded(PricingFault &fault, Price &&price)
     return false;
 }
 
-bool value(const BlackTerms &t, bool put, double &out, PricingFault &fault)
+bool value(const BlackTerms &t, double &out, PricingFault &fault)
 {
     return guarded(fault, [&] {
-        out = QuantLib::blackFormula(put ? QuantLib::Option::Put : QuantLib::Option::Call, t.strike,
-            t.forward, t.stdDev, t.discount);
+        out = QuantLib::blackFormula(
+            QuantLib::Option::Call, t.strike, t.forward, t.stdDev, t.discount);
     });
 }
 
