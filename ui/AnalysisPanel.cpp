@@ -109,7 +109,7 @@ QLineEdit *AnalysisPanel::addField(const QString &name, const QString &caption, 
     edit->setObjectName(name);
     // Only the rate may fall below 0.
     edit->setValidator(new NumberValidator(name == u"rate", edit));
-    connect(edit, &QLineEdit::inputRejected, this, &AnalysisPanel::keyRefused);
+    connect(edit, &QLineEdit::inputRejected, this, [this, edit] { emit keyRefused(edit); });
     static_cast<QFormLayout *>(layout())->addRow(captionFor(edit, caption), edit);
     if (name != QStringLiteral("days"))
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { edited(edit); });

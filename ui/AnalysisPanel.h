@@ -58,7 +58,7 @@ public:
 signals:
     void inputsChanged();
     // A key or a paste a number field refused.
-    void keyRefused();
+    void keyRefused(QLineEdit *field);
 
 private:
     QLineEdit *addField(const QString &name, const QString &caption, const QString &text);

@@ -119,8 +119,10 @@ AnalysisWindow::AnalysisWindow(AnalysedPosition position, MessageBoxes &messages
     body->addWidget(m_view, 1);
 
     connect(m_panel, &AnalysisPanel::inputsChanged, this, [this] { applyInputs(); });
-    connect(m_panel, &AnalysisPanel::keyRefused, this,
-        [this] { m_messages.show(Workspace::keyFilterMessage()); });
+    connect(m_panel, &AnalysisPanel::keyRefused, this, [this](QLineEdit *field) {
+        m_messages.show(Workspace::keyFilterMessage());
+        returnFocus(field);
+    });
     // As large as the chart would like, within the free room of the screen.
     const QScreen *screen = parent ? parent->screen() : this->screen();
     resize(screen ? kWantedSize.boundedTo(screen->availableGeometry().size() - kFrameAllowance)
@@ -186,13 +188,17 @@ void AnalysisWindow::refuse(const QString &problem)
     m_refusing = false;
     if (m_shown)
         m_panel->showInputs(*m_shown);
-    // The box belongs to the main window, which it leaves active.
+    returnFocus(m_panel->lastEdited());
+    if (auto *field = qobject_cast<QLineEdit *>(m_panel->lastEdited()))
+        field->selectAll();
+}
+
+// A message box belongs to the main window, which it leaves active.
+void AnalysisWindow::returnFocus(QWidget *input)
+{
     activateWindow();
-    if (QWidget *input = m_panel->lastEdited()) {
+    if (input)
         input->setFocus(Qt::OtherFocusReason);
-        if (auto *field = qobject_cast<QLineEdit *>(input))
-            field->selectAll();
-    }
 }
 
 // Each cell is named by its figure and its column, for a screen reader;

@@ -58,6 +58,8 @@ private:
     void showFigures(const PositionAnalysis &analysis);
     // Says why, puts the last inputs taken back and the focus on the input.
     void refuse(const QString &problem);
+    // Back to this window and the input after a message.
+    void returnFocus(QWidget *input);
     // "IBM Covered Calls analysis", the name the exports suggest.
     QString exportName() const;
     void exportChartFile();
