@@ -140,8 +140,7 @@ void AnalysisPanel::addVolatilitySwitch()
 void AnalysisPanel::addLegRows(const Legs &legs)
 {
     auto *form = static_cast<QFormLayout *>(layout());
-    auto *heading = new QLabel(QStringLiteral("Implied volatility of each call:"), this);
-    form->addRow(heading);
+    form->addRow(new QLabel(QStringLiteral("Implied volatility of each call:"), this));
     for (std::size_t i = 0; i < legs.size(); ++i) {
         if (legs[i].kind != Leg::Kind::Call) {
             m_legVolatilities.push_back(nullptr);
@@ -156,8 +155,6 @@ void AnalysisPanel::addLegRows(const Legs &legs)
         form->addRow(new QLabel(caption, this), value);
         m_legVolatilities.push_back(value);
     }
-    heading->setVisible(std::any_of(m_legVolatilities.begin(), m_legVolatilities.end(),
-        [](const QLabel *label) { return label != nullptr; }));
 }
 
 void AnalysisPanel::showLegVolatilities(const LegVolatilities &volatilities, bool priced)

@@ -11,7 +11,6 @@
 #include "ui/chart/PrintJob.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -45,10 +44,10 @@ QString figureTip(const QString &figure)
         {"Net Credit", "Net Credit: what opening the position brings in, in dollars"},
         {"Maximum Profit",
             "Maximum Profit: the largest profit at expiration over all stock prices, in "
-            "dollars, and the stock price where it is reached"},
+            "dollars, and the stock prices where it holds"},
         {"Maximum Loss",
             "Maximum Loss: the largest loss at expiration over all stock prices, in dollars, "
-            "and the stock price where it is reached"},
+            "and the stock prices where it holds"},
         {"No Profit or Loss",
             "No Profit or Loss: the stretches of stock prices at expiration where the position "
             "neither gains nor loses, in dollars a share"},
@@ -57,7 +56,7 @@ QString figureTip(const QString &figure)
             "loses, in dollars a share"},
         {"Probability of Profit",
             "Probability of Profit: the chance of a profit at expiration, in percent, for a "
-            "lognormal stock price at the volatility given"},
+            "lognormal stock price at the volatility typed"},
         {"Delta",
             "Delta: the change of the position's value for a $1 move of the stock, in shares"},
         {"Gamma", "Gamma: the change of the delta for a $1 move of the stock, in shares per $"},
