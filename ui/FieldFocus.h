@@ -7,6 +7,8 @@
 // the user's: a field that loses the focus to a message box, or because the
 // program sends the focus elsewhere, is not checked, so two fields that are
 // both out of range cannot send the focus back and forth between them.
+// Leaving Stock/Symbol by Tab or Enter goes on to the strategy's first field;
+// a click into another field keeps the field clicked.
 
 #include "core/ControlId.h"
 #include "core/Message.h"
