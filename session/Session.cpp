@@ -28,6 +28,12 @@ const GraphOutcome &Session::checkPosition()
     return request(scratch);
 }
 
+bool Session::drawChartOn(ChartSurface &page)
+{
+    ChartMemory memory = m_memory;
+    return velmora::viewGraph(m_workspace, memory, page).result == ChartResult::Chart;
+}
+
 const GraphOutcome &Session::request(ChartSurface &surface)
 {
     ChartOutcome outcome = velmora::viewGraph(m_workspace, m_memory, surface);

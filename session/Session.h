@@ -2,8 +2,8 @@
 // One run of the program without its windows: the position's fields, the
 // chart surface and what View Graph keeps between requests, the mode (entry
 // or chart), the open/save state, the outcome of the last View Graph with
-// its value table, and the inputs of the position's analysis. The desktop window mirrors a Session; velmora-chart drives
-// one directly, so both answer a request alike.
+// its value table, and the inputs of the position's analysis. The desktop window mirrors a Session;
+// velmora-chart drives one directly, so both answer a request alike.
 
 #include "chart/ChartSurface.h"
 #include "core/ControlId.h"
@@ -51,6 +51,9 @@ public:
     // View Graph's checks alone, drawn on a scratch surface: the chart on
     // show and the mode stay as they are.
     const GraphOutcome &checkPosition();
+    // The chart drawn again on another surface (a page), the session's own
+    // surface and View Graph's memory left as they are; false when refused.
+    bool drawChartOn(ChartSurface &page);
     const GraphOutcome &lastGraph() const { return m_lastGraph; }
     bool charted() const { return m_charted; }
     // The value table of the chart on show; empty in entry mode.

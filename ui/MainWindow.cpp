@@ -14,6 +14,7 @@
 #include "ui/GroupBuilder.h"
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
+#include "ui/ProgramSettings.h"
 #include "ui/TableExport.h"
 #include "ui/chart/ChartPrinter.h"
 #include "ui/chart/ChartView.h"
@@ -26,9 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,9 +35,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -53,7 +50,6 @@ namespace
 {
 
 const ControlId kSymbol = single("Text1");
-const QString kExportFolderKey = QStringLiteral("export/folder");
 
 // Window sizes and place, twips.
 constexpr int kClientWidth = 9285;
@@ -538,9 +534,12 @@ void MainWindow::cmdAnalysis_Click()
     const GraphOutcome &outcome = m_session.checkPosition();
     if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
         return;
-    const Legs legs = positionLegs(workspace());
-    auto *analysis = new AnalysisWindow(legs, positionStockPrice(legs),
-        strategyNames().value(workspace().strategy()), m_messages, this);
+    const Workspace &fields = workspace();
+    const Legs legs = positionLegs(fields);
+    auto *analysis
+        = new AnalysisWindow({legs, positionStockPrice(legs), fields.text(kSymbol),
+                                 strategyNames().value(fields.strategy()), positionTitle(fields)},
+            m_messages, this);
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     analysis->show();
 }
@@ -594,16 +593,11 @@ void MainWindow::F_Export_Click()
     if (!chartShown())
         return;
     // The folder of the last export, and a name from the position.
-    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder
-        = settings.value(kExportFolderKey, QDir(documents).exists() ? documents : QDir::homePath())
-              .toString();
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(chartFileFilter());
     dialog.selectNameFilter(QStringLiteral("PDF document (*.pdf)"));
-    dialog.setDirectory(folder);
+    dialog.setDirectory(exportFolder());
     dialog.selectFile(suggestedChartFile(
         workspace().text(kSymbol), strategyNames().value(workspace().strategy())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -611,7 +605,7 @@ void MainWindow::F_Export_Click()
     // A name typed without an ending gets the one of the type chosen.
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
-    settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
+    rememberExportFolder(file);
     const QString error = exportChart(surface(), file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
@@ -658,14 +652,13 @@ void MainWindow::P_Preview_Click()
 {
     if (!chartShown())
         return;
-    // The page as Print > Graph prints it: drawn again on the narrower
-    // surface in print colours. Afterwards the screen chart is drawn again
-    // and chart mode goes on.
-    showPrintLook(true);
-    cmdGraph_Click();
-    previewChart(surface(), this);
-    showPrintLook(false);
-    cmdGraph_Click();
+    // The page as Print > Graph prints it: drawn again on a narrower
+    // surface of its own in print colours, so the window keeps its look
+    // while the preview is open, and chart mode goes on.
+    ChartSurface page = surface();
+    setPrintLook(page);
+    if (m_session.drawChartOn(page))
+        previewChart(page, this);
 }
 
 // Black on white on a narrower borderless surface while printing.

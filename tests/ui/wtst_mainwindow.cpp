@@ -361,6 +361,10 @@ void TestMainWindow::focusMoves_data()
     addRow("covered symbol to its first field", "type Text1=abc; tab", P {}, "Text4(1)");
     addRow("bull symbol to its first field", "strategy 2; type Text1=abc; tab", P {}, "Text2(2)");
     addRow("spread symbol to its first field", "strategy 4; type Text1=abc; tab", P {}, "Text9(2)");
+    addRow(
+        "enter leaves the symbol for its first field", "type Text1=abc; enter", P {}, "Text4(1)");
+    addRow("a click after the symbol keeps its field", "type Text1=abc; click Text5(2)", P {},
+        "Text5(2)");
     addRow("symbol left by View Graph, bull", "strategy 2; type Text1=ibm; press; release",
         P {"Call Strike Price should not be left Empty."}, "Text2(3)");
     addRow("symbol left by View Graph, covered", "type Text1=ibm; press; release",
