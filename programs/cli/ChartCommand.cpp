@@ -196,9 +196,9 @@ ChartCommandOutput runChartCommand(
         analysis = analysisReport(legs, inputs);
     }
     if (drawn && !options.outFile.isEmpty() && !analysisRefused) {
-        const QString error = legs.empty() ? exportChart(session.surface(), options.outFile)
-                                           : writeAnalysisChart(
-                                               legs, inputs, options.outFile, positionTitle(ws));
+        const QString error = legs.empty()
+            ? exportChart(session.surface(), options.outFile)
+            : writeAnalysisChart(legs, inputs, options.outFile, positionTitle(ws));
         if (!error.isEmpty()) {
             output.exitCode = ExitCode::Unusable;
             output.errorLine = error;
