@@ -14,19 +14,16 @@ namespace velmora
 namespace
 {
 
-FieldLink text(const char *column, const char *array, int index)
+// A column holds the field that plays its role in the strategy's group:
+// symbols as text, the ratio list by its entry, everything else as a number.
+FieldLink link(StrategyKind kind, const char *column, FieldRole role)
 {
-    return {QString::fromLatin1(column), at(array, index), ColumnKind::Text};
-}
-
-FieldLink number(const char *column, const char *array, int index)
-{
-    return {QString::fromLatin1(column), at(array, index), ColumnKind::Number};
-}
-
-FieldLink ratio(const char *list)
-{
-    return {QStringLiteral("ctsRo"), single(list), ColumnKind::Ratio};
+    const bool symbol = role == FieldRole::StockSymbol || role == FieldRole::CallSymbol1
+        || role == FieldRole::CallSymbol2 || role == FieldRole::CallSymbol3;
+    const ColumnKind columnKind = role == FieldRole::RatioList ? ColumnKind::Ratio
+        : symbol                                               ? ColumnKind::Text
+                                                               : ColumnKind::Number;
+    return {QString::fromLatin1(column), field(kind, role), columnKind};
 }
 
 LoadStep guarded(const char *column)
@@ -41,64 +38,69 @@ LoadStep plain(const char *column)
 
 const std::array<std::vector<FieldLink>, kStrategyCount> &allLinks()
 {
+    using R = FieldRole;
+    constexpr auto covered = StrategyKind::CoveredCalls, ratio = StrategyKind::RatioCalls,
+                   bull = StrategyKind::BullSpreads, fly = StrategyKind::ButterflySpreads,
+                   spread = StrategyKind::RatioCallSpreads;
     static const std::array<std::vector<FieldLink>, kStrategyCount> links = {{
         {
-            text("lSmb", "Text4", 0),
-            text("rSmb", "Text5", 0),
-            number("stoP", "Text4", 1),
-            number("strP1", "Text5", 1),
-            number("shr", "Text4", 2),
-            number("cp1", "Text5", 2),
-            number("cts1", "Text5", 3),
+            link(covered, "lSmb", R::StockSymbol),
+            link(covered, "rSmb", R::CallSymbol1),
+            link(covered, "stoP", R::StockPrice),
+            link(covered, "strP1", R::Strike1),
+            link(covered, "shr", R::Shares),
+            link(covered, "cp1", R::Premium1),
+            link(covered, "cts1", R::Contracts1),
         },
         {
-            text("lSmb", "txtRatioBuy", 0),
-            text("rSmb", "txtRatioSell", 0),
-            number("stoP", "txtRatioBuy", 1),
-            number("strP1", "txtRatioSell", 1),
-            number("shr", "txtRatioBuy", 2),
-            number("cp1", "txtRatioSell", 2),
-            ratio("cmbRatio"),
-            number("cts1", "txtRatioSell", 5),
+            link(ratio, "lSmb", R::StockSymbol),
+            link(ratio, "rSmb", R::CallSymbol1),
+            link(ratio, "stoP", R::StockPrice),
+            link(ratio, "strP1", R::Strike1),
+            link(ratio, "shr", R::Shares),
+            link(ratio, "cp1", R::Premium1),
+            link(ratio, "ctsRo", R::RatioList),
+            link(ratio, "cts1", R::Contracts1),
         },
         {
-            text("lSmb", "Text2", 0),
-            text("cSym1", "Text2", 2),
-            text("cSym2", "Text3", 0),
-            number("strP1", "Text2", 3),
-            number("strP2", "Text3", 1),
-            number("cp1", "Text2", 4),
-            number("cp2", "Text3", 2),
-            number("cts1", "Text2", 5),
-            number("cts2", "Text3", 3),
+            link(bull, "lSmb", R::StockSymbol),
+            link(bull, "cSym1", R::CallSymbol1),
+            link(bull, "cSym2", R::CallSymbol2),
+            link(bull, "strP1", R::Strike1),
+            link(bull, "strP2", R::Strike2),
+            link(bull, "cp1", R::Premium1),
+            link(bull, "cp2", R::Premium2),
+            link(bull, "cts1", R::Contracts1),
+            link(bull, "cts2", R::Contracts2),
         },
         {
-            text("lSmb", "Text6", 0),
-            text("cSym1", "Text6", 2),
-            text("cSym2", "Text7", 0),
-            text("cSym3", "Text8", 0),
-            number("strP1", "Text6", 3),
-            number("strP2", "Text7", 1),
-            number("strP3", "Text8", 1),
-            number("cp1", "Text6", 4),
-            number("cp2", "Text7", 2),
-            number("cp3", "Text8", 2),
-            number("cts1", "Text6", 5),
-            number("cts2", "Text7", 3),
-            number("cts3", "Text8", 3),
+            link(fly, "lSmb", R::StockSymbol),
+            link(fly, "cSym1", R::CallSymbol1),
+            link(fly, "cSym2", R::CallSymbol2),
+            link(fly, "cSym3", R::CallSymbol3),
+            link(fly, "strP1", R::Strike1),
+            link(fly, "strP2", R::Strike2),
+            link(fly, "strP3", R::Strike3),
+            link(fly, "cp1", R::Premium1),
+            link(fly, "cp2", R::Premium2),
+            link(fly, "cp3", R::Premium3),
+            link(fly, "cts1", R::Contracts1),
+            link(fly, "cts2", R::Contracts2),
+            link(fly, "cts3", R::Contracts3),
         },
         {
-            text("lSmb", "Text9", 0),
-            text("cSym1", "Text9", 2),
-            text("cSym2", "Text10", 0),
-            number("strP1", "Text9", 3),
-            number("strP2", "Text10", 1),
-            number("cp1", "Text9", 4),
-            number("cp2", "Text10", 2),
-            number("cts1", "Text9", 5),
-            ratio("cmbratioCallSpreads"),
-            number("tcts1", "Text9", 6),
-            number("tcts2", "Text10", 3),
+            // The ratio units are kept in cts1, the contracts they make in tcts1/2.
+            link(spread, "lSmb", R::StockSymbol),
+            link(spread, "cSym1", R::CallSymbol1),
+            link(spread, "cSym2", R::CallSymbol2),
+            link(spread, "strP1", R::Strike1),
+            link(spread, "strP2", R::Strike2),
+            link(spread, "cp1", R::Premium1),
+            link(spread, "cp2", R::Premium2),
+            link(spread, "cts1", R::Units),
+            link(spread, "ctsRo", R::RatioList),
+            link(spread, "tcts1", R::Contracts1),
+            link(spread, "tcts2", R::Contracts2),
         },
     }};
     return links;
@@ -141,7 +143,7 @@ const FieldLink *linkOf(int strategy, const QString &column)
 // or the one of Ratio Call Spreads.
 bool isRatioCallsList(const FieldLink &link)
 {
-    return link.field.name == u"cmbRatio";
+    return link.field == field(StrategyKind::RatioCalls, FieldRole::RatioList);
 }
 
 } // namespace
