@@ -46,6 +46,9 @@ void TestNumbers::fieldNumber_data()
     QTest::newRow("leading zeros") << "0100" << 100.0;
     QTest::newRow("exponent as written back") << "1.5E+20" << 1.5e20;
     QTest::newRow("dangling exponent") << "12e" << 12.0;
+    QTest::newRow("exponent closes the text") << "5E7" << 5e7;
+    QTest::newRow("negative exponent") << "2.5e-3 lots" << 0.0025;
+    QTest::newRow("exponent sign without digits") << "12e+" << 12.0;
     QTest::newRow("comma is not a point") << "1,5" << 1.0;
 }
 
