@@ -1,5 +1,6 @@
 // The number rules: reading a field, writing a derived number back, rounding
-// half to even, and the printed form of chart numbers.
+// half to even, and the printed form of chart numbers. What counts as empty
+// is pinned by the chart checks, a row per check.
 #include "core/Numbers.h"
 
 #include <QTest>
@@ -14,8 +15,6 @@ class TestNumbers : public QObject
 private slots:
     void fieldNumber_data();
     void fieldNumber();
-    void emptiness_data();
-    void emptiness();
     void numberText_data();
     void numberText();
     void roundHalfEven_data();
@@ -57,25 +56,6 @@ void TestNumbers::fieldNumber()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(velmora::fieldNumber(text), expected);
-}
-
-void TestNumbers::emptiness_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("empty");
-    QTest::newRow("blank") << "   " << true;
-    QTest::newRow("zero") << "0" << true;
-    QTest::newRow("negative") << "-5" << true;
-    QTest::newRow("letters") << "abc" << true;
-    QTest::newRow("tiny positive") << "0.001" << false;
-    QTest::newRow("padded number") << "  12  " << false;
-}
-
-void TestNumbers::emptiness()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, empty);
-    QCOMPARE(isEmptyNumber(text), empty);
 }
 
 void TestNumbers::numberText_data()
