@@ -204,6 +204,12 @@ std::optional<QString> Statement::text(int column) const
     return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArrayView Statement::utf8(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(m_statement, column));
+}
+
 std::optional<qint64> Statement::integer(int column) const
 {
     if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)

@@ -6,6 +6,7 @@
 // with it, so the windows can show it and carry on.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -60,6 +61,8 @@ public:
     int columnCount() const;
     QString columnName(int column) const;
     std::optional<QString> text(int column) const; // nothing for NULL
+    // The column's text as SQLite holds it, valid until the next step.
+    QByteArrayView utf8(int column) const;
     std::optional<qint64> integer(int column) const;
 
 private:

@@ -3,6 +3,9 @@
 #include "store/Database.h"
 #include "store/PositionName.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace velmora
 {
 
@@ -26,9 +29,11 @@ void NameLooks::refresh(const Database &db)
     if (m_dataVersion && now == m_dataVersion)
         return;
     m_rows.clear();
-    Statement rows = db.prepare("SELECT ID, fName FROM Chart WHERE fName IS NOT NULL");
+    // From the index of names alone: every text is at least the empty one.
+    Statement rows = db.prepare("SELECT ID, fName FROM Chart WHERE fName >= ''");
     while (rows.step())
-        m_rows.emplace(storedLook(*rows.text(1)), rows.integer(0).value_or(0));
+        m_rows.emplace_back(storedLookHash(rows.utf8(1)), rows.integer(0).value_or(0));
+    std::sort(m_rows.begin(), m_rows.end());
     m_dataVersion = now;
 }
 
@@ -37,11 +42,13 @@ std::optional<NameEntry> NameLooks::lookAlike(
 {
     refresh(db);
     const QString look = nameLook(name);
-    const auto [first, last] = m_rows.equal_range(look);
+    const size_t hash = lookHash(look);
+    const auto first = std::lower_bound(
+        m_rows.begin(), m_rows.end(), std::pair(hash, std::numeric_limits<qint64>::min()));
     std::optional<NameEntry> found;
     // This connection's own deletions stay in the map: each row is read again.
     Statement row = db.prepare("SELECT fName FROM Chart WHERE ID = ?1");
-    for (auto it = first; it != last; ++it) {
+    for (auto it = first; it != m_rows.end() && it->first == hash; ++it) {
         if (it->second == except || (found && found->id < it->second))
             continue;
         row.bind(1, it->second);
@@ -57,8 +64,10 @@ std::optional<NameEntry> NameLooks::lookAlike(
 
 void NameLooks::added(qint64 id, const QString &name)
 {
-    if (m_dataVersion)
-        m_rows.emplace(storedLook(name), id);
+    if (!m_dataVersion)
+        return;
+    const std::pair entry(lookHash(storedLook(name)), id);
+    m_rows.insert(std::upper_bound(m_rows.begin(), m_rows.end(), entry), entry);
 }
 
 } // namespace velmora

@@ -5,7 +5,9 @@
 #include <unicode/uspoof.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace velmora
@@ -165,6 +167,10 @@ QString skeleton(const QString &text)
     return U_SUCCESS(status) ? result : normalized(text, decomposed());
 }
 
+// FNV-1a over UTF-16 units.
+constexpr size_t kHashStart = 14695981039346656037ULL;
+constexpr size_t kHashFactor = 1099511628211ULL;
+
 // The skeletons of the ASCII characters, for names made of them alone (most
 // names; a file may hold a hundred thousand). Concatenating them is the
 // skeleton of the name as long as none holds a combining mark, which the
@@ -193,6 +199,23 @@ public:
         return true;
     }
 
+    // lookHash() of the look of a printable ASCII name; nothing when it
+    // needs more.
+    std::optional<size_t> hash(QByteArrayView name) const
+    {
+        if (name.isEmpty() || name.front() == ' ' || name.back() == ' ')
+            return std::nullopt;
+        size_t hash = kHashStart;
+        for (const char byte : name) {
+            const auto c = static_cast<unsigned char>(byte);
+            if (c < 0x20 || c >= 0x7f || !m_plain[c])
+                return std::nullopt;
+            for (const QChar unit : m_looks[c])
+                hash = (hash ^ unit.unicode()) * kHashFactor;
+        }
+        return hash;
+    }
+
 private:
     std::array<QString, 128> m_looks;
     std::array<bool, 128> m_plain {[] {
@@ -202,10 +225,26 @@ private:
     }()};
 };
 
+const AsciiLooks &asciiLooks()
+{
+    static const AsciiLooks looks;
+    return looks;
+}
+
+// Printable ASCII without blanks around it: the name as it is (most names).
+bool plainAscii(const QString &text)
+{
+    if (text.isEmpty() || text.front() == u' ' || text.back() == u' ')
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u' ' && c < u'\x7f'; });
+}
+
 } // namespace
 
 QString positionName(const QString &typed)
 {
+    if (plainAscii(typed))
+        return typed;
     QString spaced = typed;
     for (QChar &c : spaced) {
         if (c.category() == QChar::Separator_Space)
@@ -249,7 +288,7 @@ std::optional<Message> nameRefusal(const QString &name)
 
 QString nameLook(const QString &name)
 {
-    static const AsciiLooks ascii;
+    const AsciiLooks &ascii = asciiLooks();
     QString look;
     look.reserve(name.size());
     if (ascii.append(name, look))
@@ -259,6 +298,21 @@ QString nameLook(const QString &name)
     QString drawn = name;
     drawn.replace(QChar(0x04CF), QChar(0x04C0));
     return skeleton(drawn);
+}
+
+size_t lookHash(QStringView look)
+{
+    size_t hash = kHashStart;
+    for (const QChar unit : look)
+        hash = (hash ^ unit.unicode()) * kHashFactor;
+    return hash;
+}
+
+size_t storedLookHash(QByteArrayView utf8)
+{
+    if (const std::optional<size_t> ascii = asciiLooks().hash(utf8))
+        return *ascii;
+    return lookHash(nameLook(positionName(QString::fromUtf8(utf8))));
 }
 
 QString printableName(const QString &stored)

@@ -7,6 +7,7 @@
 
 #include "core/Message.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,11 @@ std::optional<Message> nameRefusal(const QString &name);
 // The look of a name as positionName() gives it: two names with one look
 // cannot be told apart on screen ("аррӏе" in Cyrillic and "apple").
 QString nameLook(const QString &name);
+// A hash of a look, and the same hash of the look a stored name (in UTF-8,
+// as the file holds it) has as positionName() gives it: the file's names are
+// hashed in one pass without a string for each.
+size_t lookHash(QStringView look);
+size_t storedLookHash(QByteArrayView utf8);
 
 // A stored name on one line of a listing: line breaks, tabs, other control
 // characters and the backslash written as escapes (\n, \t, \\).
