@@ -131,10 +131,6 @@ int main(int argc, char *argv[])
     measure("list one strategy (20,000 names)", 20,
         [&](int i) { listed += store.names(i % 5).size(); });
     bool taken = false;
-    measure("name-clash test (name taken)", 2000,
-        [&](int i) { taken |= store.nameTaken(QStringLiteral("position %1").arg(i * 37)); });
-    measure("name-clash test (free name, one row excepted)", 2000,
-        [&](int i) { taken |= store.nameTaken(QStringLiteral("free %1").arg(i), qint64(i + 1)); });
     measure("look-alike test in a save (name taken)", 2000, [&](int i) {
         const QString name = QStringLiteral("position %1").arg(i * 37);
         taken |= store.saveUnlessTaken(name, std::nullopt, PositionRow {0, 1, name, {}, {}})

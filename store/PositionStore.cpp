@@ -176,20 +176,6 @@ std::vector<NameEntry> PositionStore::names(int strategy) const
     return entries;
 }
 
-bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except) const
-{
-    const Database *db = reader();
-    if (!db)
-        return false;
-    Statement query
-        = db->prepare(except ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
-                             : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
-    query.bind(1, name);
-    if (except)
-        query.bind(2, *except);
-    return query.step();
-}
-
 std::optional<StoredName> PositionStore::find(const QString &name) const
 {
     const Database *db = reader();

@@ -57,9 +57,6 @@ public:
     // Names of one strategy in the order they were saved; rows without a
     // name are left out.
     std::vector<NameEntry> names(int strategy) const;
-    // True when any row, of any strategy, has exactly this name (compared as
-    // given, not trimmed); the row `except` does not count.
-    bool nameTaken(const QString &name, std::optional<qint64> except = std::nullopt) const;
     // The first row saved under this name (as positionName() gives it), or
     // under its decomposed form, or with blanks after it as earlier versions
     // stored it.

@@ -125,7 +125,7 @@ void TestStoreCommand::exitStatus()
     QVERIFY(exitCode == 0 || !out.errorLine.isEmpty());
     QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
     QCOMPARE(out.standardOutput, output);
-    QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));
+    QVERIFY(!PositionStore(m_file).find(QStringLiteral("lost")));
 }
 
 void TestStoreCommand::jsonHoldsTheStoreOutput()

@@ -423,7 +423,7 @@ void TestDatabase::lockedByAnotherCopy()
     const QString cause = failureCause([&] { store.insert(row); });
     QVERIFY2(cause.contains(QStringLiteral("locked by another running copy")), qPrintable(cause));
     other.execute("ROLLBACK");
-    QVERIFY(!store.nameTaken(QStringLiteral("blocked")));
+    QVERIFY(!store.find(QStringLiteral("blocked")));
     QCOMPARE(store.names(2).size(), size_t(1));
 }
 
@@ -443,7 +443,7 @@ void TestDatabase::waitsForAnotherCopy()
     const qint64 id = store.insert(row);
     holder.join();
     QVERIFY(id > 1);
-    QVERIFY(store.nameTaken(QStringLiteral("after the other copy")));
+    QVERIFY(store.find(QStringLiteral("after the other copy")));
 }
 
 void TestDatabase::badStatementsAreRefused()

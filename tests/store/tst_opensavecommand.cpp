@@ -181,7 +181,7 @@ void TestOpenSaveCommand::positionWithoutStrategyIsNotSaved()
     const OpenSaveOutcome outcome = save(QStringLiteral("nowhere"), strategy);
     QVERIFY(!outcome.done && !outcome.close);
     QCOMPARE(m_boxes.shown(), std::vector<Message> {OpenSaveCommand::noStrategyMessage()});
-    QVERIFY(!m_store->nameTaken(QStringLiteral("nowhere")));
+    QVERIFY(!m_store->find(QStringLiteral("nowhere")));
     QCOMPARE(names(), QStringList {QStringLiteral("kept")});
 }
 
