@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <cctype>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -244,9 +246,7 @@ Database::Database(const QString &file, int busyTimeoutMs)
         // The key is proven on the file alone first: closing a connection
         // that took up the log would write into a file that is then refused.
         if (hasLog(file)) {
-            if (const int rc
-                = open(immutableName(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
-                rc != SQLITE_OK)
+            if (const int rc = proveKeyOnFileAlone(busyTimeoutMs); rc != SQLITE_OK)
                 refuse(rc);
         }
     }
@@ -254,6 +254,23 @@ Database::Database(const QString &file, int busyTimeoutMs)
         refuse(rc);
     if (!m_readOnly)
         m_readOnly = sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+int Database::proveKeyOnFileAlone(int busyTimeoutMs)
+{
+    // Read without locks, the file may be caught while another copy copies
+    // its log into it, half a page written: a failed proof is tried again
+    // before the file is refused.
+    constexpr int kAttempts = 3;
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        rc = open(immutableName(m_file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
+        if (rc != SQLITE_NOTADB && rc != SQLITE_CORRUPT)
+            break;
+    }
+    return rc;
 }
 
 QByteArray Database::readOnlyName(int &flags)

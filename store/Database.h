@@ -111,6 +111,8 @@ private:
     // The SQLite result of opening and proving the key.
     int open(const QByteArray &name, int flags, int busyTimeoutMs);
     [[noreturn]] void refuse(int code);
+    // The key tried on the file without its log, which is left untouched.
+    int proveKeyOnFileAlone(int busyTimeoutMs);
     // The name SQLite opens a read-only file under, with the flags to use.
     QByteArray readOnlyName(int &flags);
 
