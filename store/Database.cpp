@@ -1,15 +1,12 @@
 #include "store/Database.h"
 
-#include "store/SqlCipherLibrary.h"
-
 #include <atomic>
 #include <cctype>
-#include <map>
-#include <mutex>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
-#include <openssl/evp.h>
 #include <sqlcipher/sqlite3.h>
 
 #include <QDir>
@@ -17,79 +14,19 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 namespace velmora
 {
 
 namespace
 {
 
-constexpr char kKey[] = "QZ";
-
-// SQLCipher 3 derives the page key from the password and the salt at the
-// start of the file with PBKDF2-HMAC-SHA1.
-constexpr int kSaltBytes = 16;
-constexpr int kKeyBytes = 32;
-constexpr int kKeyRounds = 64000;
+// The program's password; SQLCipher derives the page key from it and the
+// salt at the start of the file.
+constexpr char kPassword[] = "QZ";
 
 std::atomic<int> g_keyDerivations {0};
-
-// The key depends only on the salt, so one derivation per salt serves every
-// later opening in the run, whichever file carries it.
-class KeyCache
-{
-public:
-    // SQLCipher's raw-key form: x'<key><salt>' in hex.
-    // Empty when OpenSSL fails; the password serves then.
-    QByteArray rawKey(const QByteArray &salt)
-    {
-        std::lock_guard lock(m_mutex);
-        QByteArray &known = m_keys[salt];
-        if (known.isEmpty())
-            known = derive(salt);
-        return known;
-    }
-
-    void forget(const QByteArray &salt)
-    {
-        std::lock_guard lock(m_mutex);
-        m_keys.erase(salt);
-    }
-
-private:
-    static QByteArray derive(const QByteArray &salt)
-    {
-        ++g_keyDerivations;
-        unsigned char key[kKeyBytes];
-        if (SQLCIPHER(PKCS5_PBKDF2_HMAC_SHA1)(kKey, int(sizeof kKey - 1),
-                reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
-                kKeyRounds, kKeyBytes, key)
-            != 1)
-            return QByteArray();
-        const QByteArray hex
-            = QByteArray(reinterpret_cast<const char *>(key), kKeyBytes).toHex() + salt.toHex();
-        return "x'" + hex + "'";
-    }
-
-    std::mutex m_mutex;
-    std::map<QByteArray, QByteArray> m_keys;
-};
-
-KeyCache &keyCache()
-{
-    static KeyCache cache;
-    return cache;
-}
-
-// The salt an encrypted file starts with; empty for a file too short to
-// hold one, which SQLCipher keys from the password (and salts when writing).
-QByteArray saltOf(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray salt = f.read(kSaltBytes);
-    return salt.size() == kSaltBytes ? salt : QByteArray();
-}
 
 QString causeOf(int code, sqlite3 *db)
 {
@@ -115,7 +52,7 @@ QString causeOf(int code, sqlite3 *db)
     default:
         break;
     }
-    const char *detail = db ? SQLCIPHER(sqlite3_errmsg)(db) : SQLCIPHER(sqlite3_errstr)(code);
+    const char *detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     return QStringLiteral("the database reported \"%1\"").arg(QString::fromUtf8(detail));
 }
 
@@ -128,10 +65,26 @@ bool isPlainDatabase(const QString &file)
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
-// SQLite names the side files of a write-ahead log after the database.
-bool hasPendingLog(const QString &file)
+// SQLite names the side files of a write-ahead log after the database. A
+// connection that finds the log takes it up and, when it is the last to
+// close, copies it into the file and deletes it, whether or not it could read
+// the file.
+bool hasLog(const QString &file)
 {
-    return QFileInfo(file + QStringLiteral("-wal")).size() > 0;
+    return QFileInfo::exists(file + QStringLiteral("-wal"));
+}
+
+bool isRegularFile(const QString &file)
+{
+    struct stat status {
+    };
+    return ::stat(QFile::encodeName(file).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The URI of a file SQLite reads as it stands: no locks, no log, no side files.
+QByteArray immutableName(const QString &file)
+{
+    return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded() + "?immutable=1";
 }
 
 // A side file the user may not write keeps a writable file from opening;
@@ -187,13 +140,13 @@ Statement::Statement(Statement &&other) noexcept
 
 Statement::~Statement()
 {
-    SQLCIPHER(sqlite3_finalize)(m_statement);
+    sqlite3_finalize(m_statement);
 }
 
 Statement &Statement::bind(int position, const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    const int rc = SQLCIPHER(sqlite3_bind_text)(
+    const int rc = sqlite3_bind_text(
         m_statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
@@ -202,7 +155,7 @@ Statement &Statement::bind(int position, const QString &value)
 
 Statement &Statement::bind(int position, qint64 value)
 {
-    const int rc = SQLCIPHER(sqlite3_bind_int64)(m_statement, position, value);
+    const int rc = sqlite3_bind_int64(m_statement, position, value);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
     return *this;
@@ -212,7 +165,7 @@ Statement &Statement::bind(int position, const std::optional<QString> &value)
 {
     if (value)
         return bind(position, *value);
-    const int rc = SQLCIPHER(sqlite3_bind_null)(m_statement, position);
+    const int rc = sqlite3_bind_null(m_statement, position);
     if (rc != SQLITE_OK)
         m_database->fail(rc);
     return *this;
@@ -220,45 +173,50 @@ Statement &Statement::bind(int position, const std::optional<QString> &value)
 
 bool Statement::step()
 {
-    const int rc = SQLCIPHER(sqlite3_step)(m_statement);
+    const int rc = sqlite3_step(m_statement);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    SQLCIPHER(sqlite3_reset)(m_statement);
+    sqlite3_reset(m_statement);
     m_database->fail(rc);
 }
 
 void Statement::reset()
 {
-    SQLCIPHER(sqlite3_reset)(m_statement);
-    SQLCIPHER(sqlite3_clear_bindings)(m_statement);
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
 }
 
 int Statement::columnCount() const
 {
-    return SQLCIPHER(sqlite3_column_count)(m_statement);
+    return sqlite3_column_count(m_statement);
 }
 
 QString Statement::columnName(int column) const
 {
-    return QString::fromUtf8(SQLCIPHER(sqlite3_column_name)(m_statement, column));
+    return QString::fromUtf8(sqlite3_column_name(m_statement, column));
 }
 
 std::optional<QString> Statement::text(int column) const
 {
-    if (SQLCIPHER(sqlite3_column_type)(m_statement, column) == SQLITE_NULL)
+    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
         return std::nullopt;
-    const auto *bytes
-        = reinterpret_cast<const char *>(SQLCIPHER(sqlite3_column_text)(m_statement, column));
-    return QString::fromUtf8(bytes, SQLCIPHER(sqlite3_column_bytes)(m_statement, column));
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
+}
+
+QByteArrayView Statement::utf8(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(m_statement, column));
 }
 
 std::optional<qint64> Statement::integer(int column) const
 {
-    if (SQLCIPHER(sqlite3_column_type)(m_statement, column) == SQLITE_NULL)
+    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
         return std::nullopt;
-    return SQLCIPHER(sqlite3_column_int64)(m_statement, column);
+    return sqlite3_column_int64(m_statement, column);
 }
 
 // --- Database --------------------------------------------------------------------
@@ -274,71 +232,120 @@ Database::Database(const QString &file, int busyTimeoutMs)
     }
     if (info.isDir())
         throw DatabaseError(file, QStringLiteral("it is a folder, not a file"));
-    if (const QString missing = loadSqlCipher(); !missing.isEmpty())
-        throw DatabaseError(file, missing);
+    // A pipe would keep the program waiting for ever, a device is no file.
+    if (info.exists() && !isRegularFile(file))
+        throw DatabaseError(file, QStringLiteral("it is not a regular file"));
 
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     QByteArray name = QFile::encodeName(file);
     if (info.exists() && permissionsForbidWriting(file)) {
-        flags = SQLITE_OPEN_READONLY;
-        // Reading a log-mode file would leave its side files behind, made
-        // as read-only as the file, and they would keep it from opening
-        // once it is writable again. Without a pending log the file alone
-        // is the whole database, and an unchanging file needs no side files.
-        if (!hasPendingLog(file)) {
-            flags |= SQLITE_OPEN_URI;
-            name = QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded() + "?immutable=1";
-        }
+        m_readOnly = true;
+        name = readOnlyName(flags);
     } else if (info.exists()) {
         flags = SQLITE_OPEN_READWRITE;
-    }
-
-    // A plain SQLite file has no salt; it is refused below.
-    const QByteArray salt = isPlainDatabase(file) ? QByteArray() : saltOf(file);
-    const QByteArray rawKey = salt.isEmpty() ? QByteArray() : keyCache().rawKey(salt);
-    int rc = open(name, flags, rawKey.isEmpty() ? QByteArray(kKey) : rawKey, busyTimeoutMs);
-    if ((rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && !rawKey.isEmpty()) {
-        // Not this program's key after all, or a damaged first page: the
-        // password itself gives the cause.
-        keyCache().forget(salt);
-        rc = open(name, flags, QByteArray(kKey), busyTimeoutMs);
-    }
-    if (rc != SQLITE_OK) {
-        const bool plain = (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && isPlainDatabase(file);
-        const QString side = (rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_READONLY
-            ? readOnlySideFile(file)
-            : QString();
-        QString cause = plain ? QStringLiteral("it is not encrypted with the program's key")
-                              : causeOf(rc, m_db);
-        if (!side.isEmpty()) {
-            cause = QStringLiteral("its side file \"%1\" is read-only; with no copy of the "
-                                   "program running, deleting that file lets it open")
-                        .arg(side);
+        // The key is proven on the file alone first: closing a connection
+        // that took up the log would write into a file that is then refused.
+        if (hasLog(file)) {
+            if (const int rc = proveKeyOnFileAlone(busyTimeoutMs); rc != SQLITE_OK)
+                refuse(rc);
         }
-        SQLCIPHER(sqlite3_close)(m_db);
-        m_db = nullptr;
-        throw DatabaseError(file, cause);
     }
-    m_readOnly = SQLCIPHER(sqlite3_db_readonly)(m_db, "main") == 1;
+    if (const int rc = open(name, flags, busyTimeoutMs); rc != SQLITE_OK)
+        refuse(rc);
+    if (!m_readOnly)
+        m_readOnly = sqlite3_db_readonly(m_db, "main") == 1;
 }
 
-int Database::open(const QByteArray &name, int flags, const QByteArray &key, int busyTimeoutMs)
+int Database::proveKeyOnFileAlone(int busyTimeoutMs)
 {
-    if (m_db) {
-        SQLCIPHER(sqlite3_close)(m_db);
-        m_db = nullptr;
-    }
-    int rc = SQLCIPHER(sqlite3_open_v2)(name.constData(), &m_db, flags, nullptr);
-    if (rc == SQLITE_OK)
-        rc = SQLCIPHER(sqlite3_key)(m_db, key.constData(), int(key.size()));
-    if (rc == SQLITE_OK)
-        rc = SQLCIPHER(sqlite3_busy_timeout)(m_db, busyTimeoutMs);
-    if (rc == SQLITE_OK) {
-        // The key is only tried when a page is read.
-        rc = SQLCIPHER(sqlite3_exec)(
-            m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    // Read without locks, the file may be caught while another copy copies
+    // its log into it, half a page written: a failed proof is tried again
+    // before the file is refused.
+    constexpr int kAttempts = 3;
+    int rc = SQLITE_OK;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        rc = open(immutableName(m_file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
+        if (rc != SQLITE_NOTADB && rc != SQLITE_CORRUPT)
+            break;
     }
     return rc;
+}
+
+QByteArray Database::readOnlyName(int &flags)
+{
+    // Reading a log-mode file would leave its side files behind, made as
+    // read-only as the file, and they would keep it from opening once it is
+    // writable again. Without a log the file alone is the whole database,
+    // and an unchanging file needs no side files.
+    if (!hasLog(m_file)) {
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+        return immutableName(m_file);
+    }
+    // With one, the file and its log are read from a copy of both.
+    m_copy = std::make_unique<QTemporaryDir>();
+    const QString copy = m_copy->filePath(QStringLiteral("copy.mdb"));
+    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (!m_copy->isValid() || !QFile::copy(m_file, copy)
+        || !QFile::copy(m_file + QStringLiteral("-wal"), copy + QStringLiteral("-wal"))
+        || !QFile::setPermissions(copy, writable)
+        || !QFile::setPermissions(copy + QStringLiteral("-wal"), writable)) {
+        throw DatabaseError(
+            m_file, QStringLiteral("it is read-only and its log could not be read from a copy"));
+    }
+    flags = SQLITE_OPEN_READWRITE;
+    return QFile::encodeName(copy);
+}
+
+void Database::refuse(int rc)
+{
+    const bool plain = (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) && isPlainDatabase(m_file);
+    const QString side = (rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_READONLY
+        ? readOnlySideFile(m_file)
+        : QString();
+    QString cause
+        = plain ? QStringLiteral("it is not encrypted with the program's key") : causeOf(rc, m_db);
+    if (!side.isEmpty()) {
+        cause = QStringLiteral("its side file \"%1\" is read-only; with no copy of the "
+                               "program running, deleting that file lets it open")
+                    .arg(side);
+    }
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    throw DatabaseError(m_file, cause);
+}
+
+int Database::open(const QByteArray &name, int flags, int busyTimeoutMs)
+{
+    if (m_db) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+    int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    if (rc == SQLITE_OK) {
+        ++g_keyDerivations;
+        rc = sqlite3_key(m_db, kPassword, int(sizeof kPassword - 1));
+    }
+    if (rc == SQLITE_OK) {
+        // The settings every file so far was written with (SQLCipher 3's:
+        // PBKDF2-HMAC-SHA1, 64,000 rounds, 1 KiB pages), should a later
+        // SQLCipher default to others. SQLCipher 3 knows no such pragma and
+        // ignores it.
+        rc = sqlite3_exec(m_db, "PRAGMA cipher_compatibility = 3", nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK)
+        rc = sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    if (rc == SQLITE_OK) {
+        // The key is only tried when a page is read.
+        rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    return rc;
+}
+
+void Database::setBusyTimeout(int busyTimeoutMs)
+{
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
 }
 
 void Database::prepareForWriting()
@@ -348,8 +355,8 @@ void Database::prepareForWriting()
     // Write-ahead logging: a save costs one append instead of several waits
     // for the disk, and another copy can still list while one saves. Set
     // only for a write, so that reading never changes how a file opens.
-    SQLCIPHER(sqlite3_exec)
-    (m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(
+        m_db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     m_logging = true;
 }
 
@@ -360,23 +367,23 @@ int Database::keyDerivations()
 
 Database::~Database()
 {
-    SQLCIPHER(sqlite3_close)(m_db);
+    sqlite3_close(m_db);
 }
 
 Statement Database::prepare(const char *sql) const
 {
     sqlite3_stmt *statement = nullptr;
     const char *rest = nullptr;
-    const int rc = SQLCIPHER(sqlite3_prepare_v2)(m_db, sql, -1, &statement, &rest);
+    const int rc = sqlite3_prepare_v2(m_db, sql, -1, &statement, &rest);
     if (rc != SQLITE_OK) {
-        SQLCIPHER(sqlite3_finalize)(statement);
+        sqlite3_finalize(statement);
         fail(rc);
     }
     // One statement a call: anything after it would silently never run.
     while (rest && *rest && std::isspace(static_cast<unsigned char>(*rest)))
         ++rest;
     if (rest && *rest) {
-        SQLCIPHER(sqlite3_finalize)(statement);
+        sqlite3_finalize(statement);
         throw std::invalid_argument(std::string("more than one SQL statement: ") + sql);
     }
     return Statement(*this, statement);
@@ -390,7 +397,7 @@ void Database::execute(const char *sql) const
 
 qint64 Database::lastInsertId() const
 {
-    return SQLCIPHER(sqlite3_last_insert_rowid)(m_db);
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 void Database::fail(int code) const

@@ -6,9 +6,12 @@
 // with it, so the windows can show it and carry on.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <exception>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -58,6 +61,8 @@ public:
     int columnCount() const;
     QString columnName(int column) const;
     std::optional<QString> text(int column) const; // nothing for NULL
+    // The column's text as SQLite holds it, valid until the next step.
+    QByteArrayView utf8(int column) const;
     std::optional<qint64> integer(int column) const;
 
 private:
@@ -76,8 +81,9 @@ public:
 
     // Opens the file with the program's key, creating it when it does not
     // exist yet (its folder must), and proves the key by reading the schema.
-    // A file whose permissions forbid writing is opened read-only and left
-    // without side files. The key is derived once per run for each file.
+    // A file that cannot be used is left as it was, side files included. A
+    // file whose permissions forbid writing is read as it stands and left
+    // without side files.
     explicit Database(const QString &file, int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~Database();
     Database(const Database &) = delete;
@@ -85,6 +91,7 @@ public:
 
     const QString &file() const { return m_file; }
     bool isReadOnly() const { return m_readOnly; }
+    void setBusyTimeout(int busyTimeoutMs);
 
     Statement prepare(const char *sql) const;
     // Runs a statement that takes no parameters and returns no rows.
@@ -93,7 +100,8 @@ public:
     // Switches the file to write-ahead logging before its first write.
     void prepareForWriting();
 
-    // How often this run has derived a key from the password.
+    // How many keyed connections this run has opened on a file: SQLCipher
+    // derives the key from the password once in each.
     static int keyDerivations();
 
     // Throws the error the connection reports for a failed call.
@@ -101,10 +109,17 @@ public:
 
 private:
     // The SQLite result of opening and proving the key.
-    int open(const QByteArray &name, int flags, const QByteArray &key, int busyTimeoutMs);
+    int open(const QByteArray &name, int flags, int busyTimeoutMs);
+    [[noreturn]] void refuse(int code);
+    // The key tried on the file without its log, which is left untouched.
+    int proveKeyOnFileAlone(int busyTimeoutMs);
+    // The name SQLite opens a read-only file under, with the flags to use.
+    QByteArray readOnlyName(int &flags);
 
     sqlite3 *m_db = nullptr;
     QString m_file;
+    // A read-only file with a pending log is read from a copy of both.
+    std::unique_ptr<QTemporaryDir> m_copy;
     bool m_readOnly = false;
     bool m_logging = false;
 };

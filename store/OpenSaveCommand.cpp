@@ -34,6 +34,13 @@ Message OpenSaveCommand::nameTakenMessage()
     return {QStringLiteral("File Already Exist."), MsgStyle::Stop, kAttention};
 }
 
+Message OpenSaveCommand::lookAlikeMessage(const QString &storedName)
+{
+    return {QStringLiteral("File Name looks the same as the saved name \"%1\".")
+                .arg(printableName(storedName)),
+        MsgStyle::Stop, kAttention};
+}
+
 Message OpenSaveCommand::savedMessage()
 {
     return {QStringLiteral("Saved Successfully"), MsgStyle::OkOnly, QString()};
@@ -61,7 +68,10 @@ OpenSaveOutcome OpenSaveCommand::save(
     const Workspace &workspace, int strategy, const QString &typedName)
 {
     OpenSaveOutcome outcome;
-    if (typedName.trimmed().isEmpty()) {
+    // The row stores the name trimmed and composed, so that is the name to
+    // test: a blank typed around a used name would otherwise list it twice.
+    const QString name = positionName(typedName);
+    if (name.isEmpty()) {
         m_boxes.show(blankNameMessage());
         outcome.focusName = true;
         return outcome;
@@ -70,9 +80,6 @@ OpenSaveOutcome OpenSaveCommand::save(
         m_boxes.show(noStrategyMessage());
         return outcome;
     }
-    // The row stores the name trimmed and composed, so that is the name to
-    // test: a blank typed around a used name would otherwise list it twice.
-    const QString name = positionName(typedName);
     if (const std::optional<Message> refusal = nameRefusal(name)) {
         m_boxes.show(*refusal);
         outcome.focusName = true;
@@ -84,16 +91,17 @@ OpenSaveOutcome OpenSaveCommand::save(
         const std::optional<qint64> except
             = replacing ? std::optional<qint64>(m_state.OpSvID) : std::nullopt;
         const PositionRow row = rowFromWorkspace(workspace, strategy, name);
-        const std::optional<qint64> written = m_store.saveUnlessTaken(*row.name, except, row);
-        if (!written) {
-            m_boxes.show(nameTakenMessage());
+        const SaveResult written = m_store.saveUnlessTaken(*row.name, except, row);
+        if (written.clash) {
+            m_boxes.show(
+                written.sameName ? nameTakenMessage() : lookAlikeMessage(written.clash->name));
             outcome.focusName = true;
             outcome.selectName = true;
             return outcome;
         }
         if (replacing) {
             // The remembered position is now the row just written.
-            m_state.OpSvID = *written;
+            m_state.OpSvID = written.id;
             m_state.OpSvName = *row.name;
         }
     } catch (const DatabaseError &error) {

@@ -45,6 +45,8 @@ public:
 
     static Message blankNameMessage();
     static Message nameTakenMessage();
+    // A stored name that cannot be told from the one typed.
+    static Message lookAlikeMessage(const QString &storedName);
     static Message savedMessage();
     static Message updatedMessage();
     // Only the command line can ask to save a position of no strategy.

@@ -5,9 +5,15 @@
 #include "core/Catalogue.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace velmora
 {
@@ -35,13 +41,43 @@ constexpr const char *kCreateIndexes[] = {
 };
 
 // A missing or empty file has nothing to read, and opening it would create
-// it. A missing folder, or a folder in the file's place, is opened all the
-// same so that the cause is reported.
+// it. A missing folder, or anything but a file in the file's place, is
+// opened all the same so that the cause is reported.
 bool worthOpening(const QString &file)
 {
     const QFileInfo info(file);
-    return info.size() > 0 || info.isDir() || !info.absoluteDir().exists();
+    return info.size() > 0 || (info.exists() && !info.isFile()) || !info.absoluteDir().exists();
 }
+
+// Held by the first save into a missing or empty file until its first page
+// is written. SQLCipher takes a connection's salt from the file when it is
+// keyed, and makes one up for an empty file: two copies saving their first
+// positions at once would each write with a salt of its own, and one would
+// find the other's pages unreadable. The second waits here instead and keys
+// its connection once the file has its salt.
+class FirstWriteLock
+{
+public:
+    explicit FirstWriteLock(const QString &file)
+        : m_fd(::open(QFile::encodeName(file).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644))
+    {
+        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) { }
+    }
+    ~FirstWriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FirstWriteLock(const FirstWriteLock &) = delete;
+    FirstWriteLock &operator=(const FirstWriteLock &) = delete;
+
+private:
+    int m_fd;
+};
+
+// Blanks earlier versions left after a name.
+constexpr QChar kFirstBlank = u'\t';
+constexpr QChar kPastBlanks = u'!';
 
 bool hasChartTable(const Database &db)
 {
@@ -52,8 +88,9 @@ bool hasChartTable(const Database &db)
 
 } // namespace
 
-PositionStore::PositionStore(const QString &file, int busyTimeoutMs)
+PositionStore::PositionStore(const QString &file, Connection connection, int busyTimeoutMs)
     : m_file(file)
+    , m_connection(connection)
     , m_busyTimeoutMs(busyTimeoutMs)
 {
     reader(); // an unusable file is reported now, not at the first list
@@ -61,24 +98,44 @@ PositionStore::PositionStore(const QString &file, int busyTimeoutMs)
 
 PositionStore::~PositionStore() = default;
 
+void PositionStore::open() const
+{
+    m_open = sharedDatabase(m_file, m_busyTimeoutMs, m_connection == Connection::Kept);
+    m_db = m_open->db.get();
+}
+
 const Database *PositionStore::reader() const
 {
     if (!m_db) {
         if (!worthOpening(m_file))
             return nullptr;
-        m_db = std::make_unique<Database>(m_file, m_busyTimeoutMs);
+        open();
     }
     if (!m_hasTable)
         m_hasTable = hasChartTable(*m_db);
-    return m_hasTable ? m_db.get() : nullptr;
+    return m_hasTable ? m_db : nullptr;
 }
 
 Database &PositionStore::writer()
 {
-    if (!m_db)
-        m_db = std::make_unique<Database>(m_file, m_busyTimeoutMs);
+    if (!m_db) {
+        const FirstWriteLock lock(m_file);
+        open();
+        completeSchema();
+        if (m_connection == Connection::Kept)
+            keepSharedDatabase(m_file, m_open);
+        return *m_db;
+    }
+    completeSchema();
+    return *m_db;
+}
+
+void PositionStore::completeSchema()
+{
     if (m_db->isReadOnly())
         throw DatabaseError(m_file, QStringLiteral("it is read-only"));
+    if (!m_open->pagesChecked)
+        checkPages();
     m_db->prepareForWriting();
     if (!m_schemaComplete) {
         // Another copy may be creating it too; IF NOT EXISTS lets both pass.
@@ -89,7 +146,6 @@ Database &PositionStore::writer()
         transaction.commit();
         m_schemaComplete = m_hasTable = true;
     }
-    return *m_db;
 }
 
 void PositionStore::checkPages() const
@@ -101,6 +157,7 @@ void PositionStore::checkPages() const
     // One row "ok", or one row per fault found.
     if (!check.step() || check.text(0) != QStringLiteral("ok"))
         throw DatabaseError(m_file, QStringLiteral("it is damaged"));
+    m_open->pagesChecked = true;
 }
 
 std::vector<NameEntry> PositionStore::names(int strategy) const
@@ -119,20 +176,6 @@ std::vector<NameEntry> PositionStore::names(int strategy) const
     return entries;
 }
 
-bool PositionStore::nameTaken(const QString &name, std::optional<qint64> except) const
-{
-    const Database *db = reader();
-    if (!db)
-        return false;
-    Statement query
-        = db->prepare(except ? "SELECT 1 FROM Chart WHERE fName = ?1 AND ID <> ?2 LIMIT 1"
-                             : "SELECT 1 FROM Chart WHERE fName = ?1 LIMIT 1");
-    query.bind(1, name);
-    if (except)
-        query.bind(2, *except);
-    return query.step();
-}
-
 std::optional<StoredName> PositionStore::find(const QString &name) const
 {
     const Database *db = reader();
@@ -140,6 +183,8 @@ std::optional<StoredName> PositionStore::find(const QString &name) const
         return std::nullopt;
     Statement query
         = db->prepare("SELECT ID, sID, fName FROM Chart WHERE fName = ?1 ORDER BY ID LIMIT 1");
+    Statement blanksAfter = db->prepare(
+        "SELECT ID, sID, fName FROM Chart WHERE fName >= ?1 AND fName < ?2 ORDER BY ID");
     for (const QString &form : storedForms(name)) {
         query.bind(1, form);
         if (query.step()) {
@@ -147,6 +192,15 @@ std::optional<StoredName> PositionStore::find(const QString &name) const
                 query.text(2).value_or(form)};
         }
         query.reset();
+        blanksAfter.bind(1, form + kFirstBlank).bind(2, form + kPastBlanks);
+        while (blanksAfter.step()) {
+            const QString stored = blanksAfter.text(2).value_or(QString());
+            if (positionName(stored) == name) {
+                return StoredName {blanksAfter.integer(0).value_or(0),
+                    int(blanksAfter.integer(1).value_or(-1)), stored};
+            }
+        }
+        blanksAfter.reset();
     }
     return std::nullopt;
 }
@@ -209,24 +263,30 @@ qint64 PositionStore::insert(const PositionRow &row)
     Transaction transaction(writer());
     const qint64 id = insertRow(row);
     transaction.commit();
+    if (row.name)
+        m_open->looks.added(id, *row.name);
     return id;
 }
 
-std::optional<qint64> PositionStore::saveUnlessTaken(
+SaveResult PositionStore::saveUnlessTaken(
     const QString &name, std::optional<qint64> replacing, const PositionRow &row)
 {
     Transaction transaction(writer());
-    for (const QString &form : storedForms(name)) {
-        if (nameTaken(form, replacing))
-            return std::nullopt;
+    SaveResult result;
+    result.clash = m_open->looks.lookAlike(*m_db, name, replacing);
+    if (result.clash) {
+        result.sameName = positionName(result.clash->name) == name;
+        return result;
     }
     if (replacing) {
         Statement remove = m_db->prepare("DELETE FROM Chart WHERE ID = ?1");
         remove.bind(1, *replacing).step();
     }
-    const qint64 id = insertRow(row);
+    result.id = insertRow(row);
     transaction.commit();
-    return id;
+    if (row.name)
+        m_open->looks.added(result.id, *row.name);
+    return result;
 }
 
 void PositionStore::remove(const std::vector<qint64> &ids)

@@ -14,7 +14,7 @@ build="${VELMORA_BUILD_DIR:-$here/build}"
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-  libsqlcipher-dev libssl-dev libquantlib0-dev libpng-dev fonts-dejavu-core
+  libsqlcipher-dev libicu-dev libquantlib0-dev libpng-dev fonts-dejavu-core
   poppler-utils python3 sqlcipher
   help2man desktop-file-utils appstream dpkg-dev file
 )

@@ -38,6 +38,9 @@ StoreCommandResult listSavedNames(const StoreCommandOptions &options)
     } catch (const DatabaseError &error) {
         return ended(result, ExitCode::Unusable, error.text());
     }
+    // One name a line, whatever an earlier version let a name hold.
+    for (NameEntry &entry : result.listed)
+        entry.name = printableName(entry.name);
     return result;
 }
 
@@ -91,7 +94,8 @@ StoreCommandResult StoreCommand::beforeSettings()
     if (!m_options.listStrategy && !m_options.openName)
         return result;
     try {
-        PositionStore store(databasePath());
+        // Kept for the saves after the settings: the key is derived once.
+        PositionStore store(databasePath(), PositionStore::Connection::Kept);
         if (m_options.listStrategy)
             result.listed = store.names(*m_options.listStrategy);
         if (!m_options.openName)
@@ -120,7 +124,8 @@ StoreCommandResult StoreCommand::afterSettings()
     if (m_options.saveNames.isEmpty())
         return result;
     try {
-        PositionStore store(databasePath());
+        // Its pages are checked before the first save writes.
+        PositionStore store(databasePath(), PositionStore::Connection::Kept);
         // The Save window's strategy: the opened position's, else the window's.
         const int strategy
             = m_state.OpSvMode == OpenSaveState::Opened ? m_state.OpSvSID : m_workspace.strategy();

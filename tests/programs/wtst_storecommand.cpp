@@ -96,6 +96,11 @@ void TestStoreCommand::exitStatus_data()
                                  << "No strategy is selected" << QByteArray();
     QTest::newRow("name trimmed as Save does")
         << QStringList {"--open", "  kept  "} << 0 << "" << QByteArray();
+    // Names as earlier versions stored them: one line each, found trimmed.
+    QTest::newRow("earlier names listed escaped") << QStringList {
+        "--list", "1"} << 0 << "" << QByteArray("2\ttwo\\nlines\n3\tC:\\\\temp\\tx  \n");
+    QTest::newRow("earlier name with blanks after")
+        << QStringList {"--open", "C:\\temp\tx"} << 0 << "" << QByteArray();
     QTest::newRow("name not found")
         << QStringList {"--open", "nobody"} << 1 << "nobody" << QByteArray();
     QTest::newRow("listed, then name not found") << QStringList {"--list", "0", "--open", "nobody"}
@@ -114,12 +119,14 @@ void TestStoreCommand::exitStatus()
     QFETCH(QString, error);
     QFETCH(QByteArray, output);
     run({"--db", m_file, "--save", "kept"});
+    for (const char *earlier : {"two\nlines", "C:\\temp\tx  "})
+        PositionStore(m_file).insert(PositionRow {0, 1, QString::fromLatin1(earlier), {}, {}});
     const ChartCommandOutput out = run(QStringList {"--db", m_file} + arguments);
-    QCOMPARE(out.exitCode, exitCode);
+    QVERIFY2(out.exitCode == exitCode, qPrintable(out.errorLine));
     QVERIFY(exitCode == 0 || !out.errorLine.isEmpty());
     QVERIFY2(out.errorLine.contains(error), qPrintable(out.errorLine));
     QCOMPARE(out.standardOutput, output);
-    QVERIFY(!PositionStore(m_file).nameTaken(QStringLiteral("lost")));
+    QVERIFY(!PositionStore(m_file).find(QStringLiteral("lost")));
 }
 
 void TestStoreCommand::jsonHoldsTheStoreOutput()

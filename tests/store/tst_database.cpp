@@ -22,6 +22,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +60,33 @@ int asOrdinaryUser(const std::function<int()> &step)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 127;
 }
 
+// Copies `from` with a log that holds `sql` not yet copied into the file, as
+// a copy of the program that stopped while saving leaves it.
+void copyWithPendingLog(const QString &from, const QString &to, const char *sql, bool shm)
+{
+    sqlite3 *raw = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(from).constData(), &raw), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    for (const char *suffix : {"", "-wal", "-shm"}) {
+        QFile::remove(to + QLatin1String(suffix));
+        if (*suffix != '-' || suffix[1] == 'w' || shm)
+            QVERIFY(QFile::copy(from + QLatin1String(suffix), to + QLatin1String(suffix)));
+    }
+    sqlite3_close(raw);
+}
+
+// The file and its side files as they are, without reading a pipe.
+QList<QByteArray> withSideFiles(const QString &file)
+{
+    QList<QByteArray> state;
+    for (const char *suffix : {"", "-wal", "-shm"}) {
+        const QFileInfo info(file + QLatin1String(suffix));
+        state << (info.isFile() ? fileBytes(info.filePath()) : QByteArray())
+              << QByteArray::number(info.exists());
+    }
+    return state;
+}
+
 } // namespace
 
 class TestDatabase : public QObject
@@ -71,7 +99,10 @@ private slots:
     void encryptedWithAKeyDerivedOnce();
     void unusableFile_data();
     void unusableFile();
+    void twoCopiesSaveTheFirstPosition_data();
+    void twoCopiesSaveTheFirstPosition();
     void readOnlyFileListsButRefusesWrites();
+    void readingReadOnlyFileLeavesNothingBehind_data();
     void readingReadOnlyFileLeavesNothingBehind();
     void lockedByAnotherCopy();
     void waitsForAnotherCopy();
@@ -135,8 +166,9 @@ void TestDatabase::onlyASaveCreatesTheFile()
     QCOMPARE(names, (QStringList {"Chart", "ChartFName", "ChartSID"}));
 }
 
-// Unreadable without the key, which is derived once per run; files keyed
-// with the password alone, as earlier versions wrote them, still open.
+// Unreadable without the key; the run's connection is kept, so the key is
+// derived once; files keyed with the password alone, as every version wrote
+// them, still open.
 void TestDatabase::encryptedWithAKeyDerivedOnce()
 {
     freshStore();
@@ -155,8 +187,9 @@ void TestDatabase::encryptedWithAKeyDerivedOnce()
     QVERIFY(!bytes.contains("SECRETSYM"));
 
     const int before = Database::keyDerivations();
-    PositionStore(m_file).insert(PositionRow {0, 1, QStringLiteral("second"), {}, {}});
-    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(1));
+    const auto kept = PositionStore::Connection::Kept;
+    PositionStore(m_file, kept).insert(PositionRow {0, 1, QStringLiteral("second"), {}, {}});
+    QCOMPARE(PositionStore(m_file, kept).names(1).size(), size_t(1));
     QCOMPARE(Database::keyDerivations() - before, 1);
 
     // Keyed with the password alone, as every earlier version opens it.
@@ -167,34 +200,63 @@ void TestDatabase::encryptedWithAKeyDerivedOnce()
             nullptr, nullptr, nullptr),
         SQLITE_OK);
     sqlite3_close(raw);
-    QCOMPARE(PositionStore(m_file).names(1).size(), size_t(2));
+    QCOMPARE(PositionStore(m_file, kept).names(1).size(), size_t(2));
 }
 
+// Whatever is wrong with the file, listing, opening and saving are refused
+// with the cause, and the file and its side files stay as they were.
 void TestDatabase::unusableFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("cause");
     const QString notOurs = QStringLiteral("not encrypted with the program's key");
     addRow("damaged first page", "damaged", "damaged");
+    addRow("damaged later page", "damaged page", "damaged");
     addRow("text file", "text", "damaged");
     QTest::newRow("other key") << "other key" << notOurs;
+    QTest::newRow("other key, log pending") << "other key, log" << notOurs;
+    QTest::newRow("damaged salt, log pending") << "damaged salt, log" << notOurs;
     QTest::newRow("plain database") << "plain" << notOurs;
     addRow("missing folder", "missing folder", "does not exist");
+    addRow("folder", "folder", "a folder");
+    addRow("pipe", "pipe", "not a regular file");
 }
 
 void TestDatabase::unusableFile()
 {
     QFETCH(QString, kind);
     QFETCH(QString, cause);
-    if (kind == u"damaged") {
+    m_file = freshFile(m_dir, QString::fromLatin1(QTest::currentDataTag()));
+    if (kind == u"damaged" || kind == u"damaged page") {
         freshStore();
+        {
+            PositionStore store(m_file);
+            for (int i = 0; i < 100; ++i)
+                store.insert(PositionRow {0, 1, QStringLiteral("row %1").arg(i), {},
+                    {{QStringLiteral("lSmb"), QString(80, u'S')}}});
+        }
         QByteArray bytes = fileBytes(m_file);
-        bytes.replace(40, 400, QByteArray(400, 'x'));
+        bytes.replace(kind == u"damaged" ? 40 : 6 * 1024 + 40, 400, QByteArray(400, 'x'));
         writeBytes(m_file, bytes);
     } else if (kind == u"text") {
         writeBytes(m_file, QByteArray("not a database at all\n").repeated(200));
     } else if (kind == u"missing folder") {
         m_file = m_dir.filePath(QStringLiteral("no such folder/CH.mdb"));
+    } else if (kind == u"folder") {
+        QVERIFY(QDir().mkpath(m_file));
+    } else if (kind == u"pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(m_file).constData(), 0600), 0);
+    } else if (kind.endsWith(u", log")) {
+        const QString origin = m_file + QStringLiteral(".origin");
+        copyWithPendingLog(origin, m_file,
+            kind.startsWith(u"other key")
+                ? "PRAGMA key = 'XY'; PRAGMA journal_mode = WAL; CREATE TABLE Chart (fName)"
+                : "PRAGMA key = 'QZ'; PRAGMA journal_mode = WAL; CREATE TABLE Chart (fName)",
+            true);
+        if (kind.startsWith(u"damaged salt")) {
+            QByteArray bytes = fileBytes(m_file);
+            writeBytes(m_file, bytes.replace(0, 16, QByteArray(16, 's')));
+        }
     } else {
         sqlite3 *raw = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(m_file).constData(), &raw), SQLITE_OK);
@@ -204,16 +266,66 @@ void TestDatabase::unusableFile()
         QCOMPARE(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(raw);
     }
-    const QByteArray before = fileBytes(m_file);
-    try {
+    const QList<QByteArray> before = withSideFiles(m_file);
+    const QString failure = failureCause([this] {
         PositionStore store(m_file);
-        QFAIL("an unusable file was opened");
-    } catch (const DatabaseError &error) {
-        QVERIFY2(error.cause().contains(cause), qPrintable(error.cause()));
-        QVERIFY(error.text().contains(QDir::toNativeSeparators(m_file)));
-    }
-    QCOMPARE(fileBytes(m_file), before);
+        store.names(1);
+        store.find(QStringLiteral("row 1"));
+        store.saveUnlessTaken(
+            QStringLiteral("new"), std::nullopt, PositionRow {0, 1, "new", {}, {}});
+    });
+    QVERIFY2(failure.contains(cause), qPrintable(failure));
+    QCOMPARE(withSideFiles(m_file), before);
     QCOMPARE(QFileInfo(m_file).dir().exists(), kind != u"missing folder");
+}
+
+// Into a missing or an empty file, both saves succeed (one waits for the
+// other), or one is told the file is locked; neither finds it damaged.
+void TestDatabase::twoCopiesSaveTheFirstPosition_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing") << false;
+    QTest::newRow("zero length") << true;
+}
+
+void TestDatabase::twoCopiesSaveTheFirstPosition()
+{
+    QFETCH(bool, exists);
+    for (int round = 0; round < 4; ++round) {
+        QFile::remove(m_file);
+        QFile::remove(m_file + QStringLiteral("-wal"));
+        QFile::remove(m_file + QStringLiteral("-shm"));
+        if (exists)
+            writeBytes(m_file, QByteArray());
+        int start[2];
+        QCOMPARE(pipe(start), 0);
+        pid_t copies[2];
+        for (pid_t &copy : copies) {
+            copy = fork();
+            if (copy == 0) {
+                char go = 0;
+                if (read(start[0], &go, 1) != 1)
+                    _exit(126);
+                try {
+                    PositionStore(m_file).insert(PositionRow {0, 0, "first", {}, {}});
+                    _exit(0);
+                } catch (const DatabaseError &error) {
+                    _exit(error.cause().contains(u"locked") ? 1 : 2);
+                }
+            }
+        }
+        QCOMPARE(write(start[1], "go", 2), 2); // both start at once
+        int saved = 0;
+        for (const pid_t copy : copies) {
+            int status = 0;
+            waitpid(copy, &status, 0);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) <= 1);
+            saved += WEXITSTATUS(status) == 0;
+        }
+        close(start[0]);
+        close(start[1]);
+        QCOMPARE(PositionStore(m_file).names(0).size(), size_t(saved));
+    }
 }
 
 void TestDatabase::readOnlyFileListsButRefusesWrites()
@@ -236,8 +348,16 @@ void TestDatabase::readOnlyFileListsButRefusesWrites()
     QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+void TestDatabase::readingReadOnlyFileLeavesNothingBehind_data()
+{
+    QTest::addColumn<bool>("logPending");
+    QTest::newRow("file alone") << false;
+    QTest::newRow("log pending, no -shm") << true;
+}
+
 void TestDatabase::readingReadOnlyFileLeavesNothingBehind()
 {
+    QFETCH(bool, logPending);
     const passwd *user = ordinaryUser();
     if (!user)
         QSKIP("no ordinary user (\"nobody\") to read the file as");
@@ -246,14 +366,24 @@ void TestDatabase::readingReadOnlyFileLeavesNothingBehind()
     QVERIFY(QFile::setPermissions(folder.path(),
         QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther
             | QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
-    m_file = folder.filePath(QStringLiteral("CH.mdb"));
+    const QString target = folder.filePath(QStringLiteral("CH.mdb"));
     freshStore();
-    QCOMPARE(chown(QFile::encodeName(m_file).constData(), user->pw_uid, user->pw_gid), 0);
+    if (logPending) {
+        copyWithPendingLog(m_file, target,
+            "PRAGMA key = 'QZ'; INSERT INTO Chart (sID, fName) VALUES (2, 'in the log')", false);
+    } else {
+        QVERIFY(QFile::copy(m_file, target));
+    }
+    m_file = target;
+    for (const char *suffix : {"", "-wal"})
+        chown(QFile::encodeName(m_file + QLatin1String(suffix)).constData(), user->pw_uid,
+            user->pw_gid);
     QVERIFY(QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+    const QList<QByteArray> before = withSideFiles(m_file);
 
-    QCOMPARE(asOrdinaryUser([this] { return int(PositionStore(m_file).names(2).size()); }), 1);
-    QVERIFY(!QFile::exists(m_file + QStringLiteral("-wal")));
-    QVERIFY(!QFile::exists(m_file + QStringLiteral("-shm")));
+    QCOMPARE(asOrdinaryUser([this] { return int(PositionStore(m_file).names(2).size()); }),
+        logPending ? 2 : 1);
+    QCOMPARE(withSideFiles(m_file), before);
 
     // Writable again, the file saves as if it had never been read.
     QVERIFY(QFile::setPermissions(m_file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
@@ -263,6 +393,8 @@ void TestDatabase::readingReadOnlyFileLeavesNothingBehind()
         return int(store.names(1).size());
     }),
         1);
+    if (logPending)
+        return;
 
     // A read-only side file an earlier version left is named as the cause.
     const QString side = m_file + QStringLiteral("-shm");
@@ -283,7 +415,7 @@ void TestDatabase::lockedByAnotherCopy()
     other.execute("DELETE FROM Chart");
     // While the other copy saves, this one still lists what was committed,
     // but its own save gives up after the wait with a clear cause.
-    PositionStore store(m_file, 50);
+    PositionStore store(m_file, PositionStore::Connection::Own, 50);
     QCOMPARE(store.names(2).size(), size_t(1));
     PositionRow row;
     row.strategy = 0;
@@ -291,7 +423,7 @@ void TestDatabase::lockedByAnotherCopy()
     const QString cause = failureCause([&] { store.insert(row); });
     QVERIFY2(cause.contains(QStringLiteral("locked by another running copy")), qPrintable(cause));
     other.execute("ROLLBACK");
-    QVERIFY(!store.nameTaken(QStringLiteral("blocked")));
+    QVERIFY(!store.find(QStringLiteral("blocked")));
     QCOMPARE(store.names(2).size(), size_t(1));
 }
 
@@ -311,7 +443,7 @@ void TestDatabase::waitsForAnotherCopy()
     const qint64 id = store.insert(row);
     holder.join();
     QVERIFY(id > 1);
-    QVERIFY(store.nameTaken(QStringLiteral("after the other copy")));
+    QVERIFY(store.find(QStringLiteral("after the other copy")));
 }
 
 void TestDatabase::badStatementsAreRefused()

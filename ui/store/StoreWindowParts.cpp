@@ -20,7 +20,8 @@ namespace
 std::unique_ptr<PositionStore> openStore(const QString &file, MessageBoxes &boxes)
 {
     try {
-        auto store = std::make_unique<PositionStore>(file);
+        // The run's connection: showing the window again derives no key.
+        auto store = std::make_unique<PositionStore>(file, PositionStore::Connection::Kept);
         store->checkPages();
         return store;
     } catch (const DatabaseError &error) {
