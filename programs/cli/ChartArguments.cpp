@@ -6,6 +6,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
+#include "store/PositionName.h"
 #include "ui/output/ChartFileFormat.h"
 
 #include <QCommandLineParser>
@@ -243,10 +244,11 @@ QByteArray storeText(const StoreCommandResult &steps)
 {
     QByteArray text;
     // Put together piece by piece: a listing may hold tens of thousands of names.
+    // One name a line, whatever an earlier version let a name hold.
     for (const NameEntry &entry : steps.listed) {
         text += QByteArray::number(entry.id);
         text += '\t';
-        text += entry.name.toUtf8();
+        text += printableName(entry.name).toUtf8();
         text += '\n';
     }
     for (const QString &message : steps.messages)

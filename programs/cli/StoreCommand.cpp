@@ -29,21 +29,6 @@ void useChosenFile(const StoreCommandOptions &options)
 
 } // namespace
 
-StoreCommandResult listSavedNames(const StoreCommandOptions &options)
-{
-    StoreCommandResult result;
-    useChosenFile(options);
-    try {
-        result.listed = PositionStore(databasePath()).names(options.listStrategy.value_or(0));
-    } catch (const DatabaseError &error) {
-        return ended(result, ExitCode::Unusable, error.text());
-    }
-    // One name a line, whatever an earlier version let a name hold.
-    for (NameEntry &entry : result.listed)
-        entry.name = printableName(entry.name);
-    return result;
-}
-
 QString applyDatabaseOption(const QString &value, StoreCommandOptions &options)
 {
     if (value.isEmpty())

@@ -47,10 +47,6 @@ struct StoreCommandResult {
     std::optional<OpenSaveOutcome> opened;
 };
 
-// --list alone, without a window or a window model; --db is honoured. The
-// names come escaped as printableName() writes them, one name a line.
-StoreCommandResult listSavedNames(const StoreCommandOptions &options);
-
 class StoreCommand
 {
 public:
