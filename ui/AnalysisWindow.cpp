@@ -2,6 +2,7 @@
 
 #include "strategies/AnalysisChart.h"
 #include "ui/AnalysisPanel.h"
+#include "ui/PlGridView.h"
 #include "ui/TableExport.h"
 #include "ui/chart/AnalysisView.h"
 #include "ui/chart/ChartFileFormat.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -56,7 +58,11 @@ AnalysisWindow::AnalysisWindow(Legs legs, std::optional<double> stockPrice,
     m_european->setWordWrap(true);
     side->addWidget(m_european);
     m_view = new AnalysisView(this);
-    body->addWidget(m_view, 1);
+    m_grid = new PlGridView(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(m_view, QStringLiteral("Chart"));
+    m_tabs->addTab(m_grid, QStringLiteral("P/L Grid"));
+    body->addWidget(m_tabs, 1);
 
     connect(m_panel, &AnalysisPanel::inputsChanged, this, [this] { applyInputs(); });
     resize(1400, 760);
@@ -75,7 +81,7 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     add(file, "A_ExportChart", QStringLiteral("Export Chart..."), [this] { exportChartFile(); });
     add(file, "A_ExportTable", QStringLiteral("Export Table..."), [this] {
-        const QString error = exportTable(m_figureRows, this);
+        const QString error = exportTable(shownTable(), this);
         if (!error.isEmpty())
             m_messages.show({error, MsgStyle::Stop, {}});
     });
@@ -85,7 +91,7 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     add(file, "A_Close", QStringLiteral("Close"), [this] { close(); });
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     add(edit, "A_Copy", QStringLiteral("Copy"), [this] {
-        copyTable(m_figureRows);
+        copyTable(shownTable());
     })->setShortcut(QKeySequence::Copy);
 }
 
@@ -110,8 +116,15 @@ bool AnalysisWindow::applyInputs()
     const PositionAnalysis analysis = analysePosition(m_legs, in);
     m_view->setScene({m_legs, in, analysis.figures, QStringLiteral("On ") + date}, freshRange);
     showFigures(analysis);
+    const QDate today = m_panel->evaluationDate().addDays(-m_panel->evaluationSlider()->value());
+    m_grid->setGrid(positionGrid(m_legs, analysis.volatilities, analysis.figures, in), today);
     m_european->setVisible(in.dividendPercent > 0);
     return true;
+}
+
+TableRows AnalysisWindow::shownTable() const
+{
+    return m_tabs->currentWidget() == m_grid ? m_grid->rows() : m_figureRows;
 }
 
 void AnalysisWindow::showFigures(const PositionAnalysis &analysis)

@@ -1,7 +1,7 @@
 #pragma once
-// The analysis view of the position on screen: the inputs, the figures and
-// the analysis chart, with File (Export Chart..., Export Table..., Print...,
-// Print Preview...) and Edit (Copy) menus. Inputs the analysis cannot use get
+// The analysis view of the position on screen: the inputs, the figures, and
+// the analysis chart with the P/L grid in a tab beside it, with File (Export Chart..., Export
+// Table..., Print..., Print Preview...) and Edit (Copy) menus. Inputs the analysis cannot use get
 // a message through the message boxes and leave the chart as it was.
 
 #include "core/Message.h"
@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class QMenuBar;
 class QTableWidget;
+class QTabWidget;
 
 namespace velmora
 {
@@ -21,6 +22,7 @@ namespace velmora
 class AnalysisPanel;
 struct ChartOutput;
 class AnalysisView;
+class PlGridView;
 
 class AnalysisWindow : public QDialog
 {
@@ -31,6 +33,8 @@ public:
 
     AnalysisPanel *panel() const { return m_panel; }
     AnalysisView *view() const { return m_view; }
+    PlGridView *grid() const { return m_grid; }
+    QTabWidget *tabs() const { return m_tabs; }
     QAction *action(const QString &name) const { return m_actions.value(name); }
     // The figures as the table shows them, header row first.
     const TableRows &figureTable() const { return m_figureRows; }
@@ -43,6 +47,8 @@ public:
 private:
     void buildMenus(QMenuBar *bar);
     void showFigures(const PositionAnalysis &analysis);
+    // What Copy and Export Table give: the grid when its tab shows, else the figures.
+    TableRows shownTable() const;
     void exportChartFile();
     void printChartPage(bool preview);
     // Paper and files, loaded on first use; null after saying why not.
@@ -53,6 +59,8 @@ private:
     AnalysisPanel *m_panel = nullptr;
     AnalysisView *m_view = nullptr;
     QTableWidget *m_figures = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    PlGridView *m_grid = nullptr;
     QLabel *m_european = nullptr;
     QHash<QString, QAction *> m_actions;
     QList<QStringList> m_figureRows;

@@ -159,7 +159,8 @@ const OptionEntry kOptions[] = {
         [](const QString &v, ChartCommandOptions &o) { return applySaveOption(v, o.store); }},
     {"analysis", nullptr,
         "After the chart, analyse the position to true scale: --json adds its legs, figures, "
-        "greeks and curves at 201 prices; --out writes the analysis chart instead.",
+        "greeks, curves at 201 prices and the P/L grid (its prices, dates and the profit/loss "
+        "at each); --out writes the analysis chart instead.",
         [](const QString &, ChartCommandOptions &o) {
             o.analysis.enabled = true;
             return QString();
