@@ -11,7 +11,7 @@
 #include "ui/AnalysisWindow.h"
 #include "ui/PlGridView.h"
 #include "ui/chart/AnalysisView.h"
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QApplication>
 #include <QImage>
@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
     });
 
     ScriptedMessageBoxes boxes;
-    AnalysisWindow window(butterfly, 50, QStringLiteral("Butterfly Spreads"), boxes);
+    AnalysisWindow window({butterfly, 50, {}, QStringLiteral("Butterfly Spreads"), {}}, boxes);
     window.show();
     QSlider *slider = window.panel()->evaluationSlider();
     for (QWidget *tab :

@@ -2,7 +2,7 @@
 // line, ticks, value table, disclaimer) into a screen-sized image.
 
 #include "support/TestSupport.h"
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // The chart surface as the chart code sees it: a drawing area measured in
 // twips (1/1440 inch), origin top left, y downwards, that records every
 // operation instead of painting it. One painter replays the record on screen,
-// on paper and into files (chart/render/ChartPainter.h).
+// on paper and into files (ui/output/ChartPainter.h).
 //
 // Like the picture box it stands for, the surface has a current position
 // that printing moves, a bold switch, and drawing and background colours.

@@ -8,15 +8,14 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 set(generated ${PROJECT_BINARY_DIR}/data)
 
 install(TARGETS velmora velmora-chart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# velmora-chart's window module, where the program looks for it, the pricing
-# module, and the module for paper and files.
-install(TARGETS velmora-chart-window velmora-pricing velmora-output
-  LIBRARY DESTINATION ${VELMORA_MODULE_DIR})
-# velmora and the window module load the pricing and output modules by name.
+# velmora-chart's window module, where the program looks for it, and the
+# pricing module.
+install(TARGETS velmora-chart-window velmora-pricing LIBRARY DESTINATION ${VELMORA_MODULE_DIR})
+# velmora and the window module load the pricing module by name.
 file(RELATIVE_PATH modules_from_bin /${CMAKE_INSTALL_BINDIR} /${VELMORA_MODULE_DIR})
 set_target_properties(velmora PROPERTIES INSTALL_RPATH "$ORIGIN/${modules_from_bin}")
 set_target_properties(velmora-chart-window PROPERTIES INSTALL_RPATH "$ORIGIN")
-set_target_properties(velmora velmora-chart velmora-chart-window velmora-pricing velmora-output
+set_target_properties(velmora velmora-chart velmora-chart-window velmora-pricing
   PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
 
 install(FILES ${data}/${VELMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -56,7 +55,6 @@ install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_CONTACT "The Velmora developers <packages@velmora.org>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://velmora.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "profit and loss charts of call-option strategies")
 set(CPACK_PACKAGE_DESCRIPTION
   "Charts the profit and loss at expiration of Covered Calls, Ratio Calls, Bull Spreads,\n"
@@ -68,9 +66,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# Depends worked out by dpkg-shlibdeps from the programs' shared libraries.
+# Depends worked out by dpkg-shlibdeps alone, from the shared libraries the
+# programs and modules name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SQLCipher is loaded when a position file is first opened, so no program
-# names it among its shared libraries.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsqlcipher0")
 include(CPack)

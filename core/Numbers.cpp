@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -98,6 +99,18 @@ bool isEmptyNumber(QStringView text)
 bool isFilled(QStringView text)
 {
     return !text.trimmed().isEmpty();
+}
+
+bool isNumberKey(QChar key)
+{
+    const char16_t c = key.unicode();
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u' ' || c == 8 || c == 13 || c == 27;
+}
+
+bool isNumberText(QStringView text)
+{
+    const auto typable = [](QChar c) { return c.unicode() >= u' ' && isNumberKey(c); };
+    return std::all_of(text.begin(), text.end(), typable) && text.count(u'.') <= 1;
 }
 
 QString numberText(double value)

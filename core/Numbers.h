@@ -28,6 +28,13 @@ bool isEmptyNumber(QStringView text);
 // True when the trimmed text has at least one character.
 bool isFilled(QStringView text);
 
+// What a number field takes as typed: digits, ".", the blank and the editing
+// keys Backspace, Enter and Esc.
+bool isNumberKey(QChar key);
+// Pasted or dropped text a number field takes: what typing would take, and
+// one decimal point at most.
+bool isNumberText(QStringView text);
+
 // The shortest decimal text of a derived number, as it is written back into
 // a field: at most 15 significant digits, no trailing zeros, no thousands
 // separator, "-" for negatives, plain digits below 1e15 (exponent form

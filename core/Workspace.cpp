@@ -347,18 +347,12 @@ std::optional<Refusal> Workspace::valRatioStrike() const
 
 bool Workspace::acceptsKey(const ControlId &id, QChar key)
 {
-    if (!isFilteredField(id))
-        return true;
-    const char16_t c = key.unicode();
-    return (c >= u'0' && c <= u'9') || c == u'.' || c == u' ' || c == 8 || c == 13 || c == 27;
+    return !isFilteredField(id) || isNumberKey(key);
 }
 
 bool Workspace::acceptsText(const ControlId &id, const QString &text)
 {
-    if (!isFilteredField(id))
-        return true;
-    const auto typable = [&id](QChar c) { return c.unicode() >= u' ' && acceptsKey(id, c); };
-    return std::all_of(text.begin(), text.end(), typable) && text.count(u'.') <= 1;
+    return !isFilteredField(id) || isNumberText(text);
 }
 
 Message Workspace::keyFilterMessage()

@@ -64,7 +64,7 @@ check_install() {
   fi
   # The modules the programs load by name lie together in their library folder.
   local module
-  for module in velmora-chart-window.so velmora-pricing.so velmora-output.so; do
+  for module in velmora-chart-window.so velmora-pricing.so; do
     [ -n "$(find "$stage/usr/lib" -path '*/velmora/'"$module")" ] ||
       { echo "install: $module was not installed" >&2; exit 1; }
   done

@@ -1,7 +1,7 @@
 #include "ui/AboutWindow.h"
 
+#include "chart/Twips.h"
 #include "ui/Look.h"
-#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

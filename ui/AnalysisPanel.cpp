@@ -1,13 +1,21 @@
 #include "ui/AnalysisPanel.h"
 
+#include "core/Numbers.h"
+#include "ui/NumberValidator.h"
+#include "ui/ProgramSettings.h"
+
+#include "strategies/AnalysisChart.h"
+
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QSettings>
+#include <QRadioButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -17,10 +25,8 @@ namespace velmora
 namespace
 {
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora"));
-}
+const QString kSettingsGroup = QStringLiteral("analysis/");
+const QString kModeKey = QStringLiteral("analysis/volatilityMode");
 
 double readNumber(const QLineEdit *edit)
 {
@@ -29,33 +35,48 @@ double readNumber(const QLineEdit *edit)
     return ok ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
-QString numberText(double value)
+// A caption names its input for assistive tools too, and Alt with its
+// underlined letter goes there.
+QLabel *captionFor(QWidget *input, const QString &caption)
 {
-    return QLocale::c().toString(value, 'g', 12);
+    auto *label = new QLabel(caption, input->parentWidget());
+    label->setBuddy(input);
+    input->setAccessibleName(QString(caption).remove(u'&'));
+    return label;
 }
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(std::optional<double> stockPrice, QWidget *parent)
+AnalysisPanel::AnalysisPanel(const Legs &legs, std::optional<double> stockPrice, QWidget *parent)
     : QWidget(parent)
     , m_today(QDate::currentDate())
 {
     auto *form = new QFormLayout(this);
-    const QSettings saved = settings();
     const AnalysisInputs defaults;
-    const auto remembered = [&saved](const char *key, double fallback) {
-        return numberText(
-            saved.value(QStringLiteral("analysis/") + QLatin1String(key), fallback).toDouble());
+    const auto remembered = [](const char *key, double fallback) {
+        return numberText(storedSetting(kSettingsGroup + QLatin1String(key), fallback).toDouble());
     };
-    addField(QStringLiteral("stockPrice"), QStringLiteral("Stock Price ($)"),
+    QLineEdit *stock = addField(QStringLiteral("stockPrice"), QStringLiteral("&Stock Price ($)"),
         stockPrice ? numberText(*stockPrice) : QString());
-    addField(QStringLiteral("volatility"), QStringLiteral("Volatility (% a year)"),
+    stock->setPlaceholderText(QStringLiteral("today's price"));
+    m_stockPrompt
+        = new QLabel(QStringLiteral("Type today's stock price for the curves before "
+                                    "expiration, the implied volatilities and the greeks."),
+            this);
+    m_stockPrompt->setObjectName(QStringLiteral("stockPricePrompt"));
+    m_stockPrompt->setWordWrap(true);
+    form->addRow(QString(), m_stockPrompt);
+    form->setRowVisible(m_stockPrompt, !stockPrice);
+    connect(stock, &QLineEdit::textChanged, m_stockPrompt,
+        [this, form](const QString &text) { form->setRowVisible(m_stockPrompt, !isFilled(text)); });
+    addVolatilitySwitch();
+    addField(QStringLiteral("volatility"), QStringLiteral("&Volatility (% a year)"),
         remembered("volatility", defaults.volatilityPercent));
-    addField(QStringLiteral("rate"), QStringLiteral("Interest Rate (% a year)"),
+    addField(QStringLiteral("rate"), QStringLiteral("&Interest Rate (% a year)"),
         remembered("rate", defaults.ratePercent));
-    addField(QStringLiteral("dividend"), QStringLiteral("Dividend Yield (% a year)"),
+    addField(QStringLiteral("dividend"), QStringLiteral("&Dividend Yield (% a year)"),
         remembered("dividend", defaults.dividendPercent));
-    m_days = addField(QStringLiteral("days"), QStringLiteral("Days to Expiration"),
+    m_days = addField(QStringLiteral("days"), QStringLiteral("Da&ys to Expiration"),
         remembered("days", defaults.days));
 
     m_expiration = new QDateEdit(this);
@@ -63,21 +84,22 @@ AnalysisPanel::AnalysisPanel(std::optional<double> stockPrice, QWidget *parent)
     m_expiration->setCalendarPopup(true);
     m_expiration->setMinimumDate(m_today);
     m_expiration->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    form->addRow(QStringLiteral("Expiration Date"), m_expiration);
+    form->addRow(captionFor(m_expiration, QStringLiteral("E&xpiration Date")), m_expiration);
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("evaluationDate"));
     m_sliderDate = new QLabel(this);
-    form->addRow(QStringLiteral("Evaluation Date"), m_slider);
+    form->addRow(captionFor(m_slider, QStringLiteral("Eva&luation Date")), m_slider);
     form->addRow(QString(), m_sliderDate);
 
+    addLegRows(legs);
     daysEdited();
     connect(m_days, &QLineEdit::editingFinished, this, &AnalysisPanel::daysEdited);
     connect(m_expiration, &QDateEdit::dateChanged, this, &AnalysisPanel::dateChosen);
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         m_sliderDate->setText(
             QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
-        emit inputsChanged();
+        edited(m_slider);
     });
 }
 
@@ -85,10 +107,70 @@ QLineEdit *AnalysisPanel::addField(const QString &name, const QString &caption, 
 {
     auto *edit = new QLineEdit(text, this);
     edit->setObjectName(name);
-    static_cast<QFormLayout *>(layout())->addRow(caption, edit);
+    // Only the rate may fall below 0.
+    edit->setValidator(new NumberValidator(name == u"rate", edit));
+    connect(edit, &QLineEdit::inputRejected, this, [this, edit] { emit keyRefused(edit); });
+    static_cast<QFormLayout *>(layout())->addRow(captionFor(edit, caption), edit);
     if (name != QStringLiteral("days"))
-        connect(edit, &QLineEdit::editingFinished, this, &AnalysisPanel::inputsChanged);
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { edited(edit); });
     return edit;
+}
+
+// Implied from the premiums unless the user chose one volatility for all.
+void AnalysisPanel::addVolatilitySwitch()
+{
+    auto *box = new QWidget(this);
+    box->setAccessibleName(QStringLiteral("Call Volatilities"));
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_implied = new QRadioButton(QStringLiteral("Im&plied from the premiums"), box);
+    m_implied->setObjectName(QStringLiteral("impliedVolatility"));
+    m_typed = new QRadioButton(QStringLiteral("&One volatility for all legs"), box);
+    m_typed->setObjectName(QStringLiteral("typedVolatility"));
+    column->addWidget(m_implied);
+    column->addWidget(m_typed);
+    const bool typed = storedSetting(kModeKey, QString()).toString() == u"typed";
+    (typed ? m_typed : m_implied)->setChecked(true);
+    static_cast<QFormLayout *>(layout())->addRow(QStringLiteral("Call Volatilities"), box);
+    connect(m_implied, &QRadioButton::toggled, this,
+        [this] { edited(m_implied->isChecked() ? m_implied : m_typed); });
+}
+
+// Each call's caption in short ("-3 C55 @ 2") with its volatility beside it.
+void AnalysisPanel::addLegRows(const Legs &legs)
+{
+    auto *form = static_cast<QFormLayout *>(layout());
+    form->addRow(new QLabel(QStringLiteral("Implied volatility of each call:"), this));
+    for (std::size_t i = 0; i < legs.size(); ++i) {
+        if (legs[i].kind != Leg::Kind::Call) {
+            m_legVolatilities.push_back(nullptr);
+            continue;
+        }
+        const QString caption = legsSummary({legs[i]});
+        auto *value = new QLabel(this);
+        value->setObjectName(QStringLiteral("legVolatility%1").arg(i + 1));
+        value->setWordWrap(true);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        value->setAccessibleName(caption + QStringLiteral(" implied volatility"));
+        form->addRow(new QLabel(caption, this), value);
+        m_legVolatilities.push_back(value);
+    }
+}
+
+void AnalysisPanel::showLegVolatilities(const LegVolatilities &volatilities, bool priced)
+{
+    for (std::size_t i = 0; i < m_legVolatilities.size() && i < volatilities.size(); ++i) {
+        QLabel *label = m_legVolatilities[i];
+        if (!label)
+            continue;
+        const LegVolatility &leg = volatilities[i];
+        QString text = leg.implied.volatility ? volatilityText(*leg.implied.volatility)
+                                              : QStringLiteral("none: ")
+                + noImpliedText(leg.implied.none.value_or(NoImplied::NotFound));
+        if (priced && leg.used != leg.implied.volatility)
+            text += QStringLiteral("; ") + volatilityText(leg.used) + QStringLiteral(" used");
+        label->setText(text);
+    }
 }
 
 QLineEdit *AnalysisPanel::field(const QString &name) const
@@ -99,8 +181,9 @@ QLineEdit *AnalysisPanel::field(const QString &name) const
 AnalysisInputs AnalysisPanel::inputs() const
 {
     AnalysisInputs in;
-    if (!field(QStringLiteral("stockPrice"))->text().trimmed().isEmpty())
-        in.stockPrice = readNumber(field(QStringLiteral("stockPrice")));
+    if (const QLineEdit *stock = field(QStringLiteral("stockPrice")); isFilled(stock->text()))
+        in.stockPrice = readNumber(stock);
+    in.volatilityMode = m_typed->isChecked() ? VolatilityMode::Typed : VolatilityMode::Implied;
     in.volatilityPercent = readNumber(field(QStringLiteral("volatility")));
     in.ratePercent = readNumber(field(QStringLiteral("rate")));
     in.dividendPercent = readNumber(field(QStringLiteral("dividend")));
@@ -116,12 +199,42 @@ QDate AnalysisPanel::evaluationDate() const
 
 void AnalysisPanel::remember() const
 {
-    QSettings saved = settings();
+    QSettings saved = programSettings();
     for (const char *key : {"volatility", "rate", "dividend", "days"}) {
         const double value = readNumber(field(QLatin1String(key)));
         if (std::isfinite(value))
-            saved.setValue(QStringLiteral("analysis/") + QLatin1String(key), value);
+            saved.setValue(kSettingsGroup + QLatin1String(key), value);
     }
+    saved.setValue(
+        kModeKey, m_typed->isChecked() ? QStringLiteral("typed") : QStringLiteral("implied"));
+}
+
+void AnalysisPanel::showInputs(const AnalysisInputs &in)
+{
+    field(QStringLiteral("stockPrice"))
+        ->setText(in.stockPrice ? numberText(*in.stockPrice) : QString());
+    {
+        const QSignalBlocker blocker(m_implied);
+        (in.volatilityMode == VolatilityMode::Typed ? m_typed : m_implied)->setChecked(true);
+    }
+    field(QStringLiteral("volatility"))->setText(numberText(in.volatilityPercent));
+    field(QStringLiteral("rate"))->setText(numberText(in.ratePercent));
+    field(QStringLiteral("dividend"))->setText(numberText(in.dividendPercent));
+    m_days->setText(numberText(in.days));
+    {
+        const QSignalBlocker blocker(m_expiration);
+        m_expiration->setDate(m_today.addDays(qint64(std::floor(in.days))));
+    }
+    updateSlider();
+    const QSignalBlocker blocker(m_slider);
+    m_slider->setValue(int(in.elapsedDays));
+    m_sliderDate->setText(QLocale::c().toString(evaluationDate(), QStringLiteral("yyyy-MM-dd")));
+}
+
+void AnalysisPanel::edited(QWidget *input)
+{
+    m_edited = input;
+    emit inputsChanged();
 }
 
 // The date follows the days typed; a number of days that cannot be a date
@@ -134,14 +247,14 @@ void AnalysisPanel::daysEdited()
         m_expiration->setDate(m_today.addDays(qint64(std::floor(days))));
     }
     updateSlider();
-    emit inputsChanged();
+    edited(m_days);
 }
 
 void AnalysisPanel::dateChosen(const QDate &date)
 {
     m_days->setText(QString::number(m_today.daysTo(date)));
     updateSlider();
-    emit inputsChanged();
+    edited(m_expiration);
 }
 
 void AnalysisPanel::updateSlider()

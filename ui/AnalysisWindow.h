@@ -2,13 +2,17 @@
 // The analysis view of the position on screen: the inputs, the figures, and
 // the analysis chart with the P/L grid in a tab beside it, with File (Export Chart..., Export
 // Table..., Print..., Print Preview...) and Edit (Copy) menus. Inputs the analysis cannot use get
-// a message through the message boxes and leave the chart as it was.
+// a message through the message boxes, leave the chart as it was and are
+// replaced by the last ones it took. The window fits the screen it opens on.
 
 #include "core/Message.h"
+#include "strategies/PositionReport.h"
 #include "strategies/TableText.h"
 
 #include <QDialog>
 #include <QHash>
+
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -20,16 +24,26 @@ namespace velmora
 {
 
 class AnalysisPanel;
-struct ChartOutput;
 class AnalysisView;
 class PlGridView;
+
+// The position the window analyses, as the main window has it.
+struct AnalysedPosition {
+    Legs legs;
+    std::optional<double> stockPrice; // the position's own; the spreads have none
+    QString symbol;
+    QString strategyName; // "Covered Calls"
+    QString title; // in short: "IBM covered call: +300 @ 50, -3 C55 @ 2"
+    ChartSurface chart = {}; // View Graph's, for the report
+};
 
 class AnalysisWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AnalysisWindow(Legs legs, std::optional<double> stockPrice, const QString &strategyName,
-        MessageBoxes &messages, QWidget *parent = nullptr);
+    // Today's stock price typed for the same position earlier in the run
+    // comes back.
+    AnalysisWindow(AnalysedPosition position, MessageBoxes &messages, QWidget *parent = nullptr);
 
     AnalysisPanel *panel() const { return m_panel; }
     AnalysisView *view() const { return m_view; }
@@ -49,12 +63,20 @@ private:
     void showFigures(const PositionAnalysis &analysis);
     // What Copy and Export Table give: the grid when its tab shows, else the figures.
     TableRows shownTable() const;
+    // The one-page report of the position with the inputs shown.
+    PositionReport report() const;
+    // Says why, puts the last inputs taken back and the focus on the input.
+    void refuse(const QString &problem);
+    // Back to this window and the input after a message.
+    void returnFocus(QWidget *input);
+    // "IBM Covered Calls analysis", the name the exports suggest.
+    QString exportName() const;
     void exportChartFile();
+    void exportFigures();
     void printChartPage(bool preview);
-    // Paper and files, loaded on first use; null after saying why not.
-    const ChartOutput *loadedOutput();
 
-    Legs m_legs;
+    const AnalysedPosition m_position;
+    const Legs &m_legs = m_position.legs;
     MessageBoxes &m_messages;
     AnalysisPanel *m_panel = nullptr;
     AnalysisView *m_view = nullptr;
@@ -65,6 +87,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QList<QStringList> m_figureRows;
     std::optional<AnalysisInputs> m_shown;
+    bool m_refusing = false; // a refusal's message is up
 };
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -89,8 +90,9 @@ bool FieldFocus::eventFilter(QObject *watched, QEvent *event)
         focusIn(*id, field);
         break;
     case QEvent::FocusOut:
-        if (!leavesForAnotherWindow(static_cast<QFocusEvent *>(event)->reason()))
-            focusOut(*id);
+        if (const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            !leavesForAnotherWindow(reason))
+            focusOut(*id, reason);
         break;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -139,23 +141,28 @@ void FieldFocus::focusIn(const ControlId &id, QLineEdit *field)
     });
 }
 
-void FieldFocus::focusOut(const ControlId &id)
+void FieldFocus::focusOut(const ControlId &id, Qt::FocusReason reason)
 {
     if (m_current != id)
         return;
     m_current.reset();
     restoreLook(id);
     if (!m_quiet)
-        leave(id);
+        leave(id, reason);
 }
 
-void FieldFocus::leave(const ControlId &id)
+void FieldFocus::leave(const ControlId &id, Qt::FocusReason reason)
 {
     if (id == kSymbol) {
-        if (const std::optional<ControlId> next = m_workspace.leaveSymbol()) {
+        const QPointer<QWidget> taker = QApplication::focusWidget();
+        const std::optional<ControlId> next = m_workspace.leaveSymbol();
+        // Tab and Enter go on to the field after the symbol; a click into
+        // another control keeps it there. A button's command decides itself.
+        const bool clickedInto = reason == Qt::MouseFocusReason && taker
+            && !qobject_cast<QAbstractButton *>(taker.data());
+        if (next && !clickedInto) {
             // The move waits for the click that left the symbol; where that
             // click's command sent the focus (a refused chart's field), it stays.
-            const QPointer<QWidget> taker = QApplication::focusWidget();
             m_gate.post([this, target = *next, taker] {
                 if (QApplication::focusWidget() == taker)
                     moveFocus(target, false);

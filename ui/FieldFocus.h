@@ -7,6 +7,8 @@
 // the user's: a field that loses the focus to a message box, or because the
 // program sends the focus elsewhere, is not checked, so two fields that are
 // both out of range cannot send the focus back and forth between them.
+// Leaving Stock/Symbol by Tab or Enter goes on to the strategy's first field;
+// a click into another field keeps the field clicked.
 
 #include "core/ControlId.h"
 #include "core/Message.h"
@@ -70,7 +72,7 @@ protected:
 
 private:
     void focusIn(const ControlId &id, QLineEdit *field);
-    void focusOut(const ControlId &id);
+    void focusOut(const ControlId &id, Qt::FocusReason reason);
     bool keyRejected(const ControlId &id, const QString &typed);
     // Pasted and dropped text passes the key filter's rule or is refused
     // with its message; true when refused.
@@ -79,7 +81,7 @@ private:
     bool showDueWarning();
     void showFocusLook(const ControlId &id);
     void restoreLook(const ControlId &id);
-    void leave(const ControlId &id);
+    void leave(const ControlId &id, Qt::FocusReason reason);
 
     Workspace &m_workspace;
     const ControlRegistry &m_controls;

@@ -1,9 +1,9 @@
 #include "ui/GroupBuilder.h"
 
+#include "chart/Twips.h"
 #include "ui/Captions.h"
 #include "ui/ControlRegistry.h"
 #include "ui/Look.h"
-#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>

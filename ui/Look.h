@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "ui/Twips.h"
+#include "chart/Twips.h"
 
 namespace velmora::look
 {

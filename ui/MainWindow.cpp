@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "chart/GraphBase.h"
+#include "chart/Twips.h"
 #include "core/Catalogue.h"
 #include "store/DatabaseLocation.h"
 #include "strategies/ChartSummary.h"
@@ -14,21 +15,20 @@
 #include "ui/GroupBuilder.h"
 #include "ui/Look.h"
 #include "ui/MessageGate.h"
+#include "ui/ProgramSettings.h"
 #include "ui/TableExport.h"
-#include "ui/Twips.h"
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartOutput.h"
+#include "ui/chart/ChartPrinter.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/PrintJob.h"
+#include "ui/output/ChartExport.h"
+#include "ui/output/ChartFileFormat.h"
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,14 +36,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <memory>
 
 #include <algorithm>
 #include <utility>
@@ -55,7 +51,6 @@ namespace
 {
 
 const ControlId kSymbol = single("Text1");
-const QString kExportFolderKey = QStringLiteral("export/folder");
 
 // Window sizes and place, twips.
 constexpr int kClientWidth = 9285;
@@ -540,8 +535,10 @@ void MainWindow::cmdAnalysis_Click()
     if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
         return;
     const Legs legs = positionLegs(m_workspace);
-    auto *analysis = new AnalysisWindow(legs, positionStockPrice(legs),
-        strategyNames().value(m_workspace.strategy()), m_messages, this);
+    auto *analysis = new AnalysisWindow(
+        {legs, positionStockPrice(legs), m_workspace.text(kSymbol),
+            strategyNames().value(m_workspace.strategy()), positionTitle(m_workspace), scratch},
+        m_messages, this);
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     analysis->show();
 }
@@ -590,29 +587,16 @@ void MainWindow::F_Exit_Click()
     close();
 }
 
-const ChartOutput *MainWindow::loadedOutput()
-{
-    return chartOutput([this](const Message &message) { showMessage(message); });
-}
-
 void MainWindow::F_Export_Click()
 {
     if (!chartShown())
         return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
     // The folder of the last export, and a name from the position.
-    QSettings settings(QStringLiteral("velmora"), QStringLiteral("velmora"));
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder
-        = settings.value(kExportFolderKey, QDir(documents).exists() ? documents : QDir::homePath())
-              .toString();
     QFileDialog dialog(this, QStringLiteral("Export Chart"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(chartFileFilter());
     dialog.selectNameFilter(QStringLiteral("PDF document (*.pdf)"));
-    dialog.setDirectory(folder);
+    dialog.setDirectory(exportFolder());
     dialog.selectFile(suggestedChartFile(
         m_workspace.text(kSymbol), strategyNames().value(m_workspace.strategy())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -620,8 +604,8 @@ void MainWindow::F_Export_Click()
     // A name typed without an ending gets the one of the type chosen.
     const QString file
         = chartFileName(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
-    settings.setValue(kExportFolderKey, QFileInfo(file).absolutePath());
-    const QString error = output->exportChart(m_surface, file);
+    rememberExportFolder(file);
+    const QString error = exportChart(m_surface, file);
     if (!error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
@@ -645,10 +629,7 @@ void MainWindow::P_Graph_Click()
 {
     if (!chartShown())
         return;
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
-    const std::unique_ptr<ChartPaper> paper(output->newPaper());
+    ChartPaper paper;
     PrintJobSteps steps;
     steps.chartShown = [this] { return chartShown(); };
     steps.preparePrintState = [this] {
@@ -656,8 +637,8 @@ void MainWindow::P_Graph_Click()
         showPrintLook(true);
     };
     steps.redraw = [this] { cmdGraph_Click(); };
-    steps.askPrinter = [this, &paper] { return paper->ask(this); };
-    steps.print = [this, &paper] { return paper->print(m_surface); };
+    steps.askPrinter = [this, &paper] { return paper.ask(this); };
+    steps.print = [this, &paper] { return paper.print(m_surface); };
     steps.restoreScreenState = [this] { showPrintLook(false); };
     steps.leaveChartMode = [this] { leaveChartMode(); };
     // A printer that fails is said so; a cancelled dialog is not a failure.
@@ -670,17 +651,14 @@ void MainWindow::P_Preview_Click()
 {
     if (!chartShown())
         return;
-    // The page as Print > Graph prints it: drawn again on the narrower
-    // surface in print colours. Afterwards the screen chart is drawn again
-    // and chart mode goes on.
-    const ChartOutput *output = loadedOutput();
-    if (!output)
-        return;
-    showPrintLook(true);
-    cmdGraph_Click();
-    output->previewChart(m_surface, this);
-    showPrintLook(false);
-    cmdGraph_Click();
+    // The page as Print > Graph prints it: drawn again on a narrower
+    // surface of its own in print colours, so the window keeps its look
+    // while the preview is open, and chart mode goes on.
+    ChartSurface page = m_surface;
+    setPrintLook(page);
+    ChartMemory memory = m_memory;
+    if (viewGraph(m_workspace, memory, page).result == ChartResult::Chart)
+        previewChart(page, this);
 }
 
 // Black on white on a narrower borderless surface while printing.

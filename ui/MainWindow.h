@@ -37,7 +37,6 @@ class QPushButton;
 namespace velmora
 {
 
-struct ChartOutput;
 class ChartView;
 class FieldFocus;
 class MessageGate;
@@ -124,8 +123,6 @@ private:
     void reapplyForNewFrame();
     void parkChart();
     void showPrintLook(bool printing);
-    // Paper and files, loaded on first use; null after saying why not.
-    const ChartOutput *loadedOutput();
     // Shows a refused request's message and moves the focus; true when refused.
     bool reportRefusal(const ChartOutcome &outcome);
 

@@ -8,26 +8,12 @@
 
 #include "strategies/PositionGrid.h"
 
-#include <QColor>
 #include <QTableView>
 
 namespace velmora
 {
 
 class PlGridModel;
-
-// A cell's colours: the background by sign and size, the text black or
-// white, whichever stands out more from it.
-struct GridShade {
-    QColor background;
-    QColor text;
-};
-
-GridShade gridShade(double amount, double largest);
-
-// How far apart two colours' brightness is, as the accessibility
-// guidelines measure it: 1 (none) to 21 (black on white).
-double contrastRatio(const QColor &a, const QColor &b);
 
 class PlGridView : public QTableView
 {

@@ -1,6 +1,9 @@
 #include "ui/TableExport.h"
 
+#include "ui/ProgramSettings.h"
+
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QSaveFile>
@@ -23,14 +26,15 @@ QString writeTableCsv(const TableRows &rows, const QString &fileName)
     return {};
 }
 
-QString exportTable(const TableRows &rows, QWidget *parent)
+QString exportTable(const TableRows &rows, QWidget *parent, const QString &suggestedName)
 {
-    QString name = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Export Table"), QString(), QStringLiteral("CSV files (*.csv)"));
+    QString name = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Table"),
+        QDir(exportFolder()).filePath(suggestedName), QStringLiteral("CSV files (*.csv)"));
     if (name.isEmpty())
         return {};
     if (!name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         name += QStringLiteral(".csv");
+    rememberExportFolder(name);
     return writeTableCsv(rows, name);
 }
 

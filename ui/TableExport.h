@@ -14,8 +14,9 @@ void copyTable(const TableRows &rows);
 // Writes the rows as CSV; an error text, empty when written.
 QString writeTableCsv(const TableRows &rows, const QString &fileName);
 
-// Asks for a file name and writes the rows there; an error text, empty when
+// Asks for a file name, in the folder of the last export and with the name
+// suggested, if any, and writes the rows there; an error text, empty when
 // written or when the user cancelled.
-QString exportTable(const TableRows &rows, QWidget *parent);
+QString exportTable(const TableRows &rows, QWidget *parent, const QString &suggestedName = {});
 
 } // namespace velmora

@@ -6,7 +6,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
-#include "ui/chart/ChartFileFormat.h"
+#include "ui/output/ChartFileFormat.h"
 
 #include <QCommandLineParser>
 #include <QLocale>
@@ -151,8 +151,13 @@ const OptionEntry kOptions[] = {
         [](const QString &v, ChartCommandOptions &o) { return applyDatabaseOption(v, o.store); }},
     {"list", "N", "Print the saved names of strategy N, one a line: key, tab, name.",
         [](const QString &v, ChartCommandOptions &o) { return applyListOption(v, o.store); }},
-    {"open", "NAME", "Open the saved position NAME as File > open does (before --set).",
-        [](const QString &v, ChartCommandOptions &o) { return applyOpenOption(v, o.store); }},
+    {"open", "NAME",
+        "Open the saved position NAME as File > open does (before --set); with --report it may "
+        "be repeated, one page per position in the order given.",
+        [](const QString &v, ChartCommandOptions &o) {
+            o.report.openNames << v;
+            return o.report.openNames.size() == 1 ? applyOpenOption(v, o.store) : QString();
+        }},
     {"save", "NAME",
         "Save the position as File > Save does and print its message (after --open and --set; "
         "may be repeated).",
@@ -190,6 +195,14 @@ const OptionEntry kOptions[] = {
         [](const QString &v, ChartCommandOptions &o) {
             return applyAnalysisOption(AnalysisInput::StockPrice, v, o.analysis);
         }},
+    {"report", "FILE",
+        "Write the one-page report of the position (title, legs, analysis inputs, figures, the "
+        "chart with its value table, the analysis chart and the P/L grid) as a PDF FILE; one "
+        "page per position with several --open or --open-all. A refused position gets a page "
+        "saying why and the exit status 1.",
+        [](const QString &v, ChartCommandOptions &o) { return applyReportOption(v, o.report); }},
+    {"open-all", "N", "With --report: every saved position of strategy N, by name.",
+        [](const QString &v, ChartCommandOptions &o) { return applyOpenAllOption(v, o.report); }},
 };
 
 const char kDescription[]
@@ -294,15 +307,18 @@ ParsedChartArguments parseChartArguments(const QStringList &arguments)
     parsed.options.help = parser.isSet(QStringLiteral("help"));
     parsed.options.version = parser.isSet(QStringLiteral("version"));
     parsed.error = applyOptions(parser, parsed.options);
+    if (parsed.error.isEmpty())
+        parsed.error = checkReportOptions(parsed.options);
     return parsed;
 }
 
 bool listsOnly(const ChartCommandOptions &options)
 {
     const StoreCommandOptions &store = options.store;
-    return store.listStrategy && !store.openName && store.saveNames.isEmpty() && !options.help
-        && !options.version && !options.strategy && options.settings.empty() && !options.json
-        && !options.printColours && options.outFile.isEmpty();
+    return store.listStrategy && !options.report.wanted() && !store.openName
+        && store.saveNames.isEmpty() && !options.help && !options.version && !options.strategy
+        && options.settings.empty() && !options.json && !options.printColours
+        && options.outFile.isEmpty();
 }
 
 ChartCommandOutput runListCommand(const ChartCommandOptions &options)

@@ -72,6 +72,8 @@ QJsonObject storeObject(const StoreCommandResult &steps)
     return store;
 }
 
+} // namespace
+
 void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
 {
     for (const FieldSetting &setting : settings) {
@@ -84,8 +86,6 @@ void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
             ws.setText(setting.control, setting.text);
     }
 }
-
-} // namespace
 
 QJsonObject chartReport(
     MainWindow &window, const QString &result, const std::optional<Message> &shown)
@@ -119,6 +119,9 @@ ChartCommandOutput runChartCommand(
             = (options.help ? chartCommandUsage() : chartCommandVersion()).toUtf8();
         return output;
     }
+
+    if (options.report.wanted())
+        return runReportCommand(window, boxes, options);
 
     // Focus and selection follow the user's rules only in a shown, active window.
     window.show();

@@ -1,11 +1,11 @@
 // The main window driven like a user would: typing, focus moves by Tab, Enter
 // and mouse, the key filter, the leave warnings and their answers, strategy
 // switching, chart mode, New, the window state and the About window.
+#include "chart/Twips.h"
 #include "support/TestSupport.h"
 #include "ui/Look.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
-#include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -361,6 +361,10 @@ void TestMainWindow::focusMoves_data()
     addRow("covered symbol to its first field", "type Text1=abc; tab", P {}, "Text4(1)");
     addRow("bull symbol to its first field", "strategy 2; type Text1=abc; tab", P {}, "Text2(2)");
     addRow("spread symbol to its first field", "strategy 4; type Text1=abc; tab", P {}, "Text9(2)");
+    addRow(
+        "enter leaves the symbol for its first field", "type Text1=abc; enter", P {}, "Text4(1)");
+    addRow("a click after the symbol keeps its field", "type Text1=abc; click Text5(2)", P {},
+        "Text5(2)");
     addRow("symbol left by View Graph, bull", "strategy 2; type Text1=ibm; press; release",
         P {"Call Strike Price should not be left Empty."}, "Text2(3)");
     addRow("symbol left by View Graph, covered", "type Text1=ibm; press; release",

@@ -1,11 +1,13 @@
 #include "ui/chart/AnalysisView.h"
 
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora
@@ -14,12 +16,20 @@ namespace velmora
 namespace
 {
 
+constexpr double kZoomStep = 0.85; // the range's part left by one step closer
+constexpr double kKeyPanShare = 0.1; // of the range, for Ctrl+Left/Right
+constexpr int kStepsInRange = 200; // at most, of the crosshair's price step
+
+// Before expiration only with today's stock price.
 QString readoutText(const HoverReadout &r)
 {
-    return QStringLiteral("Price %1\nAt expiration %2\nToday %3\n%4 %5")
-        .arg(currencyText(r.price), currencyText(r.values.atExpiry),
-            currencyText(r.values.today.value_or(NAN)), r.dateCaption,
-            currencyText(r.values.onDate.value_or(NAN)));
+    QString text = QStringLiteral("Price %1\nAt expiration %2")
+                       .arg(currencyText(r.price), currencyText(r.values.atExpiry));
+    if (r.values.today)
+        text += QStringLiteral("\nToday ") + currencyText(*r.values.today);
+    if (r.values.onDate)
+        text += u'\n' + r.dateCaption + u' ' + currencyText(*r.values.onDate);
+    return text;
 }
 
 } // namespace
@@ -55,7 +65,8 @@ AnalysisView::AnalysisView(QWidget *parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Profit/loss chart"));
 }
 
 void AnalysisView::setScene(AnalysisScene scene, bool resetRange)
@@ -63,6 +74,7 @@ void AnalysisView::setScene(AnalysisScene scene, bool resetRange)
     const bool reset = resetRange || !m_hasScene;
     m_scene = std::move(scene);
     m_hasScene = true;
+    setAccessibleName(QStringLiteral("Profit/loss chart: ") + m_scene.title);
     if (reset)
         m_range = autoPriceRange(m_scene.legs, m_scene.inputs);
     record();
@@ -105,9 +117,56 @@ void AnalysisView::record()
     m_cache.fill(colourOf(m_surface.palette().background));
     QPainter painter(&m_cache);
     paintChart(painter, m_surface, QRectF(rect()));
-    if (m_hover)
-        m_hover->values = curveValuesAt(m_scene.legs, m_scene.inputs, m_hover->price);
+    // The price under a mouse that stayed put changes with the range.
+    refreshCrosshair();
+}
+
+void AnalysisView::refreshCrosshair()
+{
+    m_hover.reset();
+    if (m_hasScene && m_keyPrice) {
+        m_keyPrice = std::clamp(*m_keyPrice, m_frame.lowPrice, m_frame.highPrice);
+        const CurveValues values = curveValuesAt(m_scene.legs, m_scene.inputs, *m_keyPrice);
+        // The level line through today's curve (the expiry one without it), inside the plot.
+        const double y = m_frame.yOf(values.today.value_or(values.atExpiry));
+        m_hover = HoverReadout {
+            {m_frame.xOf(*m_keyPrice), std::clamp(y, m_frame.top, m_frame.top + m_frame.height)},
+            *m_keyPrice, values, m_scene.dateCaption};
+    } else if (m_hasScene && m_mouse) {
+        const double price = m_frame.priceAt(m_mouse->x());
+        m_hover = HoverReadout {*m_mouse, price, curveValuesAt(m_scene.legs, m_scene.inputs, price),
+            m_scene.dateCaption};
+    }
+    setAccessibleDescription(
+        m_hover ? readoutText(*m_hover).replace(u'\n', QStringLiteral("; ")) : QString());
     update();
+}
+
+double AnalysisView::priceStep() const
+{
+    return roundStep(m_range.high - m_range.low, kStepsInRange);
+}
+
+double AnalysisView::crosshairPrice() const
+{
+    if (m_hover)
+        return m_hover->price;
+    // Where the crosshair starts: today's stock price, or the middle of the view.
+    const std::optional<double> stock = m_scene.inputs.stockPrice;
+    if (stock && *stock >= m_range.low && *stock <= m_range.high)
+        return *stock;
+    return (m_range.low + m_range.high) / 2;
+}
+
+// To the next point of the step's grid that way, then on by whole steps.
+void AnalysisView::moveCrosshair(int steps)
+{
+    const double step = priceStep();
+    const double from = crosshairPrice() / step;
+    const double onGrid = steps > 0 ? std::floor(from + 1e-9) : std::ceil(from - 1e-9);
+    m_keyPrice = std::max(0.0, (onGrid + steps) * step);
+    m_mouse.reset();
+    refreshCrosshair();
 }
 
 QTransform AnalysisView::toDevice() const
@@ -127,13 +186,17 @@ QSize AnalysisView::sizeHint() const
 
 QSize AnalysisView::minimumSizeHint() const
 {
-    return {400, 260};
+    return {320, 240};
 }
 
 void AnalysisView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintHoverFrame(painter, m_cache, toDevice(), m_frame, m_hover);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void AnalysisView::resizeEvent(QResizeEvent *)
@@ -166,14 +229,9 @@ void AnalysisView::mouseMoveEvent(QMouseEvent *event)
     }
     const bool inPlot = point.x() >= m_frame.left && point.x() <= m_frame.left + m_frame.width
         && point.y() >= m_frame.top && point.y() <= m_frame.top + m_frame.height;
-    if (!inPlot) {
-        m_hover.reset();
-    } else {
-        const double price = m_frame.priceAt(point.x());
-        m_hover = HoverReadout {
-            point, price, curveValuesAt(m_scene.legs, m_scene.inputs, price), m_scene.dateCaption};
-    }
-    update();
+    m_keyPrice.reset();
+    m_mouse = inPlot ? std::optional(point) : std::nullopt;
+    refreshCrosshair();
 }
 
 void AnalysisView::mouseReleaseEvent(QMouseEvent *)
@@ -189,8 +247,59 @@ void AnalysisView::mouseDoubleClickEvent(QMouseEvent *)
 
 void AnalysisView::leaveEvent(QEvent *)
 {
-    m_hover.reset();
+    m_mouse.reset();
+    refreshCrosshair();
+}
+
+void AnalysisView::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_hasScene)
+        return QWidget::keyPressEvent(event);
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const int steps = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int way = event->key() == Qt::Key_Right ? 1 : -1;
+        if (control)
+            pan(way * kKeyPanShare * (m_range.high - m_range.low));
+        else
+            moveCrosshair(way * steps);
+        break;
+    }
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: // + without Shift
+        zoom(kZoomStep, crosshairPrice());
+        break;
+    case Qt::Key_Minus:
+        zoom(1 / kZoomStep, crosshairPrice());
+        break;
+    case Qt::Key_0:
+        resetRange();
+        break;
+    default:
+        return QWidget::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+// Reached from the keyboard, the crosshair shows at once.
+void AnalysisView::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    const bool byKeys = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+        || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+    if (byKeys && !m_hover && m_hasScene) {
+        m_keyPrice = crosshairPrice();
+        refreshCrosshair();
+    }
     update();
+}
+
+void AnalysisView::focusOutEvent(QFocusEvent *)
+{
+    m_keyPrice.reset();
+    refreshCrosshair();
 }
 
 } // namespace velmora

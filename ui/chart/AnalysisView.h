@@ -4,6 +4,10 @@
 // once into a cached image; hovering only draws the crosshair and its
 // readout over that image. The wheel zooms about the mouse, a drag pans,
 // a double-click goes back to the automatic price range.
+//
+// From the keyboard: Left/Right move the crosshair one price step (Shift:
+// ten), + and - zoom about it, Ctrl+Left/Right pan, 0 goes back to the
+// automatic range. The readout is also the view's accessible description.
 
 #include "chart/ChartSurface.h"
 #include "strategies/AnalysisChart.h"
@@ -45,6 +49,11 @@ public:
     void zoom(double factor, double aboutPrice);
     void pan(double distance);
     void resetRange();
+    // What the crosshair shows, if it shows.
+    const std::optional<HoverReadout> &crosshair() const { return m_hover; }
+    // The distance Left and Right move the crosshair: a round price that
+    // cuts the range into a few hundred steps.
+    double priceStep() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -58,9 +67,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void record();
+    // The crosshair again after the mouse, the keys or the range moved.
+    void refreshCrosshair();
+    void moveCrosshair(int steps);
+    double crosshairPrice() const;
     QTransform toDevice() const;
     QPointF twipsAt(const QPointF &pixel) const;
 
@@ -70,6 +86,10 @@ private:
     AnalysisFrame m_frame;
     PriceRange m_range;
     QImage m_cache;
+    // The crosshair follows the mouse over the plot, or stands at the price
+    // the keys moved it to.
+    std::optional<QPointF> m_mouse; // twips
+    std::optional<double> m_keyPrice;
     std::optional<HoverReadout> m_hover;
     std::optional<double> m_dragPrice; // the price under the mouse when the drag began
 };

@@ -1,7 +1,7 @@
 #include "ui/chart/ChartView.h"
 
 #include "strategies/ChartSummary.h"
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>

@@ -64,21 +64,4 @@ void setScreenLook(ChartSurface &surface)
     surface.setPalette(ChartPalette::screen());
 }
 
-ChartSurface inPrintColours(const ChartSurface &surface)
-{
-    // A line drawn in the surface's own drawing colour (the net-credit
-    // butterfly's table rules) follows the paper's drawing colour; the axes,
-    // the payoff line and the green rules keep theirs.
-    const int screenInk = surface.palette().foreground;
-    const ChartPalette paperPalette = ChartPalette::print();
-    std::vector<ChartOp> ops = surface.ops();
-    for (ChartOp &op : ops)
-        if (op.kind == ChartOp::Kind::Line && op.colour == screenInk)
-            op.colour = paperPalette.foreground;
-    ChartSurface paper = surface;
-    paper.setPalette(paperPalette);
-    paper.setOps(std::move(ops));
-    return paper;
-}
-
 } // namespace velmora

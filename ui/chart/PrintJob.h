@@ -42,7 +42,4 @@ PrintJobResult runPrintJob(const PrintJobSteps &steps);
 void setPrintLook(ChartSurface &surface);
 void setScreenLook(ChartSurface &surface);
 
-// A copy of the chart in print colours, black on white, as on paper.
-ChartSurface inPrintColours(const ChartSurface &surface);
-
 } // namespace velmora

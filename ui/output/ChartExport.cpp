@@ -1,13 +1,10 @@
 #include "ui/output/ChartExport.h"
 
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartPainter.h"
-#include "ui/chart/PrintJob.h"
-
-#include "ui/output/ChartPrinter.h"
+#include "ui/output/ChartFileFormat.h"
+#include "ui/output/ChartPage.h"
+#include "ui/output/ChartPainter.h"
 #include "ui/output/PngWriter.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>

@@ -2,7 +2,7 @@
 // Both store windows give their controls' places in twips, as the program
 // always has; this puts a control there.
 
-#include "ui/Twips.h"
+#include "chart/Twips.h"
 
 #include <QLabel>
 #include <QWidget>

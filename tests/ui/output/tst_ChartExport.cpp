@@ -1,13 +1,11 @@
 // The chart written to files (the type from the name, each format, bad
-// targets) and printed: the copy in print colours, and the print job's order
-// of steps and its restoring on every path.
+// targets) and its copy in print colours for a page.
 
 #include "support/TestSupport.h"
-#include "ui/chart/ChartFileFormat.h"
-#include "ui/chart/ChartPainter.h"
-#include "ui/chart/PrintJob.h"
 #include "ui/output/ChartExport.h"
-#include "ui/output/ChartPrinter.h"
+#include "ui/output/ChartFileFormat.h"
+#include "ui/output/ChartPage.h"
+#include "ui/output/ChartPainter.h"
 #include "ui/output/PngWriter.h"
 
 #include <QBuffer>
@@ -18,8 +16,6 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <stdexcept>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -34,41 +30,7 @@ ChartSurface sampleSurface()
     return s;
 }
 
-// Steps that log their names; the one named by the fault throws, "not shown",
-// "cancel" and "offline" fail as a window, a user and a printer do.
-struct ScriptedJob {
-    QString fault;
-    QStringList log;
-
-    void step(const char *name)
-    {
-        log << QString::fromLatin1(name);
-        if (fault == QLatin1String(name))
-            throw std::runtime_error(name);
-    }
-    PrintJobSteps steps()
-    {
-        PrintJobSteps s;
-        s.chartShown = [this] { return fault != u"not shown"; };
-        s.preparePrintState = [this] { step("prepare"); };
-        s.redraw = [this] { step("redraw"); };
-        s.askPrinter = [this] {
-            step("ask");
-            return fault != u"cancel";
-        };
-        s.print = [this] {
-            step("print");
-            return fault == u"offline" ? QStringLiteral("printer offline") : QString();
-        };
-        s.restoreScreenState = [this] { step("restore"); };
-        s.leaveChartMode = [this] { step("escape"); };
-        return s;
-    }
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(PrintOutcome)
 
 class TestChartExport : public QObject
 {
@@ -82,9 +44,6 @@ private slots:
     void pngWriterKeepsQtPixels_data();
     void pngWriterKeepsQtPixels();
     void printCopyInksForegroundLines();
-    void stepsRunInOrderAndAlwaysRestore_data();
-    void stepsRunInOrderAndAlwaysRestore();
-    void failingRestoreStillLeavesChartMode();
 
 private:
     QTemporaryDir m_dir;
@@ -222,45 +181,6 @@ void TestChartExport::suggestedName()
     QCOMPARE(suggestedChartFile(QStringLiteral("IBM"), strategy), "IBM Covered Calls.pdf");
     QCOMPARE(suggestedChartFile(QStringLiteral("  "), strategy), "Covered Calls.pdf");
     QCOMPARE(suggestedChartFile(QStringLiteral("BRK/B:X"), strategy), "BRKBX Covered Calls.pdf");
-}
-
-void TestChartExport::stepsRunInOrderAndAlwaysRestore_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<PrintOutcome>("outcome");
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("error");
-    const QString all = QStringLiteral("prepare redraw ask print restore escape");
-    addRow("printed", "", PrintOutcome::Printed, all, "");
-    addRow("chart not shown", "not shown", PrintOutcome::NotShown, "", "");
-    addRow("dialog cancelled", "cancel", PrintOutcome::Cancelled,
-        "prepare redraw ask restore escape", "");
-    addRow("printer error", "offline", PrintOutcome::Failed, all, "printer offline");
-    addRow("prepare throws", "prepare", PrintOutcome::Failed, "prepare restore escape", "prepare");
-    addRow(
-        "redraw throws", "redraw", PrintOutcome::Failed, "prepare redraw restore escape", "redraw");
-    addRow("print throws", "print", PrintOutcome::Failed, all, "print");
-}
-
-void TestChartExport::stepsRunInOrderAndAlwaysRestore()
-{
-    QFETCH(QString, steps);
-    ScriptedJob job;
-    QFETCH(QString, fault);
-    job.fault = fault;
-    const PrintJobResult result = runPrintJob(job.steps());
-    QTEST(result.outcome, "outcome");
-    QTEST(result.error, "error");
-    QCOMPARE(job.log.join(QLatin1Char(' ')), steps);
-}
-
-void TestChartExport::failingRestoreStillLeavesChartMode()
-{
-    ScriptedJob job;
-    job.fault = QStringLiteral("restore");
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, runPrintJob(job.steps()));
-    QCOMPARE(
-        job.log.join(QLatin1Char(' ')), QStringLiteral("prepare redraw ask print restore escape"));
 }
 
 QTEST_MAIN(TestChartExport)

@@ -1,4 +1,4 @@
-#include "ui/chart/ChartFileFormat.h"
+#include "ui/output/ChartFileFormat.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

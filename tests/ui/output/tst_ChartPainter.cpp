@@ -1,10 +1,9 @@
-// Replaying a record into images and into the on-screen view: clearing,
-// scaling, the border and what lies outside the surface.
+// Replaying a record into images: clearing, scaling, the border and what
+// lies outside the surface.
 
 #include "chart/GraphBase.h"
 #include "support/TestSupport.h"
-#include "ui/chart/ChartPainter.h"
-#include "ui/chart/ChartView.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -53,11 +52,6 @@ ChartSurface withText(const QString &text, bool bold, double x = 1500, double y 
     return s;
 }
 
-QImage shot(ChartView &view)
-{
-    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 class TestChartPainter : public QObject
@@ -69,9 +63,6 @@ private slots:
     void pixelSize_data();
     void pixelSize();
     void emptyTargetPaintsNothing();
-    void sizeFollowsSurfaceAndBorder_data();
-    void sizeFollowsSurfaceAndBorder();
-    void survivesMissingSurface();
 };
 
 void TestChartPainter::clearErasesWhatCameBefore()
@@ -135,39 +126,6 @@ void TestChartPainter::emptyTargetPaintsNothing()
     paintChart(painter, s, QRectF(0, 0, 10, 10));
     painter.end();
     QCOMPARE(image.pixelColor(5, 5), kUntouched);
-}
-
-void TestChartPainter::sizeFollowsSurfaceAndBorder_data()
-{
-    QTest::addColumn<bool>("printing");
-    QTest::addColumn<bool>("bordered");
-    QTest::addColumn<QSize>("expected");
-    QTest::newRow("screen") << false << true << QSize(1078, 684);
-    QTest::newRow("printing") << true << false << QSize(1045, 684);
-}
-
-void TestChartPainter::sizeFollowsSurfaceAndBorder()
-{
-    QFETCH(bool, printing);
-    QFETCH(bool, bordered);
-    ChartSurface s;
-    ChartView view(&s);
-    if (printing) {
-        s.setOuter(
-            ChartSize::OuterWidth - ChartSize::PrintNarrowing, ChartSize::OuterHeight, false);
-        view.surfaceResized();
-    }
-    view.setBordered(bordered);
-    QCOMPARE(view.isBordered(), bordered);
-    QTEST(view.sizeHint(), "expected");
-}
-
-void TestChartPainter::survivesMissingSurface()
-{
-    ChartView view(nullptr);
-    view.resize(100, 50);
-    QCOMPARE(shot(view).size(), QSize(100, 50));
-    QVERIFY(view.sizeHint().isValid());
 }
 
 QTEST_MAIN(TestChartPainter)

@@ -8,7 +8,7 @@
 // pixels. chartTransform() is the only place that maps one onto the other.
 
 #include "chart/ChartSurface.h"
-#include "ui/Twips.h"
+#include "chart/Twips.h"
 
 #include <QColor>
 #include <QRectF>

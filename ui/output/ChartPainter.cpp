@@ -1,4 +1,4 @@
-#include "ui/chart/ChartPainter.h"
+#include "ui/output/ChartPainter.h"
 
 #include <QFont>
 #include <QPainter>

@@ -2,20 +2,20 @@
 // the plain shade the larger the amount, and their text readable on every
 // shade (the guidelines' 4.5:1 contrast for normal text).
 
-#include "ui/PlGridView.h"
+#include "ui/output/GridShade.h"
 
 #include <QtTest>
 
 using namespace velmora;
 
-class TestPlGridView : public QObject
+class TestGridShade : public QObject
 {
     Q_OBJECT
 private slots:
     void shades();
 };
 
-void TestPlGridView::shades()
+void TestGridShade::shades()
 {
     const QColor flat = gridShade(0, 1000).background;
     QVERIFY(flat.red() == flat.green() && flat.green() == flat.blue());
@@ -40,5 +40,5 @@ void TestPlGridView::shades()
     QCOMPARE(gridShade(5000, 1000).background, gridShade(1000, 1000).background);
 }
 
-QTEST_APPLESS_MAIN(TestPlGridView)
-#include "tst_PlGridView.moc"
+QTEST_APPLESS_MAIN(TestGridShade)
+#include "tst_GridShade.moc"
