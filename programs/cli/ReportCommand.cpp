@@ -134,6 +134,10 @@ ChartCommandOutput runReportCommand(
     int listed = ExitCode::Done;
     if (const QString error = namesToOpen(options, names, listed); !error.isEmpty())
         return {listed, {}, error};
+    if (options.report.openAll && names.isEmpty())
+        return {ExitCode::Refused, {},
+            QStringLiteral("no saved position of strategy %1: nothing to report")
+                .arg(*options.report.openAll)};
 
     window.show();
     window.activateWindow();
