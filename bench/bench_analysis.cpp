@@ -1,15 +1,24 @@
-// The analysis view's two hot paths, each timed many times; prints the
-// minimum and the median. Evaluating the three curves (at expiration, today,
-// on a date) at 1,000 prices, per strategy; and one hover repaint at
-// 1920 x 1080: the cached chart image plus the crosshair and its readout.
+// The analysis view's hot paths, each timed many times; prints the minimum
+// and the median. Evaluating the three curves (at expiration, today, on a
+// date) at 1,000 prices, and the P/L grid, per strategy; one hover repaint
+// at 1920 x 1080: the cached chart image plus the crosshair and its readout;
+// and one step of the evaluation-date slider in the analysis window, which
+// re-draws the curves and the grid.
 
 #include "strategies/AnalysisChart.h"
+#include "strategies/PositionGrid.h"
+#include "ui/AnalysisPanel.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/PlGridView.h"
 #include "ui/chart/AnalysisView.h"
 #include "ui/output/ChartPainter.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
@@ -41,7 +50,10 @@ void report(const char *what, int runs, const std::function<void()> &run)
 
 int main(int argc, char *argv[])
 {
-    QGuiApplication app(argc, argv);
+    // The analysis window remembers its inputs: not in the user's settings.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QApplication app(argc, argv);
     AnalysisInputs in;
     in.stockPrice = 50;
     in.elapsedDays = 10;
@@ -56,6 +68,16 @@ int main(int argc, char *argv[])
     };
     for (const auto &[name, legs] : positions)
         report(name, 300, [&legs, &in] { analysisCurves(legs, in, 20, 80, 1000); });
+
+    for (const auto &[name, legs] : positions) {
+        const PositionGrid grid = positionGrid(legs, in);
+        const QByteArray what = QStringLiteral("P/L grid, %1 prices x %2 dates, %3")
+                                    .arg(grid.prices.size())
+                                    .arg(grid.days.size())
+                                    .arg(QString::fromLatin1(name).section(QStringLiteral(", "), 1))
+                                    .toLatin1();
+        report(what.constData(), 300, [&legs, &in] { positionGrid(legs, in); });
+    }
 
     const Legs &butterfly = positions[3].second;
     ChartSurface surface;
@@ -84,5 +106,21 @@ int main(int argc, char *argv[])
         QPainter painter(&chart);
         paintChart(painter, again, screen);
     });
+
+    ScriptedMessageBoxes boxes;
+    AnalysisWindow window({butterfly, 50, {}, QStringLiteral("Butterfly Spreads"), {}}, boxes);
+    window.show();
+    QSlider *slider = window.panel()->evaluationSlider();
+    for (QWidget *tab :
+        {static_cast<QWidget *>(window.view()), static_cast<QWidget *>(window.grid())}) {
+        window.tabs()->setCurrentWidget(tab);
+        const char *what = tab == window.view()
+            ? "slider step: curves, figures, grid; chart tab painted"
+            : "slider step: curves, figures, grid; grid tab painted";
+        report(what, 100, [&] {
+            slider->setValue(slider->value() % slider->maximum() + 1);
+            window.repaint();
+        });
+    }
     return 0;
 }

@@ -9,7 +9,9 @@ Pairs: velmora-chart with --out png / svg / pdf and without --out against the
 minimal Qt Widgets program; the desktop program's first paint against the
 minimal program's first paint; --list on 100,000 positions, and an --open
 followed by a --save, against the sqlcipher command line running the listing
-query. Everything runs on Qt's offscreen platform; where Xvfb is installed,
+query; the one-page report (--report) against --out chart.pdf for the same
+position, and a report of 100 saved positions against a report of one of
+them. Everything runs on Qt's offscreen platform; where Xvfb is installed,
 the first-paint pair also runs on an X display of its own.
 """
 
@@ -66,7 +68,26 @@ def pairs(build, work, display):
         ("--open X --save X", (chart[:1] + ["--db", db, "--open", "position 5",
                                             "--save", "position 5"], {}),
          (sqlcipher, {}, LIST_QUERY)),
+        ("--report, one position", (chart + ["--report", out + "-report.pdf"], {}),
+         (chart + ["--out", out + ".pdf"], {})),
+        ("--report, 100 positions", (chart[:1] + ["--db", REPORT_DB.format(work), "--report",
+                                                  out + "-100.pdf", "--open-all", "0"], {}),
+         (chart[:1] + ["--db", REPORT_DB.format(work), "--report", out + "-1.pdf",
+                       "--open", "position 000"], {})),
     ]
+
+
+REPORT_DB = "{}/hundred.db"
+
+
+def write_hundred(build, work):
+    """100 saved Covered Calls, each a little different, for the report pair."""
+    chart = os.path.join(build, "programs", "velmora-chart")
+    for i in range(100):
+        subprocess.run([chart, "--db", REPORT_DB.format(work)] + COVERED_CALL
+                       + ["--set", f"Text5(2)={1 + i % 4}", "--save", f"position {i:03}"],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
 
 
 def start_xvfb():
@@ -105,7 +126,9 @@ def main():
         env["XDG_RUNTIME_DIR"] = work
         chosen = [p for p in pairs(build, work, display)
                   if not args.only or args.only in p[0]]
-        if any("--db" in p[1][0] for p in chosen):
+        if any("--open-all" in p[1][0] for p in chosen):
+            write_hundred(build, work)
+        if any("--db" in p[1][0] and "--open-all" not in p[1][0] for p in chosen):
             subprocess.run([os.path.join(build, "bench", "bench_store"), "--write",
                             os.path.join(work, "positions.db")], check=True)
         times = {name: ([], []) for name, *_ in chosen}

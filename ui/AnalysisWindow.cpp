@@ -3,10 +3,12 @@
 #include "core/Workspace.h"
 #include "strategies/AnalysisChart.h"
 #include "ui/AnalysisPanel.h"
+#include "ui/PlGridView.h"
 #include "ui/ProgramSettings.h"
 #include "ui/TableExport.h"
 #include "ui/chart/AnalysisView.h"
 #include "ui/chart/ChartPrinter.h"
+#include "ui/chart/ReportPaper.h"
 #include "ui/output/ChartExport.h"
 #include "ui/output/ChartFileFormat.h"
 #include "ui/output/ChartPage.h"
@@ -21,6 +23,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -114,7 +117,11 @@ AnalysisWindow::AnalysisWindow(AnalysedPosition position, MessageBoxes &messages
     m_european->setWordWrap(true);
     side->addWidget(m_european);
     m_view = new AnalysisView(this);
-    body->addWidget(m_view, 1);
+    m_grid = new PlGridView(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(m_view, QStringLiteral("Chart"));
+    m_tabs->addTab(m_grid, QStringLiteral("P/L Grid"));
+    body->addWidget(m_tabs, 1);
 
     connect(m_panel, &AnalysisPanel::inputsChanged, this, [this] { applyInputs(); });
     connect(m_panel, &AnalysisPanel::keyRefused, this, [this](QLineEdit *field) {
@@ -140,13 +147,24 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     add(file, "A_ExportChart", QStringLiteral("Export Chart..."), [this] { exportChartFile(); });
     add(file, "A_ExportTable", QStringLiteral("Export Table..."), [this] { exportFigures(); });
+    add(file, "A_ExportReport", QStringLiteral("Export Report..."), [this] {
+        if (const QString error = exportReport(report(), exportName(), this); !error.isEmpty())
+            m_messages.show({error, MsgStyle::Stop, {}});
+    });
     add(file, "A_Print", QStringLiteral("Print..."), [this] { printChartPage(false); });
     add(file, "A_Preview", QStringLiteral("Print Preview..."), [this] { printChartPage(true); });
     file->addSeparator();
     add(file, "A_Close", QStringLiteral("Close"), [this] { close(); });
+    QMenu *print = bar->addMenu(QStringLiteral("&Print"));
+    add(print, "A_PrintReport", QStringLiteral("Report..."), [this] {
+        if (const QString error = printReport(report(), this); !error.isEmpty())
+            m_messages.show({error, MsgStyle::Stop, {}});
+    });
+    add(print, "A_PreviewReport", QStringLiteral("Report Preview..."),
+        [this] { previewReport(report(), this); });
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     add(edit, "A_Copy", QStringLiteral("Copy"), [this] {
-        copyTable(m_figureRows);
+        copyTable(shownTable());
     })->setShortcut(QKeySequence::Copy);
 }
 
@@ -175,8 +193,30 @@ bool AnalysisWindow::applyInputs()
         {m_legs, in, analysis.figures, QStringLiteral("On ") + date, m_position.title}, freshRange);
     m_panel->showLegVolatilities(analysis.volatilities, in.stockPrice.has_value());
     showFigures(analysis);
+    const QDate today = m_panel->evaluationDate().addDays(-m_panel->evaluationSlider()->value());
+    m_grid->setGrid(positionGrid(m_legs, analysis.volatilities, analysis.figures, in), today);
     m_european->setVisible(in.dividendPercent > 0);
     return true;
+}
+
+PositionReport AnalysisWindow::report() const
+{
+    const QString heading = reportHeading(m_position.symbol, m_position.strategyName);
+    const QDate today = m_panel->evaluationDate().addDays(-m_panel->evaluationSlider()->value());
+    if (!m_shown) {
+        PositionReport refused;
+        refused.heading = heading;
+        refused.summary = m_position.title;
+        refused.written = today;
+        refused.refusal = QStringLiteral("The analysis inputs were refused: mend them first.");
+        return refused;
+    }
+    return positionReport(heading, m_position.title, m_legs, m_position.chart, *m_shown, today);
+}
+
+TableRows AnalysisWindow::shownTable() const
+{
+    return m_tabs->currentWidget() == m_grid ? m_grid->rows() : m_figureRows;
 }
 
 void AnalysisWindow::refuse(const QString &problem)
@@ -253,7 +293,7 @@ void AnalysisWindow::exportChartFile()
 
 void AnalysisWindow::exportFigures()
 {
-    const QString error = exportTable(m_figureRows, this, exportName() + QStringLiteral(".csv"));
+    const QString error = exportTable(shownTable(), this, exportName() + QStringLiteral(".csv"));
     if (!error.isEmpty())
         m_messages.show({error, MsgStyle::Stop, {}});
 }

@@ -534,12 +534,15 @@ void MainWindow::cmdAnalysis_Click()
     const GraphOutcome &outcome = m_session.checkPosition();
     if (reportRefusal(outcome) || outcome.result != ChartResult::Chart)
         return;
+    // The chart the checks drew, for the report's page.
+    ChartSurface chart = surface();
+    m_session.drawChartOn(chart);
     const Workspace &fields = workspace();
     const Legs legs = positionLegs(fields);
-    auto *analysis
-        = new AnalysisWindow({legs, positionStockPrice(legs), fields.text(kSymbol),
-                                 strategyNames().value(fields.strategy()), positionTitle(fields)},
-            m_messages, this);
+    auto *analysis = new AnalysisWindow(
+        {legs, positionStockPrice(legs), fields.text(kSymbol),
+            strategyNames().value(fields.strategy()), positionTitle(fields), chart},
+        m_messages, this);
     analysis->setAttribute(Qt::WA_DeleteOnClose);
     analysis->show();
 }

@@ -1,6 +1,7 @@
 #include "programs/cli/AnalysisCommand.h"
 
 #include "strategies/AnalysisChart.h"
+#include "strategies/PositionGrid.h"
 #include "ui/output/ChartExport.h"
 
 #include <QDate>
@@ -78,6 +79,17 @@ QJsonArray legsReport(const Legs &legs, const LegVolatilities &volatilities, boo
     return out;
 }
 
+QJsonObject gridReport(const PositionGrid &grid, const QDate &today)
+{
+    QJsonArray dates, pl;
+    for (double day : grid.days)
+        dates.append(gridDate(today, day).toString(Qt::ISODate));
+    for (const std::vector<double> &row : grid.pl)
+        pl.append(numbers(row));
+    return {{"prices", numbers(grid.prices)}, {"days", numbers(grid.days)}, {"dates", dates},
+        {"pl", pl}};
+}
+
 } // namespace
 
 QString applyVolatilityOption(const QString &value, AnalysisOptions &options)
@@ -127,7 +139,8 @@ QJsonObject analysisReport(const Legs &legs, const AnalysisInputs &in)
         {"dividend", in.dividendPercent}, {"days", in.days}};
     return {{"inputs", inputs},
         {"legs", legsReport(legs, a.volatilities, in.stockPrice.has_value())}, {"figures", figures},
-        {"curves", curves}};
+        {"curves", curves},
+        {"grid", gridReport(positionGrid(legs, a.volatilities, f, in), QDate::currentDate())}};
 }
 
 QString writeAnalysisChart(

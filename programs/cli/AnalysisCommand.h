@@ -27,8 +27,9 @@ QString applyVolatilityOption(const QString &value, AnalysisOptions &options);
 // where none was given (the spreads have none).
 AnalysisInputs analysisInputs(const AnalysisOptions &options, const Legs &legs);
 
-// The inputs, the legs with their volatilities, the figures and the curves
-// at 201 prices over the automatic price range. Inputs must be sound.
+// The inputs, the legs with their volatilities, the figures, the curves at
+// 201 prices over the automatic price range and the P/L grid. Inputs must
+// be sound.
 QJsonObject analysisReport(const Legs &legs, const AnalysisInputs &inputs);
 
 // Writes the analysis chart (.png, .svg or .pdf) under `title`, the

@@ -152,15 +152,21 @@ const OptionEntry kOptions[] = {
         [](const QString &v, ChartCommandOptions &o) { return applyDatabaseOption(v, o.store); }},
     {"list", "N", "Print the saved names of strategy N, one a line: key, tab, name.",
         [](const QString &v, ChartCommandOptions &o) { return applyListOption(v, o.store); }},
-    {"open", "NAME", "Open the saved position NAME as File > open does (before --set).",
-        [](const QString &v, ChartCommandOptions &o) { return applyOpenOption(v, o.store); }},
+    {"open", "NAME",
+        "Open the saved position NAME as File > open does (before --set); with --report it may "
+        "be repeated, one page per position in the order given.",
+        [](const QString &v, ChartCommandOptions &o) {
+            o.report.openNames << v;
+            return o.report.openNames.size() == 1 ? applyOpenOption(v, o.store) : QString();
+        }},
     {"save", "NAME",
         "Save the position as File > Save does and print its message (after --open and --set; "
         "may be repeated).",
         [](const QString &v, ChartCommandOptions &o) { return applySaveOption(v, o.store); }},
     {"analysis", nullptr,
         "After the chart, analyse the position to true scale: --json adds its legs, figures, "
-        "greeks and curves at 201 prices; --out writes the analysis chart instead.",
+        "greeks, curves at 201 prices and the P/L grid (its prices, dates and the profit/loss "
+        "at each); --out writes the analysis chart instead.",
         [](const QString &, ChartCommandOptions &o) {
             o.analysis.enabled = true;
             return QString();
@@ -190,6 +196,14 @@ const OptionEntry kOptions[] = {
         [](const QString &v, ChartCommandOptions &o) {
             return applyAnalysisOption(AnalysisInput::StockPrice, v, o.analysis);
         }},
+    {"report", "FILE",
+        "Write the one-page report of the position (title, legs, analysis inputs, figures, the "
+        "chart with its value table, the analysis chart and the P/L grid) as a PDF FILE; one "
+        "page per position with several --open or --open-all. A refused position gets a page "
+        "saying why and the exit status 1.",
+        [](const QString &v, ChartCommandOptions &o) { return applyReportOption(v, o.report); }},
+    {"open-all", "N", "With --report: every saved position of strategy N, by name.",
+        [](const QString &v, ChartCommandOptions &o) { return applyOpenAllOption(v, o.report); }},
 };
 
 const char kDescription[]
@@ -295,12 +309,15 @@ ParsedChartArguments parseChartArguments(const QStringList &arguments)
     parsed.options.help = parser.isSet(QStringLiteral("help"));
     parsed.options.version = parser.isSet(QStringLiteral("version"));
     parsed.error = applyOptions(parser, parsed.options);
+    if (parsed.error.isEmpty())
+        parsed.error = checkReportOptions(parsed.options);
     return parsed;
 }
 
 bool writesFile(const ChartCommandOptions &options)
 {
-    return !options.help && !options.version && !options.outFile.isEmpty();
+    return !options.help && !options.version
+        && (!options.outFile.isEmpty() || options.report.wanted());
 }
 
 } // namespace velmora

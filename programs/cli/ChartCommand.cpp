@@ -1,4 +1,5 @@
 #include "programs/cli/ChartCommand.h"
+#include "programs/cli/ReportCommand.h"
 
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
@@ -62,6 +63,8 @@ QJsonObject storeObject(const StoreCommandResult &steps)
     return store;
 }
 
+} // namespace
+
 void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
 {
     for (const FieldSetting &setting : settings) {
@@ -74,8 +77,6 @@ void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings)
             ws.setText(setting.control, setting.text);
     }
 }
-
-} // namespace
 
 QJsonObject chartReport(const Session &session, const QString &result, bool refused)
 {
@@ -123,6 +124,9 @@ ChartCommandOutput runChartCommand(
             = (options.help ? chartCommandUsage() : chartCommandVersion()).toUtf8();
         return output;
     }
+
+    if (options.report.wanted())
+        return runReportCommand(session, boxes, options);
 
     Workspace &ws = session.workspace();
     StoreCommand store(options.store, ws, session.openSave(), boxes);

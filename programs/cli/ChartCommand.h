@@ -10,6 +10,7 @@
 
 #include "core/Message.h"
 #include "programs/cli/AnalysisCommand.h"
+#include "programs/cli/ReportCommand.h"
 #include "programs/cli/StoreCommand.h"
 
 #include <QByteArray>
@@ -45,6 +46,7 @@ struct ChartCommandOptions {
     QString outFile;
     StoreCommandOptions store; // --db, --list, --open, --save
     AnalysisOptions analysis; // --analysis and its inputs
+    ReportOptions report; // --report, with every --open and --open-all
 };
 
 struct ParsedChartArguments {
@@ -63,6 +65,9 @@ struct ChartCommandOutput {
     QByteArray standardOutput;
     QString errorLine; // for standard error; empty when there is nothing to say
 };
+
+// Types the --set texts and chooses the --set ratios, in order.
+void applySettings(Workspace &ws, const std::vector<FieldSetting> &settings);
 
 // What the position file options did, as the lines they print.
 QByteArray storeText(const StoreCommandResult &steps);

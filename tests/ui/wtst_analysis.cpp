@@ -6,6 +6,7 @@
 #include "ui/AnalysisPanel.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/PlGridView.h"
 #include "ui/ProgramSettings.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/chart/AnalysisView.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTableWidget>
 
 using namespace velmora;
@@ -83,6 +85,7 @@ private slots:
     void numberFieldsRefuseLetters();
     void exportsSuggestANameAndKeepTheFolder();
     void tablesCopyAsTabSeparated();
+    void gridTabCopiesTheGrid();
     void fieldsAndFiguresAreNamed();
     void keysMoveTheCrosshairAndTheRange();
     void resetUpdatesTheReadoutAtOnce();
@@ -227,6 +230,37 @@ void TestAnalysisWindow::tablesCopyAsTabSeparated()
     const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 7); // two header rows and five value rows
     QCOMPARE(lines.at(4), QStringLiteral("18\t-200\t200\t0"));
+}
+
+// With the grid's tab showing, Copy gives the grid: the dates across, the
+// prices down; the slider's date is a column, and a cell's tooltip has its amount.
+void TestAnalysisWindow::gridTabCopiesTheGrid()
+{
+    Analysed a;
+    AnalysisWindow *analysis = a.analysis;
+    a.field("days")->setText(QStringLiteral("30"));
+    QVERIFY(analysis->applyInputs());
+    analysis->panel()->evaluationSlider()->setValue(11);
+    analysis->tabs()->setCurrentWidget(analysis->grid());
+    analysis->action(QStringLiteral("A_Copy"))->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    const QDate today = QDate::currentDate();
+    const QStringList dates = lines.front().split(u'\t');
+    QCOMPARE(dates.mid(0, 2), QStringList({"Price", today.toString(Qt::ISODate)}));
+    QVERIFY(dates.contains(today.addDays(11).toString(Qt::ISODate)));
+    QCOMPARE(dates.back(), today.addDays(30).toString(Qt::ISODate));
+    const auto at25 = std::find_if(
+        lines.begin(), lines.end(), [](const QString &l) { return l.startsWith(u"25.00\t"); });
+    QVERIFY(at25 != lines.end());
+    QVERIFY2(at25->endsWith(u"\t700.00"), qPrintable(*at25));
+
+    const QAbstractItemModel *model = analysis->grid()->model();
+    const int row = int(at25 - lines.begin()) - 1;
+    QCOMPARE(model->index(row, model->columnCount() - 1).data(Qt::ToolTipRole).toString(),
+        QStringLiteral("P/L at $25.00 on %1 (expiration): $700.00")
+            .arg(today.addDays(30).toString(Qt::ISODate)));
+    const int dateColumn = int(dates.indexOf(today.addDays(11).toString(Qt::ISODate))) - 1;
+    QVERIFY(model->headerData(dateColumn, Qt::Horizontal).toString().endsWith(u"Evaluation"));
 }
 
 // A screen reader hears each field's caption, and each figure with its row
