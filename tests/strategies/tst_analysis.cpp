@@ -5,7 +5,7 @@
 // refused but never give a figure that is not a number, and every curve
 // point is the legs' own value.
 
-#include "support/PositionGenerator.h"
+#include "support/ChartedPosition.h"
 
 #include "core/Numbers.h"
 #include "core/Workspace.h"
@@ -25,27 +25,6 @@ using namespace velmora::generator;
 
 namespace
 {
-
-// A generated position of the strategy that View Graph charts.
-struct Charted {
-    Workspace fields;
-    ChartMemory memory;
-    ChartSurface surface;
-    ChartOutcome outcome;
-};
-
-bool chartOrdinary(Rng &rng, StrategyKind kind, Charted &c)
-{
-    const int ratio = rng.below(kRatioCount);
-    c.fields.load();
-    c.fields.setStrategy(int(kind));
-    c.fields.setRatioIndex(ratio);
-    c.fields.setRatioSpreadIndex(rng.below(kRatioCount));
-    for (const auto &[id, text] : ordinary(rng, kind, ratio))
-        c.fields.setText(id, text);
-    c.outcome = viewGraph(c.fields, c.memory, c.surface);
-    return c.outcome.result == ChartResult::Chart;
-}
 
 // A printed price: "40.5", or "<40" / ">60" for the flat wings beyond a strike.
 double tablePrice(const QString &cell)

@@ -2,7 +2,7 @@
 // columns hold what they must, every cell is the curve's value at its price
 // and date, and at expiration the cells agree with View Graph's value table.
 
-#include "support/PositionGenerator.h"
+#include "support/ChartedPosition.h"
 
 #include "core/Numbers.h"
 #include "core/Workspace.h"
@@ -18,26 +18,6 @@ using namespace velmora::generator;
 
 namespace
 {
-
-struct Charted {
-    Workspace fields;
-    ChartMemory memory;
-    ChartSurface surface;
-    ChartOutcome outcome;
-};
-
-bool chartOrdinary(Rng &rng, StrategyKind kind, Charted &c)
-{
-    const int ratio = rng.below(kRatioCount);
-    c.fields.load();
-    c.fields.setStrategy(int(kind));
-    c.fields.setRatioIndex(ratio);
-    c.fields.setRatioSpreadIndex(rng.below(kRatioCount));
-    for (const auto &[id, text] : ordinary(rng, kind, ratio))
-        c.fields.setText(id, text);
-    c.outcome = viewGraph(c.fields, c.memory, c.surface);
-    return c.outcome.result == ChartResult::Chart;
-}
 
 // The position's own stock price, or for a spread one near its first strike.
 AnalysisInputs inputsFor(const Legs &legs, Rng &rng, bool withStock)
