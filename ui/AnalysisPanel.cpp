@@ -47,15 +47,28 @@ QLabel *captionFor(QWidget *input, const QString &caption)
 
 } // namespace
 
+AnalysisInputs rememberedAnalysisInputs()
+{
+    AnalysisInputs in;
+    const auto remembered = [](const char *key, double fallback) {
+        return storedSetting(kSettingsGroup + QLatin1String(key), fallback).toDouble();
+    };
+    in.volatilityPercent = remembered("volatility", in.volatilityPercent);
+    in.ratePercent = remembered("rate", in.ratePercent);
+    in.dividendPercent = remembered("dividend", in.dividendPercent);
+    in.days = remembered("days", in.days);
+    in.volatilityMode = storedSetting(kModeKey, QString()).toString() == u"typed"
+        ? VolatilityMode::Typed
+        : VolatilityMode::Implied;
+    return in;
+}
+
 AnalysisPanel::AnalysisPanel(const Legs &legs, std::optional<double> stockPrice, QWidget *parent)
     : QWidget(parent)
     , m_today(QDate::currentDate())
 {
     auto *form = new QFormLayout(this);
-    const AnalysisInputs defaults;
-    const auto remembered = [](const char *key, double fallback) {
-        return numberText(storedSetting(kSettingsGroup + QLatin1String(key), fallback).toDouble());
-    };
+    const AnalysisInputs saved = rememberedAnalysisInputs();
     QLineEdit *stock = addField(QStringLiteral("stockPrice"), QStringLiteral("&Stock Price ($)"),
         stockPrice ? numberText(*stockPrice) : QString());
     stock->setPlaceholderText(QStringLiteral("today's price"));
@@ -71,13 +84,13 @@ AnalysisPanel::AnalysisPanel(const Legs &legs, std::optional<double> stockPrice,
         [this, form](const QString &text) { form->setRowVisible(m_stockPrompt, !isFilled(text)); });
     addVolatilitySwitch();
     addField(QStringLiteral("volatility"), QStringLiteral("&Volatility (% a year)"),
-        remembered("volatility", defaults.volatilityPercent));
+        numberText(saved.volatilityPercent));
     addField(QStringLiteral("rate"), QStringLiteral("&Interest Rate (% a year)"),
-        remembered("rate", defaults.ratePercent));
+        numberText(saved.ratePercent));
     addField(QStringLiteral("dividend"), QStringLiteral("&Dividend Yield (% a year)"),
-        remembered("dividend", defaults.dividendPercent));
-    m_days = addField(QStringLiteral("days"), QStringLiteral("Da&ys to Expiration"),
-        remembered("days", defaults.days));
+        numberText(saved.dividendPercent));
+    m_days = addField(
+        QStringLiteral("days"), QStringLiteral("Da&ys to Expiration"), numberText(saved.days));
 
     m_expiration = new QDateEdit(this);
     m_expiration->setObjectName(QStringLiteral("expiration"));
@@ -129,7 +142,7 @@ void AnalysisPanel::addVolatilitySwitch()
     m_typed->setObjectName(QStringLiteral("typedVolatility"));
     column->addWidget(m_implied);
     column->addWidget(m_typed);
-    const bool typed = storedSetting(kModeKey, QString()).toString() == u"typed";
+    const bool typed = rememberedAnalysisInputs().volatilityMode == VolatilityMode::Typed;
     (typed ? m_typed : m_implied)->setChecked(true);
     static_cast<QFormLayout *>(layout())->addRow(QStringLiteral("Call Volatilities"), box);
     connect(m_implied, &QRadioButton::toggled, this,

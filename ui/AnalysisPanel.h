@@ -27,6 +27,10 @@ class QSlider;
 namespace velmora
 {
 
+// The inputs the panel last kept (volatility, its mode, rate, dividend,
+// days), without a stock price.
+AnalysisInputs rememberedAnalysisInputs();
+
 class AnalysisPanel : public QWidget
 {
     Q_OBJECT

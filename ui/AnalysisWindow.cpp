@@ -148,7 +148,7 @@ void AnalysisWindow::buildMenus(QMenuBar *bar)
     add(file, "A_ExportChart", QStringLiteral("Export Chart..."), [this] { exportChartFile(); });
     add(file, "A_ExportTable", QStringLiteral("Export Table..."), [this] { exportFigures(); });
     add(file, "A_ExportReport", QStringLiteral("Export Report..."), [this] {
-        if (const QString error = exportReport(report(), exportName(), this); !error.isEmpty())
+        if (const QString error = exportReport({report()}, exportName(), this); !error.isEmpty())
             m_messages.show({error, MsgStyle::Stop, {}});
     });
     add(file, "A_Print", QStringLiteral("Print..."), [this] { printChartPage(false); });

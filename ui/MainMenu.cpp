@@ -34,6 +34,7 @@ MenuActions buildMainMenu(QMenuBar *bar)
         ->setEnabled(false);
     named(file->addAction(QStringLiteral("Export Table...")), "F_ExportTable", actions)
         ->setEnabled(false);
+    named(file->addAction(QStringLiteral("Export Report...")), "F_ExportReport", actions);
     named(file->addSeparator(), "s2", actions);
     named(file->addAction(QStringLiteral("E&xit")), "F_Exit", actions);
 

@@ -3,10 +3,12 @@
 #include "chart/GraphBase.h"
 #include "chart/Twips.h"
 #include "core/Catalogue.h"
+#include "session/PositionReports.h"
 #include "store/DatabaseLocation.h"
 #include "strategies/ChartSummary.h"
 #include "strategies/Leg.h"
 #include "ui/AboutWindow.h"
+#include "ui/AnalysisPanel.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/Captions.h"
 #include "ui/ChartMode.h"
@@ -19,10 +21,12 @@
 #include "ui/chart/ChartPrinter.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/PrintJob.h"
+#include "ui/chart/ReportPaper.h"
 #include "ui/output/ChartExport.h"
 #include "ui/output/ChartFileFormat.h"
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
+#include "ui/store/ReportPickerDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -268,6 +272,7 @@ void MainWindow::connectModel()
         {"F_Exit", &MainWindow::F_Exit_Click},
         {"F_Export", &MainWindow::F_Export_Click},
         {"F_ExportTable", &MainWindow::F_ExportTable_Click},
+        {"F_ExportReport", &MainWindow::F_ExportReport_Click},
         {"E_Copy", &MainWindow::E_Copy_Click},
         {"V_Analysis", &MainWindow::cmdAnalysis_Click},
         {"P_Graph", &MainWindow::P_Graph_Click},
@@ -620,6 +625,25 @@ void MainWindow::F_ExportTable_Click()
         return;
     const QString error = exportTable(m_session.valueTable(), this);
     if (!error.isEmpty())
+        showMessage({error, MsgStyle::Stop, {}});
+}
+
+void MainWindow::F_ExportReport_Click()
+{
+    ReportPickerDialog picker(databasePath(), m_messages, this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    // Each position with the inputs the analysis window last kept, and its
+    // own stock price where it has one.
+    const InputsFor inputsFor = [](const Legs &legs) {
+        AnalysisInputs in = rememberedAnalysisInputs();
+        in.stockPrice = positionStockPrice(legs);
+        return in;
+    };
+    const std::vector<PositionReport> reports = savedReports(
+        *picker.store(), picker.strategy(), picker.marked(), inputsFor, QDate::currentDate());
+    const QString name = strategyNames().value(picker.strategy()) + QStringLiteral(" report");
+    if (const QString error = exportReport(reports, name, this); !error.isEmpty())
         showMessage({error, MsgStyle::Stop, {}});
 }
 

@@ -93,6 +93,8 @@ public slots:
     void F_Exit_Click();
     void F_Export_Click();
     void F_ExportTable_Click();
+    // A report of saved positions marked in a list, one page each.
+    void F_ExportReport_Click();
     void E_Copy_Click();
     void P_Graph_Click();
     void P_Preview_Click();

@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Workspace.h"
 #include "programs/cli/ChartCommand.h"
+#include "session/PositionReports.h"
 #include "session/Session.h"
 #include "store/DatabaseLocation.h"
 #include "store/PositionStore.h"
@@ -20,27 +21,6 @@ namespace velmora
 
 namespace
 {
-
-// View Graph on the session, then the analysis of what it drew; a refused
-// position gets the page of its refusal.
-PositionReport reportOfSession(Session &session, const ChartCommandOptions &options)
-{
-    Workspace &ws = session.workspace();
-    const QDate today = QDate::currentDate();
-    session.leaveChart();
-    const GraphOutcome &graph = session.viewGraph();
-    if (graph.message)
-        return refusedReport(ws, graph.message->prompt, today);
-    if (graph.result != ChartResult::Chart)
-        return refusedReport(
-            ws, QStringLiteral("No strategy is selected: nothing to chart."), today);
-    const Legs legs = positionLegs(ws);
-    const AnalysisInputs &inputs = session.analysisInputs()
-        = analysisInputs(options.analysis, legs);
-    if (const std::optional<QString> problem = analysisProblem(legs, inputs))
-        return refusedReport(ws, *problem, today);
-    return positionReport(ws, session.surface(), inputs, today);
-}
 
 // The names to open, in the order of the pages; nothing for the position
 // typed on the command line. An error line when the file cannot be listed.
@@ -141,6 +121,9 @@ ChartCommandOutput runReportCommand(
                 .arg(*options.report.openAll)};
 
     Workspace &ws = session.workspace();
+    const QDate today = QDate::currentDate();
+    const InputsFor inputsFor
+        = [&options](const Legs &legs) { return analysisInputs(options.analysis, legs); };
     // One page per name, or one for the position typed.
     QStringList pageNames;
     std::vector<PositionReport> reports;
@@ -151,7 +134,7 @@ ChartCommandOutput runReportCommand(
     };
     if (names.isEmpty()) {
         typed();
-        reports.push_back(reportOfSession(session, options));
+        reports.push_back(sessionReport(session, inputsFor, today));
         pageNames << reports.back().summary;
     }
     for (const QString &name : names) {
@@ -166,13 +149,13 @@ ChartCommandOutput runReportCommand(
         if (!opened.opened) {
             PositionReport notOpened;
             notOpened.heading = name;
-            notOpened.written = QDate::currentDate();
+            notOpened.written = today;
             notOpened.refusal = opened.errorLine;
             reports.push_back(std::move(notOpened));
             continue;
         }
         typed();
-        reports.push_back(reportOfSession(session, options));
+        reports.push_back(sessionReport(session, inputsFor, today));
     }
 
     if (const QString error = writeReportPdf(reports, file); !error.isEmpty())

@@ -3,7 +3,10 @@
 
 #include "support/TestSupport.h"
 
+#include "session/PositionReports.h"
 #include "session/Session.h"
+#include "store/OpenSaveCommand.h"
+#include "store/PositionStore.h"
 
 #include <QTest>
 
@@ -18,6 +21,7 @@ private slots:
     void focusAfterRefusal_data();
     void focusAfterRefusal();
     void chartKeepsItsTableUntilLeft();
+    void reportOfSavedPositions();
 };
 
 void TestSession::focusAfterRefusal_data()
@@ -83,6 +87,44 @@ void TestSession::chartKeepsItsTableUntilLeft()
     session.leaveChart();
     QVERIFY(!session.charted());
     QVERIFY(session.valueTable().isEmpty());
+}
+
+// A page per marked position in the order given; one View Graph refuses
+// gets the page of its refusal, and a row deleted meanwhile its message.
+void TestSession::reportOfSavedPositions()
+{
+    QTemporaryDir dir;
+    PositionStore store(freshFile(dir));
+    const auto save = [&store](const QString &name, const QStringList &edits) {
+        Session session;
+        typePosition(session.workspace(), 2);
+        typeEdits(session.workspace(), edits);
+        ScriptedMessageBoxes boxes;
+        OpenSaveCommand(store, session.openSave(), boxes).save(session.workspace(), 2, name);
+    };
+    save(QStringLiteral("wide"), {});
+    save(QStringLiteral("strikes crossed"), {"Text3(1)=30"});
+    save(QStringLiteral("narrow"), {"Text3(1)=42"});
+    std::vector<NameEntry> marked;
+    for (const QString name : {"narrow", "strikes crossed", "wide"})
+        marked.push_back({store.find(name)->id, name});
+    marked.push_back({999, QStringLiteral("deleted meanwhile")});
+
+    const InputsFor inputs = [](const Legs &) {
+        AnalysisInputs in;
+        in.stockPrice = 42;
+        return in;
+    };
+    const std::vector<PositionReport> pages
+        = savedReports(store, 2, marked, inputs, QDate(2026, 12, 7));
+    QCOMPARE(pages.size(), std::size_t(4));
+    QVERIFY(!pages[0].refusal);
+    QVERIFY(pages[0].summary.contains(u"C42"));
+    QCOMPARE(pages[1].refusal,
+        std::optional<QString>("Sell Strike Price should be Greater than Buy Strike Price."));
+    QVERIFY(!pages[2].refusal);
+    QVERIFY(pages[2].summary.contains(u"C45"));
+    QVERIFY(pages[3].refusal && pages[3].refusal->contains(u"deleted meanwhile"));
 }
 
 QTEST_GUILESS_MAIN(TestSession)

@@ -9,6 +9,7 @@
 #include "store/PositionStore.h"
 #include "ui/store/CleanUpDialog.h"
 #include "ui/store/OpenSaveDialog.h"
+#include "ui/store/ReportPickerDialog.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -65,6 +66,7 @@ private slots:
     void listingFailureIsShownOnce();
     void markAllAndUnMarkAll();
     void deletionAsksAndRefreshes();
+    void reportTakesTheMarkedPositions();
     void captionsShowWholeClearAndNameTheirControls_data();
     void captionsShowWholeClearAndNameTheirControls();
 
@@ -238,6 +240,26 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
     QCOMPARE(PositionStore(m_file).names(0).size(), size_t(1));
     QTest::keyClick(dialog.Lst(), Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
+}
+
+// Export Report lists a strategy's names as Clean Up does and takes the
+// marked ones; with none marked it says so and stays open.
+void TestStoreDialogs::reportTakesTheMarkedPositions()
+{
+    ReportPickerDialog dialog(m_file, m_boxes);
+    dialog.strategyBox()->setCurrentIndex(2);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(entries(dialog.names()), (QStringList {"bull one", "bull two"}));
+    QTest::mouseClick(dialog.exportButton(), Qt::LeftButton);
+    QCOMPARE(m_boxes.shown(), std::vector<Message> {ReportPickerDialog::nothingMarkedMessage()});
+    QVERIFY(dialog.isVisible());
+    clickEntry(dialog.names(), 1);
+    QTest::mouseClick(dialog.exportButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.marked().size(), std::size_t(1));
+    QCOMPARE(dialog.marked().front().name, QStringLiteral("bull two"));
+    QCOMPARE(dialog.strategy(), 2);
 }
 
 // Each caption shows its whole text and lies clear of the controls beside it.

@@ -25,7 +25,8 @@ QString printOn(QPrinter &printer, const PositionReport &report)
 
 } // namespace
 
-QString exportReport(const PositionReport &report, const QString &name, QWidget *parent)
+QString exportReport(
+    const std::vector<PositionReport> &reports, const QString &name, QWidget *parent)
 {
     QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Export Report"),
         QDir(exportFolder()).filePath(name + QStringLiteral(".pdf")),
@@ -39,7 +40,7 @@ QString exportReport(const PositionReport &report, const QString &name, QWidget 
     if (!out.open(QIODevice::WriteOnly))
         return QStringLiteral("The report could not be written to %1: %2")
             .arg(file, out.errorString());
-    return writeReportPdf({report}, out);
+    return writeReportPdf(reports, out);
 }
 
 QString printReport(const PositionReport &report, QWidget *parent)

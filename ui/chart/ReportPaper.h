@@ -7,14 +7,18 @@
 
 #include <QString>
 
+#include <vector>
+
 class QWidget;
 
 namespace velmora
 {
 
 // Asks for a file name (suggested: `name`.pdf in the last export folder) and
-// writes the report; an error text, empty when written or cancelled.
-QString exportReport(const PositionReport &report, const QString &name, QWidget *parent);
+// writes the report, a page per position; an error text, empty when written
+// or cancelled.
+QString exportReport(
+    const std::vector<PositionReport> &reports, const QString &name, QWidget *parent);
 
 // The print dialog, then the page; an error text, empty when printed or
 // cancelled.
