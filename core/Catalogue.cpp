@@ -154,9 +154,9 @@ const GroupSpec &group(int listIndex)
 
 std::optional<ControlId> roleField(StrategyKind kind, FieldRole role)
 {
-    for (const FieldSpec &spec : group(kind).fields)
-        if (spec.role == role)
-            return spec.id;
+    for (const FieldSpec &entry : group(kind).fields)
+        if (entry.role == role)
+            return entry.id;
     return std::nullopt;
 }
 
