@@ -207,14 +207,15 @@ const OptionEntry kOptions[] = {
 };
 
 const char kDescription[]
-    = "Runs View Graph once in the program's main window, without a screen. With only --db,\n"
-      "--list, --open and --save no chart is drawn.\n";
+    = "Runs View Graph once, as the program's main window does, without any window. With\n"
+      "only --db, --list, --save or a bare --open no chart is drawn.\n";
 
 const char kExitStatus[]
     = "Exit status:\n"
       "  0  a chart was drawn, or only position file options were given\n"
       "  1  the request or the position file refused: a check failed, a name is in use,\n"
-      "     blank or not found, or no strategy is selected\n"
+      "     blank or not found, no strategy is selected, or an analysis was refused or\n"
+      "     asked of no position\n"
       "  2  usage error (one line on standard error)\n"
       "  3  the position file or the output file could not be used\n";
 
