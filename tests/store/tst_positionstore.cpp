@@ -106,6 +106,9 @@ void TestPositionStore::findSpansStrategies()
     // A row written by other means without a strategy is found as none.
     runKeyed(m_file, "INSERT INTO Chart (fName) VALUES ('no strategy')");
     QCOMPARE(m_store->find(QStringLiteral("no strategy"))->strategy, -1);
+    // So is a row whose strategy is not in the list, read whole.
+    runKeyed(m_file, "INSERT INTO Chart (fName, sID) VALUES ('strategy seven', 7)");
+    QCOMPARE(m_store->row(m_store->find(QStringLiteral("strategy seven"))->id)->strategy, -1);
 }
 
 void TestPositionStore::removeInListOrderAllOrNone()

@@ -191,6 +191,8 @@ void TestWorkedCases::positions_data()
         R {"7.5 -650 150 -500", "12.5 -150 150 0", "15 100 150 250", "17.5 350 -350 0",
             "18.75 475 -600 -125"},
         "c4ed05bfa352");
+    // Just above 10 the first row stands 5 below the break-even, not at half.
+    addRow("ratio: break-even 10.5", ratio, "12.5|100|14|1|2:1", R {}, "b44e94da8c47");
     addRow("bull: debit 3", bull, "50|5|2|60|2",
         R {"50 -1000 400 -600", "53 -400 400 0", "60 1000 400 1400", "70 3000 -1600 1400"},
         "d6598823cc1d");

@@ -282,6 +282,9 @@ void TestAnalysisWindow::fieldsAndFiguresAreNamed()
         = QAccessible::queryAccessibleInterface(table)->tableInterface();
     QCOMPARE(cells->cellAt(1, 1)->text(QAccessible::Name),
         QStringLiteral("Maximum Profit, Value: 700.00"));
+    // Every figure has its row, down to the last.
+    QCOMPARE(table->item(table->rowCount() - 1, 0)->text(),
+        QStringLiteral("Vega ($ per volatility point)"));
     const QList<QTableWidgetItem *> delta
         = table->findItems(QStringLiteral("Delta"), Qt::MatchStartsWith);
     QCOMPARE(delta.size(), 1);
