@@ -40,7 +40,6 @@ public:
     const Workspace &workspace() const { return m_workspace; }
     ChartSurface &surface() { return m_surface; }
     const ChartSurface &surface() const { return m_surface; }
-    ChartMemory &memory() { return m_memory; }
     OpenSaveState &openSave() { return m_openSave; }
     AnalysisInputs &analysisInputs() { return m_analysis; }
 
