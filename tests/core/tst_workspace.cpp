@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <set>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -51,6 +53,7 @@ private slots:
     void leavingUpperCasesOnlySymbols();
     void keyFilter_data();
     void keyFilter();
+    void typedNumbersTakeNoLetters();
     void ratioFromList_data();
     void ratioFromList();
     void ratioFiguresKeptWhenGuardsFail();
@@ -389,6 +392,19 @@ void TestWorkspace::keyFilter()
     QCOMPARE(m.prompt, QStringLiteral("You can Enter only Digits in this Field."));
     QCOMPARE(m.title, QStringLiteral("Attention Please"));
     QCOMPARE(m.style, MsgStyle::Information);
+}
+
+// Of the fields the user types, every number refuses a letter and every
+// symbol takes one, in each strategy.
+void TestWorkspace::typedNumbersTakeNoLetters()
+{
+    const std::set<FieldRole> symbols {FieldRole::StockSymbol, FieldRole::CallSymbol1,
+        FieldRole::CallSymbol2, FieldRole::CallSymbol3};
+    for (const GroupSpec &g : groups())
+        for (const FieldSpec &field : g.fields)
+            if (field.kind == FieldKind::Typed)
+                QVERIFY2(Workspace::acceptsKey(field.id, u'a') == symbols.contains(field.role),
+                    qPrintable(field.id.toString()));
 }
 
 // View Graph takes the ratio from the list: the boxes are filled again, and
