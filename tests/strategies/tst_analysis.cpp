@@ -435,6 +435,12 @@ void TestAnalysis::probabilityOfProfitByHand()
     QVERIFY(std::abs(*probabilityOfProfit(legs, in) - 0.60525) < 1e-5);
     const TableRows rows = figureRows(analysePosition(legs, in));
     QVERIFY(rows.contains(QStringList {"Probability of Profit (%)", "60.5", ""}));
+    // The gamma, a fraction of a share per dollar, is shown to 4 decimals.
+    const auto gamma = std::find_if(rows.begin(), rows.end(),
+        [](const QStringList &row) { return row.front().startsWith(u"Gamma"); });
+    QVERIFY(gamma != rows.end());
+    QVERIFY2(QRegularExpression(QStringLiteral("^-?\\d+\\.\\d{4}$")).match(gamma->at(1)).hasMatch(),
+        qPrintable(gamma->at(1)));
     in.days = 0; // no time: the price stays at 40, above 38
     QCOMPARE(*probabilityOfProfit(legs, in), 1.0);
     in.stockPrice.reset();
