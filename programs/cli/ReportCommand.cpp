@@ -72,14 +72,7 @@ QString applyReportOption(const QString &value, ReportOptions &options)
 
 QString applyOpenAllOption(const QString &value, ReportOptions &options)
 {
-    bool ok = false;
-    const int strategy = value.toInt(&ok);
-    if (!ok || strategy < 0 || strategy >= kStrategyCount)
-        return QStringLiteral("--open-all takes a list index from 0 to %1, not '%2'")
-            .arg(kStrategyCount - 1)
-            .arg(value);
-    options.openAll = strategy;
-    return {};
+    return applyStrategyIndex(QStringLiteral("--open-all"), value, options.openAll);
 }
 
 QString checkReportOptions(const ChartCommandOptions &options)

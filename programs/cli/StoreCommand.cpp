@@ -37,16 +37,22 @@ QString applyDatabaseOption(const QString &value, StoreCommandOptions &options)
     return {};
 }
 
-QString applyListOption(const QString &value, StoreCommandOptions &options)
+QString applyStrategyIndex(const QString &option, const QString &value, std::optional<int> &into)
 {
     bool ok = false;
     const int strategy = value.toInt(&ok);
     if (!ok || strategy < 0 || strategy >= kStrategyCount)
-        return QStringLiteral("--list takes a list index from 0 to %1, not '%2'")
+        return QStringLiteral("%1 takes a list index from 0 to %2, not '%3'")
+            .arg(option)
             .arg(kStrategyCount - 1)
             .arg(value);
-    options.listStrategy = strategy;
+    into = strategy;
     return {};
+}
+
+QString applyListOption(const QString &value, StoreCommandOptions &options)
+{
+    return applyStrategyIndex(QStringLiteral("--list"), value, options.listStrategy);
 }
 
 QString applyOpenOption(const QString &value, StoreCommandOptions &options)

@@ -35,6 +35,8 @@ struct StoreCommandOptions {
 // Each records the option's value; an error line for a bad one.
 QString applyDatabaseOption(const QString &value, StoreCommandOptions &options);
 QString applyListOption(const QString &value, StoreCommandOptions &options);
+// A strategy's list index for `option` into `into`; an error line for a bad one.
+QString applyStrategyIndex(const QString &option, const QString &value, std::optional<int> &into);
 QString applyOpenOption(const QString &value, StoreCommandOptions &options);
 QString applySaveOption(const QString &value, StoreCommandOptions &options);
 
