@@ -315,10 +315,30 @@ size_t storedLookHash(QByteArrayView utf8)
     return lookHash(nameLook(positionName(QString::fromUtf8(utf8))));
 }
 
+namespace
+{
+
+bool needsEscape(QChar c)
+{
+    if (c.unicode() == u'\\')
+        return true;
+    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+        return false;
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line
+        || category == QChar::Separator_Paragraph;
+}
+
+} // namespace
+
 QString printableName(const QString &stored)
 {
+    // A listing prints tens of thousands of names, nearly all plain: those go
+    // out as stored, without building a copy.
+    if (std::none_of(stored.begin(), stored.end(), needsEscape))
+        return stored;
     QString line;
-    line.reserve(stored.size());
+    line.reserve(stored.size() + 8);
     for (const QChar c : stored) {
         switch (c.unicode()) {
         case u'\\':
@@ -334,8 +354,7 @@ QString printableName(const QString &stored)
             line += QStringLiteral("\\r");
             break;
         default:
-            if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
-                || c.category() == QChar::Separator_Paragraph)
+            if (needsEscape(c))
                 line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 line += c;

@@ -259,6 +259,7 @@ QByteArray storeText(const StoreCommandResult &steps)
 {
     QByteArray text;
     // Put together piece by piece: a listing may hold tens of thousands of names.
+    text.reserve(qsizetype(steps.listed.size()) * 32);
     // One name a line, whatever an earlier version let a name hold.
     for (const NameEntry &entry : steps.listed) {
         text += QByteArray::number(entry.id);

@@ -30,6 +30,8 @@ private slots:
     void savingAnOpenedPositionTwice();
     void nameRules_data();
     void nameRules();
+    void printableNames_data();
+    void printableNames();
     void failedReplaceKeepsTheOpenedRow();
     void openingAVanishedRow();
 
@@ -326,6 +328,30 @@ void TestOpenSaveCommand::nameRules()
                 && shown.title == QStringLiteral("Attention"),
             qPrintable(shown.prompt));
     QCOMPARE(names(), stored.isEmpty() ? QStringList() : QStringList {stored});
+}
+
+// How a stored name is written on one line of a listing or a message.
+void TestOpenSaveCommand::printableNames_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("plain") << QStringLiteral("AAPL Jan-25 55C")
+                           << QStringLiteral("AAPL Jan-25 55C");
+    QTest::newRow("letters beyond ASCII")
+        << QStringLiteral("Café Ελλάδα") << QStringLiteral("Café Ελλάδα");
+    QTest::newRow("backslash, tab, line breaks")
+        << QStringLiteral("C:\\t\tx\r\n") << QStringLiteral("C:\\\\t\\tx\\r\\n");
+    QTest::newRow("other controls")
+        << QStringLiteral("a\u0001b\u007f") << QStringLiteral("a\\u0001b\\u007f");
+    QTest::newRow("line and paragraph separators")
+        << QStringLiteral("a\u2028b\u2029") << QStringLiteral("a\\u2028b\\u2029");
+}
+
+void TestOpenSaveCommand::printableNames()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, printed);
+    QCOMPARE(printableName(stored), printed);
 }
 
 void TestOpenSaveCommand::failedReplaceKeepsTheOpenedRow()
