@@ -109,6 +109,14 @@ void TestPositionStore::findSpansStrategies()
     // So is a row whose strategy is not in the list, read whole.
     runKeyed(m_file, "INSERT INTO Chart (fName, sID) VALUES ('strategy seven', 7)");
     QCOMPARE(m_store->row(m_store->find(QStringLiteral("strategy seven"))->id)->strategy, -1);
+    // An earlier version kept the blanks typed after a name.
+    runKeyed(m_file, "INSERT INTO Chart (fName, sID) VALUES ('August  ', 3)");
+    const std::optional<StoredName> blanksAfter = m_store->find(QStringLiteral("August"));
+    QVERIFY(blanksAfter);
+    QCOMPARE(blanksAfter->strategy, 3);
+    QCOMPARE(blanksAfter->name, QStringLiteral("August  "));
+    runKeyed(m_file, "INSERT INTO Chart (fName) VALUES ('September ')");
+    QCOMPARE(m_store->find(QStringLiteral("September"))->strategy, -1);
 }
 
 void TestPositionStore::removeInListOrderAllOrNone()

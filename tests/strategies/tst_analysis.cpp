@@ -124,6 +124,9 @@ QString stretchesText(const std::vector<PriceStretch> &list)
 class TestAnalysis : public QObject
 {
     Q_OBJECT
+    void drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInputs &in,
+        const ExpiryFigures &figures, PriceRange range, const QString &seen);
+
 private slots:
     void legsMatchValueTables_data();
     void legsMatchValueTables();
@@ -139,6 +142,8 @@ private slots:
     void inputs_data();
     void inputs();
     void randomAnalyses();
+    void roundSteps_data();
+    void roundSteps();
     void tablesAsText();
 };
 
@@ -607,13 +612,75 @@ void TestAnalysis::randomAnalyses()
                                .arg(double(legsProfit(legs, p, &today, &a.volatilities)))
                                .arg(double(legsProfit(legs, p, &onDate, &a.volatilities)))));
         }
-        if (n % 10 == 0) {
-            ChartSurface surface;
-            drawAnalysisChart(surface, {legs, in, f, QStringLiteral("On 2030-01-01")}, range);
-            QVERIFY(!surface.ops().empty());
-        }
+        if (n % 10 == 0)
+            drawnCurvesStayInThePlot(legs, in, f, range, seen);
     }
     QVERIFY2(analysed >= 900, qPrintable(QString::number(analysed)));
+}
+
+// Each curve is a run of lines of its colour from the plot's left edge,
+// inside the plot with room above and below; the expiry curve runs unbroken
+// to the right edge.
+void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInputs &in,
+    const ExpiryFigures &figures, PriceRange range, const QString &seen)
+{
+    ChartSurface surface;
+    const AnalysisFrame frame
+        = drawAnalysisChart(surface, {legs, in, figures, QStringLiteral("On 2030-01-01")}, range);
+    const double room = 0.05 * frame.height;
+    const std::vector<ChartOp> &ops = surface.ops();
+    const auto isLine = [&](std::size_t i, int colour) {
+        return i < ops.size() && ops[i].kind == ChartOp::Kind::Line && ops[i].colour == colour;
+    };
+    for (int colour : {AnalysisColour::AtExpiry, AnalysisColour::Today, AnalysisColour::OnDate}) {
+        // The curves come after the markers, which may start at the left edge too.
+        std::size_t i = ops.size();
+        for (std::size_t k = 0; k < ops.size(); ++k)
+            if (isLine(k, colour) && ops[k].x1 == frame.left)
+                i = k;
+        if (colour != AnalysisColour::AtExpiry && i == ops.size())
+            continue; // no curve before expiration without a stock price
+        QVERIFY2(i < ops.size(), qPrintable(seen));
+        const double right = frame.left + frame.width;
+        for (bool ended = false; !ended && isLine(i, colour); ++i) {
+            const ChartOp &op = ops[i];
+            for (double y : {op.y1, op.y2})
+                QVERIFY2(y >= frame.top + room && y <= frame.top + frame.height - room,
+                    qPrintable(QStringLiteral("%1: y %2 from %3 to %4")
+                                   .arg(seen)
+                                   .arg(y)
+                                   .arg(frame.top)
+                                   .arg(frame.top + frame.height)));
+            ended = qFuzzyCompare(op.x2, right);
+            if (colour == AnalysisColour::AtExpiry && !ended)
+                QVERIFY2(isLine(i + 1, colour) && op.x2 == ops[i + 1].x1 && op.y2 == ops[i + 1].y1,
+                    qPrintable(seen));
+        }
+    }
+}
+
+void TestAnalysis::roundSteps_data()
+{
+    QTest::addColumn<double>("span");
+    QTest::addColumn<int>("most");
+    QTest::addColumn<double>("step");
+    QTest::newRow("a whole step") << 100.0 << 10 << 10.0;
+    QTest::newRow("up to 2") << 7.0 << 5 << 2.0;
+    QTest::newRow("up to 5") << 30.0 << 10 << 5.0;
+    QTest::newRow("up to 10") << 70.0 << 10 << 10.0;
+    QTest::newRow("cents") << 0.35 << 8 << 0.05;
+    QTest::newRow("no span") << 0.0 << 10 << 1.0;
+    QTest::newRow("reversed") << -5.0 << 10 << 1.0;
+    QTest::newRow("endless") << double(INFINITY) << 10 << 1.0;
+}
+
+// Axis steps of 1, 2 or 5 times a power of ten, at most `most` to the span.
+void TestAnalysis::roundSteps()
+{
+    QFETCH(double, span);
+    QFETCH(int, most);
+    QFETCH(double, step);
+    QCOMPARE(roundStep(span, most), step);
 }
 
 // A symbol may hold a comma or a quote: CSV quotes that cell alone; tabs

@@ -7,6 +7,7 @@
 #include "core/Numbers.h"
 #include "core/Workspace.h"
 #include "strategies/ChartRequest.h"
+#include "strategies/PositionAnalysis.h"
 #include "strategies/PositionGrid.h"
 
 #include <QtTest>
@@ -103,6 +104,17 @@ void TestPositionGrid::cellsAreTheCurves()
         for (double p : round)
             QVERIFY2(std::abs(p / step - std::round(p / step)) < 1e-6,
                 qPrintable(where + QStringLiteral(" %1 by %2").arg(p).arg(step)));
+        if (withStock) {
+            // The rows reach a likely move either way: one standard deviation
+            // at the widest volatility that prices a leg.
+            double widest = 0;
+            for (const LegVolatility &v : legVolatilities(legs, in))
+                widest = std::max(widest, v.used);
+            const double move = std::exp(widest * std::sqrt(marketOn(in, 0).years));
+            QVERIFY2(grid.prices.back() <= *in.stockPrice / move + step
+                    && grid.prices.front() >= *in.stockPrice * move - step,
+                qPrintable(where));
+        }
 
         QCOMPARE(grid.days.back(), in.days);
         QVERIFY(std::is_sorted(grid.days.begin(), grid.days.end(), std::less_equal<>()));

@@ -314,18 +314,27 @@ void TestAnalysisWindow::keysMoveTheCrosshairAndTheRange()
     const PriceRange zoomed = view->priceRange();
     QTest::keyClick(view, Qt::Key_Right, Qt::ControlModifier);
     QVERIFY(view->priceRange().low > zoomed.low);
+    // Zoom and pan hold while only the evaluation date moves.
+    const PriceRange panned = view->priceRange();
+    a.analysis->panel()->evaluationSlider()->setValue(10);
+    QCOMPARE(view->priceRange().low, panned.low);
+    QCOMPARE(view->priceRange().high, panned.high);
     QTest::keyClick(view, Qt::Key_0);
     QCOMPARE(view->priceRange().low, automatic.low);
     QCOMPARE(view->priceRange().high, automatic.high);
 }
 
-// The readout shows the price under the mouse, also after the range moved
-// beneath it.
+// The readout shows the price under the mouse, none outside the plot, also
+// after the range moved beneath it.
 void TestAnalysisWindow::resetUpdatesTheReadoutAtOnce()
 {
     Analysed a;
     AnalysisView *view = a.view();
     const QPoint mouse(view->width() / 2, view->height() / 2);
+    QTest::mouseMove(view, mouse);
+    QVERIFY(view->crosshair());
+    QTest::mouseMove(view, QPoint(mouse.x(), view->height() - 2)); // below the plot
+    QVERIFY(!view->crosshair());
     QTest::mouseMove(view, mouse);
     view->zoom(0.5, view->priceRange().low);
     const double zoomedPrice = view->crosshair().value().price;
