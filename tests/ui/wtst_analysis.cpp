@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -89,6 +90,7 @@ private slots:
     void fieldsAndFiguresAreNamed();
     void keysMoveTheCrosshairAndTheRange();
     void resetUpdatesTheReadoutAtOnce();
+    void expirationFollowsTheDays();
     void impliedVolatilitiesPriceTodayAtThePremiums();
     void spreadWaitsForTodaysStockPrice();
 
@@ -341,6 +343,22 @@ void TestAnalysisWindow::resetUpdatesTheReadoutAtOnce()
     QTest::mouseDClick(view, Qt::LeftButton, {}, mouse);
     QVERIFY(view->crosshair().value().price != zoomedPrice);
     QCOMPARE(view->crosshair()->price, view->frame().priceAt(view->crosshair()->point.x()));
+}
+
+void TestAnalysisWindow::expirationFollowsTheDays()
+{
+    Analysed a;
+    QLineEdit *days = a.field("days");
+    const auto *expiration
+        = a.analysis->panel()->findChild<QDateEdit *>(QStringLiteral("expiration"));
+    const QString kept = days->text(); // remembered for the tests after this one
+    for (const QString typed : {QStringLiteral("45"), QStringLiteral("0"), kept}) {
+        days->setFocus();
+        days->selectAll();
+        QTest::keyClicks(days, typed);
+        QTest::keyClick(days, Qt::Key_Return);
+        QCOMPARE(expiration->date(), QDate::currentDate().addDays(typed.toInt()));
+    }
 }
 
 // Each call at the volatility its premium implies: the position is worth

@@ -247,6 +247,7 @@ void TestStoreDialogs::deletionAsksAndRefreshes()
 void TestStoreDialogs::reportTakesTheMarkedPositions()
 {
     ReportPickerDialog dialog(m_file, m_boxes);
+    QCOMPARE(entries(dialog.names()), QStringList {"covered one"}); // the first strategy's
     dialog.strategyBox()->setCurrentIndex(2);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
