@@ -321,6 +321,8 @@ void TestAnalysisWindow::keysMoveTheCrosshairAndTheRange()
     a.analysis->panel()->evaluationSlider()->setValue(10);
     QCOMPARE(view->priceRange().low, panned.low);
     QCOMPARE(view->priceRange().high, panned.high);
+    QTest::keyClick(view, Qt::Key_Minus);
+    QVERIFY(view->priceRange().high - view->priceRange().low > panned.high - panned.low);
     QTest::keyClick(view, Qt::Key_0);
     QCOMPARE(view->priceRange().low, automatic.low);
     QCOMPARE(view->priceRange().high, automatic.high);
