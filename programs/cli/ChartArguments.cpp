@@ -13,6 +13,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 
 namespace velmora
 {
@@ -262,10 +263,10 @@ QByteArray storeText(const StoreCommandResult &steps)
     text.reserve(qsizetype(steps.listed.size()) * 32);
     // One name a line, whatever an earlier version let a name hold.
     for (const NameEntry &entry : steps.listed) {
-        text += QByteArray::number(entry.id);
-        text += '\t';
-        text += printableName(entry.name).toUtf8();
-        text += '\n';
+        char key[24];
+        const char *keyEnd = std::to_chars(key, key + sizeof key, entry.id).ptr;
+        text.append(key, keyEnd - key).append('\t');
+        text.append(printableName(entry.name).toUtf8()).append('\n');
     }
     for (const QString &message : steps.messages)
         text += message.toUtf8() + '\n';
