@@ -657,6 +657,35 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
                     qPrintable(seen));
         }
     }
+
+    // Grid lines a round step apart, from within a step of one edge of the
+    // plot to within a step of the other.
+    std::vector<double> prices, amounts;
+    for (const ChartOp &op : ops) {
+        if (op.kind != ChartOp::Kind::Line || op.colour == surface.palette().foreground
+            || QList<int>({AnalysisColour::AtExpiry, AnalysisColour::Today, AnalysisColour::OnDate})
+                   .contains(op.colour))
+            continue;
+        if (op.x1 == op.x2 && op.y1 == frame.top && op.y2 == frame.top + frame.height)
+            prices.push_back(frame.priceAt(op.x1));
+        else if (op.y1 == op.y2 && op.x1 == frame.left && op.x2 == frame.left + frame.width)
+            amounts.push_back(frame.highAmount
+                - (op.y1 - frame.top) / frame.height * (frame.highAmount - frame.lowAmount));
+    }
+    std::sort(amounts.begin(), amounts.end());
+    const auto evenlyAcross
+        = [&](const std::vector<double> &at, double low, double high, int most) {
+              const double step = roundStep(high - low, most), slack = 1e-9 * (high - low);
+              if (at.empty() || at.front() < low - slack || at.front() - low >= step - slack
+                  || high - at.back() >= step - slack)
+                  return false;
+              for (std::size_t k = 1; k < at.size(); ++k)
+                  if (std::abs(at[k] - at[k - 1] - step) > slack)
+                      return false;
+              return true;
+          };
+    QVERIFY2(evenlyAcross(prices, frame.lowPrice, frame.highPrice, 10), qPrintable(seen));
+    QVERIFY2(evenlyAcross(amounts, frame.lowAmount, frame.highAmount, 8), qPrintable(seen));
 }
 
 void TestAnalysis::roundSteps_data()

@@ -75,6 +75,7 @@ struct Case {
     int spreadRatio = 0; // cmbratioCallSpreads index, -1 none
     bool ratioLast = false; // the ratios chosen after typing rather than before
     int surfaceKind = 0;
+    bool ordinary = false; // every field as a trader would type it
 };
 
 QString shortText(const QString &text)
@@ -107,6 +108,7 @@ Case generate(Rng &rng, StrategyKind kind, int mutatePercent)
     c.spreadRatio = rng.chance(noRatioPercent) ? -1 : rng.below(kRatioCount);
     c.ratioLast = rng.chance(30);
     c.surfaceKind = rng.below(3);
+    c.ordinary = mutatePercent == 0;
     const auto position = ordinary(rng, kind, c.ratio);
     for (auto [id, text] : position) {
         if (isFilteredField(id) && rng.chance(mutatePercent)) { // symbols stay
@@ -274,6 +276,24 @@ QString violation(Workspace &ws, ChartMemory &memory, const Case &c, const Chart
     const ChartOutcome second = viewGraph(ws, memory, again);
     if (second.result != ChartResult::Chart || again.ops() != ops)
         return QStringLiteral("a second request draws another picture");
+    // Copy and Export Table give the table the chart prints, every row full
+    // for an ordinary position (a net-credit butterfly draws no table).
+    if (creditButterfly)
+        return {};
+    QStringList printed;
+    for (const ChartOp &op : ops)
+        if (isText(op))
+            printed << op.text.trimmed();
+    if (outcome.table.size() < 3)
+        return QStringLiteral("a value table of %1 rows").arg(outcome.table.size());
+    for (const QStringList &row : outcome.table) {
+        if (c.ordinary && row.size() != outcome.table.front().size())
+            return QStringLiteral("value table row of %1 cells: ").arg(row.size()) + row.join(u'|');
+        for (const QString &cell : row)
+            if (!printed.contains(cell))
+                return QStringLiteral("value table cell not printed: ") + cell;
+    }
+
     return {};
 }
 

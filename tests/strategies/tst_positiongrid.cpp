@@ -50,6 +50,7 @@ private slots:
     void cellsAreTheCurves();
     void expiryMatchesValueTable_data() { cellsAreTheCurves_data(); }
     void expiryMatchesValueTable();
+    void pennyPricesStayRound();
     void asTable();
 };
 
@@ -189,6 +190,20 @@ void TestPositionGrid::expiryMatchesValueTable()
 
 // A covered call: 100 shares at 20, one call at 25 sold for 2, stock 20,
 // 30 days, evaluated after 10.
+// A stock below $1: a step of cents, and no row far from the position.
+void TestPositionGrid::pennyPricesStayRound()
+{
+    const Legs legs {Leg::stock(1000, 0.4), Leg::calls(-10, 0.5, 0.05)};
+    AnalysisInputs in;
+    in.stockPrice = 0.4;
+    const PositionGrid grid = positionGrid(legs, in);
+    QVERIFY(holds(grid.prices, 0.4) && holds(grid.prices, 0.5));
+    for (double p : grid.prices) {
+        QVERIFY2(p > 0 && p < 1, qPrintable(QString::number(p)));
+        QVERIFY2(std::abs(p * 100 - std::round(p * 100)) < 1e-9, qPrintable(QString::number(p)));
+    }
+}
+
 void TestPositionGrid::asTable()
 {
     const Legs legs {Leg::stock(100, 20), Leg::calls(-1, 25, 2)};

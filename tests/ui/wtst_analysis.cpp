@@ -308,6 +308,8 @@ void TestAnalysisWindow::keysMoveTheCrosshairAndTheRange()
     QCOMPARE(price(), 20 + step);
     QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
     QCOMPARE(price(), 20 - 9 * step);
+    const double markY = view->crosshair()->point.y();
+    QVERIFY(markY >= view->frame().top && markY <= view->frame().top + view->frame().height);
     QVERIFY(view->accessibleDescription().contains(currencyText(price())));
     const double at = price();
     QTest::keyClick(view, Qt::Key_Plus);
@@ -326,6 +328,20 @@ void TestAnalysisWindow::keysMoveTheCrosshairAndTheRange()
     QTest::keyClick(view, Qt::Key_0);
     QCOMPARE(view->priceRange().low, automatic.low);
     QCOMPARE(view->priceRange().high, automatic.high);
+    // Any other input draws the position afresh over its own range.
+    const auto width = [view] { return view->priceRange().high - view->priceRange().low; };
+    QLineEdit *rate = a.field("rate");
+    const QString kept = rate->text(); // remembered for the tests after this one
+    for (const QString &typed : {QStringLiteral("7"), kept}) {
+        QTest::keyClick(view, Qt::Key_Plus);
+        const double zoomedWidth = width();
+        rate->setFocus();
+        rate->selectAll();
+        QTest::keyClicks(rate, typed);
+        QTest::keyClick(rate, Qt::Key_Return);
+        QVERIFY(width() > zoomedWidth);
+        view->setFocus();
+    }
 }
 
 // The readout shows the price under the mouse, none outside the plot, also
