@@ -83,6 +83,7 @@ private slots:
     void fitsTheScreen();
     void refusedInputPutBack_data();
     void refusedInputPutBack();
+    void refusedModeSwitchPutBack();
     void numberFieldsRefuseLetters();
     void exportsSuggestANameAndKeepTheFolder();
     void tablesCopyAsTabSeparated();
@@ -172,6 +173,24 @@ void TestAnalysisWindow::refusedInputPutBack()
     QVERIFY(a.view()->surface().ops() == before);
     QCOMPARE(a.analysis->panel()->evaluationSlider()->maximum(), 30);
     QCOMPARE(a.analysis->panel()->evaluationDate(), QDate::currentDate().addDays(10));
+}
+
+// A switch of the volatility mode refused for a number typed before it:
+// the switch goes back with the number.
+void TestAnalysisWindow::refusedModeSwitchPutBack()
+{
+    Analysed a;
+    auto *implied
+        = a.analysis->panel()->findChild<QRadioButton *>(QStringLiteral("impliedVolatility"));
+    auto *typed = a.analysis->panel()->findChild<QRadioButton *>(QStringLiteral("typedVolatility"));
+    QRadioButton *shown = implied->isChecked() ? implied : typed;
+    QLineEdit *volatility = a.field("volatility");
+    const QString good = volatility->text();
+    volatility->setText(QStringLiteral("0"));
+    (shown == implied ? typed : implied)->click();
+    QVERIFY(!a.boxes.shown().empty());
+    QVERIFY(shown->isChecked());
+    QCOMPARE(volatility->text(), good);
 }
 
 void TestAnalysisWindow::numberFieldsRefuseLetters()
