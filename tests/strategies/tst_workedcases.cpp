@@ -257,6 +257,7 @@ void TestWorkedCases::faultsAndRules_data()
     addRow("covered: left ticks not below the break-even give XXX rows", covered, "3|100|4|1",
         R {"XXX XXX XXX XXX", "XXX XXX XXX XXX", "2 -100 100 0", "4 100 100 200", "5 200 0 200"},
         "8fd16d287a96");
+    addRow("covered: far left tick at 0 left out", covered, "8|100|21|2", R {}, "a8b8404ad155");
     addRow("covered: P5 lowered below 1 keeps its row", covered, "2.2|100|5|1",
         R {"0 -220 100 -120", "1 -120 100 -20", "1.2 -100 100 0", "5 280 100 380", "6 380 0 380"},
         "953ce13d7cab");
