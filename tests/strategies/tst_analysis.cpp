@@ -687,6 +687,20 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
           };
     QVERIFY2(evenlyAcross(prices, frame.lowPrice, frame.highPrice, 10), qPrintable(seen));
     QVERIFY2(evenlyAcross(amounts, frame.lowAmount, frame.highAmount, 8), qPrintable(seen));
+    // Each grid line's label reads differently, cents included where the step needs them.
+    QStringList priceLabels, amountLabels;
+    for (const ChartOp &op : ops) {
+        if (op.kind != ChartOp::Kind::Text)
+            continue;
+        if (op.y1 == frame.top + frame.height + 60)
+            priceLabels << op.text;
+        else if (op.x1 < frame.left && op.y1 > frame.top - 200 && op.y1 < frame.top + frame.height)
+            amountLabels << op.text;
+    }
+    QCOMPARE(priceLabels.size(), qsizetype(prices.size()));
+    QCOMPARE(amountLabels.size(), qsizetype(amounts.size()));
+    QCOMPARE(QSet<QString>(priceLabels.begin(), priceLabels.end()).size(), priceLabels.size());
+    QCOMPARE(QSet<QString>(amountLabels.begin(), amountLabels.end()).size(), amountLabels.size());
 }
 
 void TestAnalysis::roundSteps_data()

@@ -92,6 +92,7 @@ private slots:
     void keysMoveTheCrosshairAndTheRange();
     void resetUpdatesTheReadoutAtOnce();
     void expirationFollowsTheDays();
+    void europeanNoteOnlyWithADividend();
     void impliedVolatilitiesPriceTodayAtThePremiums();
     void spreadWaitsForTodaysStockPrice();
 
@@ -395,6 +396,21 @@ void TestAnalysisWindow::expirationFollowsTheDays()
         QTest::keyClicks(days, typed);
         QTest::keyClick(days, Qt::Key_Return);
         QCOMPARE(expiration->date(), QDate::currentDate().addDays(typed.toInt()));
+    }
+}
+
+void TestAnalysisWindow::europeanNoteOnlyWithADividend()
+{
+    Analysed a;
+    const QWidget *note = a.analysis->findChild<QWidget *>(QStringLiteral("europeanNote"));
+    QLineEdit *dividend = a.field("dividend");
+    const QString kept = dividend->text(); // remembered for the tests after this one
+    for (const QString &typed : {QStringLiteral("2"), QStringLiteral("0"), kept}) {
+        dividend->setFocus();
+        dividend->selectAll();
+        QTest::keyClicks(dividend, typed);
+        QTest::keyClick(dividend, Qt::Key_Return);
+        QCOMPARE(note->isVisible(), typed.toDouble() > 0);
     }
 }
 
