@@ -48,6 +48,15 @@ AnalysisWindow *openAnalysis(MainWindow &window)
     return window.findChild<AnalysisWindow *>();
 }
 
+// Types over a field's text and presses Enter, as a user does.
+void retype(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
 // A covered call's analysis on screen, in front.
 struct Analysed {
     ScriptedMessageBoxes boxes;
@@ -163,10 +172,7 @@ void TestAnalysisWindow::refusedInputPutBack()
         box->accept();
     };
     dialog.arm(this);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, typed);
-    QTest::keyClick(field, Qt::Key_Return);
+    retype(field, typed);
     settle();
     QVERIFY2(said.startsWith(named), qPrintable(said));
     QCOMPARE(field->text(), good);
@@ -355,10 +361,7 @@ void TestAnalysisWindow::keysMoveTheCrosshairAndTheRange()
     for (const QString &typed : {QStringLiteral("7"), kept}) {
         QTest::keyClick(view, Qt::Key_Plus);
         const double zoomedWidth = width();
-        rate->setFocus();
-        rate->selectAll();
-        QTest::keyClicks(rate, typed);
-        QTest::keyClick(rate, Qt::Key_Return);
+        retype(rate, typed);
         QVERIFY(width() > zoomedWidth);
         view->setFocus();
     }
@@ -390,11 +393,8 @@ void TestAnalysisWindow::expirationFollowsTheDays()
     const auto *expiration
         = a.analysis->panel()->findChild<QDateEdit *>(QStringLiteral("expiration"));
     const QString kept = days->text(); // remembered for the tests after this one
-    for (const QString typed : {QStringLiteral("45"), QStringLiteral("0"), kept}) {
-        days->setFocus();
-        days->selectAll();
-        QTest::keyClicks(days, typed);
-        QTest::keyClick(days, Qt::Key_Return);
+    for (const QString &typed : {QStringLiteral("45"), QStringLiteral("0"), kept}) {
+        retype(days, typed);
         QCOMPARE(expiration->date(), QDate::currentDate().addDays(typed.toInt()));
     }
 }
@@ -406,10 +406,7 @@ void TestAnalysisWindow::europeanNoteOnlyWithADividend()
     QLineEdit *dividend = a.field("dividend");
     const QString kept = dividend->text(); // remembered for the tests after this one
     for (const QString &typed : {QStringLiteral("2"), QStringLiteral("0"), kept}) {
-        dividend->setFocus();
-        dividend->selectAll();
-        QTest::keyClicks(dividend, typed);
-        QTest::keyClick(dividend, Qt::Key_Return);
+        retype(dividend, typed);
         QCOMPARE(note->isVisible(), typed.toDouble() > 0);
     }
 }
