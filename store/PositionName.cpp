@@ -239,6 +239,18 @@ bool plainAscii(const QString &text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u' ' && c < u'\x7f'; });
 }
 
+// What a listing or a message cannot print as it is.
+bool needsEscape(QChar c)
+{
+    if (c.unicode() == u'\\')
+        return true;
+    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+        return false;
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line
+        || category == QChar::Separator_Paragraph;
+}
+
 } // namespace
 
 QString positionName(const QString &typed)
@@ -314,22 +326,6 @@ size_t storedLookHash(QByteArrayView utf8)
         return *ascii;
     return lookHash(nameLook(positionName(QString::fromUtf8(utf8))));
 }
-
-namespace
-{
-
-bool needsEscape(QChar c)
-{
-    if (c.unicode() == u'\\')
-        return true;
-    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-        return false;
-    const QChar::Category category = c.category();
-    return category == QChar::Other_Control || category == QChar::Separator_Line
-        || category == QChar::Separator_Paragraph;
-}
-
-} // namespace
 
 QString printableName(const QString &stored)
 {

@@ -633,7 +633,9 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
     const auto isLine = [&](std::size_t i, int colour) {
         return i < ops.size() && ops[i].kind == ChartOp::Kind::Line && ops[i].colour == colour;
     };
-    for (int colour : {AnalysisColour::AtExpiry, AnalysisColour::Today, AnalysisColour::OnDate}) {
+    const QList<int> curveColours {
+        AnalysisColour::AtExpiry, AnalysisColour::Today, AnalysisColour::OnDate};
+    for (int colour : curveColours) {
         // The curves come after the markers, which may start at the left edge too.
         std::size_t i = ops.size();
         for (std::size_t k = 0; k < ops.size(); ++k)
@@ -664,8 +666,7 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
     std::vector<double> prices, amounts;
     for (const ChartOp &op : ops) {
         if (op.kind != ChartOp::Kind::Line || op.colour == surface.palette().foreground
-            || QList<int>({AnalysisColour::AtExpiry, AnalysisColour::Today, AnalysisColour::OnDate})
-                   .contains(op.colour))
+            || curveColours.contains(op.colour))
             continue;
         if (op.x1 == op.x2 && op.y1 == frame.top && op.y2 == frame.top + frame.height)
             prices.push_back(frame.priceAt(op.x1));
