@@ -135,6 +135,13 @@ AnalysisWindow::AnalysisWindow(AnalysedPosition position, MessageBoxes &messages
     applyInputs();
 }
 
+AnalysisWindow::~AnalysisWindow()
+{
+    // The dialog hides itself once this part is gone, and a field losing the
+    // focus then would hand its text to the members already destroyed.
+    m_panel->disconnect(this);
+}
+
 void AnalysisWindow::buildMenus(QMenuBar *bar)
 {
     const auto add = [this](QMenu *menu, const char *name, const QString &text, auto slot) {

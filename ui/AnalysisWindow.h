@@ -44,6 +44,7 @@ public:
     // Today's stock price typed for the same position earlier in the run
     // comes back.
     AnalysisWindow(AnalysedPosition position, MessageBoxes &messages, QWidget *parent = nullptr);
+    ~AnalysisWindow() override;
 
     AnalysisPanel *panel() const { return m_panel; }
     AnalysisView *view() const { return m_view; }
