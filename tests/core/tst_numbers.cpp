@@ -150,6 +150,7 @@ void TestNumbers::wholeNumberRange()
 {
     QCOMPARE(velmora::wholeNumber(2.5).value(), 2);
     QCOMPARE(velmora::wholeNumber(-2147483648.0).value(), std::numeric_limits<int>::min());
+    QCOMPARE(velmora::wholeNumber(2147483647.0).value(), std::numeric_limits<int>::max());
     QVERIFY(!velmora::wholeNumber(2147483648.0));
     QVERIFY(!velmora::wholeNumber(std::numeric_limits<double>::quiet_NaN()));
 }

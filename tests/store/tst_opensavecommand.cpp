@@ -261,6 +261,7 @@ void TestOpenSaveCommand::nameRules_data()
     refused("variation selector after a letter", QStringLiteral("alpha\ufe0f"), hidden);
     refused("grapheme joiner", QStringLiteral("alpha\u034f"), hidden);
     refused("joiner between letters", QStringLiteral("a\u200db"), hidden);
+    refused("joiner after a lone skin tone", QStringLiteral("\U0001F3FB\u200d\U0001F600"), hidden);
     refused("filler alone", QStringLiteral("\u3164"), hidden);
     refused("braille blank", QStringLiteral("\u2800"), hidden);
     refused("three braille blanks", QStringLiteral("\u2800\u2800\u2800"), hidden);
