@@ -661,6 +661,18 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
         }
     }
 
+    // Nothing is drawn off the surface.
+    const auto onSurface = [&](double x, double y) {
+        return x >= 0 && x <= surface.scaleWidth() && y >= 0 && y <= surface.scaleHeight();
+    };
+    for (const ChartOp &op : ops) {
+        const bool line = op.kind == ChartOp::Kind::Line;
+        if (line || op.kind == ChartOp::Kind::Text)
+            QVERIFY2(onSurface(op.x1, op.y1) && (!line || onSurface(op.x2, op.y2)),
+                qPrintable(
+                    QStringLiteral("%1: %2 at %3, %4").arg(seen, op.text).arg(op.x1).arg(op.y1)));
+    }
+
     // Grid lines a round step apart, from within a step of one edge of the
     // plot to within a step of the other.
     std::vector<double> prices, amounts;
