@@ -95,6 +95,8 @@ private slots:
     void refusedModeSwitchPutBack();
     void numberFieldsRefuseLetters();
     void exportsSuggestANameAndKeepTheFolder();
+    void printItemsOpenTheirDialogs_data();
+    void printItemsOpenTheirDialogs();
     void tablesCopyAsTabSeparated();
     void gridTabCopiesTheGrid();
     void fieldsAndFiguresAreNamed();
@@ -240,6 +242,32 @@ void TestAnalysisWindow::exportsSuggestANameAndKeepTheFolder()
     dialog.arm(this);
     a.analysis->action(QStringLiteral("A_ExportChart"))->trigger();
     QCOMPARE(suggested, dir.filePath(QStringLiteral("IBM Covered Calls analysis.pdf")));
+}
+
+void TestAnalysisWindow::printItemsOpenTheirDialogs_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("chart, print") << "A_Print"
+                                  << "QPrintDialog";
+    QTest::newRow("chart, preview") << "A_Preview"
+                                    << "QPrintPreviewDialog";
+    QTest::newRow("report, print") << "A_PrintReport"
+                                   << "QPrintDialog";
+    QTest::newRow("report, preview") << "A_PreviewReport"
+                                     << "QPrintPreviewDialog";
+}
+
+void TestAnalysisWindow::printItemsOpenTheirDialogs()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, dialog);
+    Analysed a;
+    NextDialog next; // answered with Cancel
+    next.arm(this);
+    a.analysis->action(item)->trigger();
+    QCOMPARE(next.shown, dialog);
+    QVERIFY(a.boxes.shown().empty());
 }
 
 void TestAnalysisWindow::tablesCopyAsTabSeparated()
