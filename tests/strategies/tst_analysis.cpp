@@ -336,6 +336,7 @@ void TestAnalysis::textbookValues_data()
     QTest::addColumn<double>("spot");
     QTest::addColumn<double>("strike");
     QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("dividend");
     QTest::addColumn<double>("volatility");
     QTest::addColumn<double>("years");
     QTest::addColumn<QList<double>>("expected"); // value, delta, gamma, theta, vega
@@ -344,15 +345,17 @@ void TestAnalysis::textbookValues_data()
     // Hull, Options, Futures and Other Derivatives: the call of the
     // Black-Scholes example, and the greeks of the 20-week call.
     QTest::newRow("Hull: S 42, K 40, 10 %, 20 %, half a year")
-        << 42.0 << 40.0 << 0.10 << 0.20 << 0.5 << QList<double> {4.76} << 0.005;
+        << 42.0 << 40.0 << 0.10 << 0.0 << 0.20 << 0.5 << QList<double> {4.76} << 0.005;
     QTest::newRow("Hull: S 49, K 50, 5 %, 20 %, 20 weeks")
-        << 49.0 << 50.0 << 0.05 << 0.20 << 20 / 52.0
+        << 49.0 << 50.0 << 0.05 << 0.0 << 0.20 << 20 / 52.0
         << QList<double> {2.40, 0.522, 0.066, -4.31, 12.1} << 0.006;
     QTest::newRow("at expiration: what it pays")
-        << 49.0 << 45.0 << 0.05 << 0.20 << 0.0 << QList<double> {4, 1, 0, 0, 0} << 0.0;
-    // No volatility: the intrinsic value over the discounted strike, its carry the theta.
-    QTest::newRow("no volatility, half a year")
-        << 49.0 << 45.0 << 0.05 << 0.0 << 0.5 << QList<double> {5.11105, 1, 0, -2.19445, 0} << 1e-5;
+        << 49.0 << 45.0 << 0.05 << 0.0 << 0.20 << 0.0 << QList<double> {4, 1, 0, 0, 0} << 0.0;
+    // No volatility: the stock less its dividends over the discounted strike,
+    // and the carry of both as the theta.
+    QTest::newRow("no volatility, a 2 % dividend, half a year")
+        << 49.0 << 45.0 << 0.05 << 0.02 << 0.0 << 0.5
+        << QList<double> {4.62350, 0.990050, 0, -1.22420, 0} << 1e-5;
 }
 
 void TestAnalysis::textbookValues()
@@ -360,11 +363,12 @@ void TestAnalysis::textbookValues()
     QFETCH(double, spot);
     QFETCH(double, strike);
     QFETCH(double, rate);
+    QFETCH(double, dividend);
     QFETCH(double, volatility);
     QFETCH(double, years);
     QFETCH(QList<double>, expected);
     QFETCH(double, tolerance);
-    const Market market {spot, volatility, rate, 0, years};
+    const Market market {spot, volatility, rate, dividend, years};
     const CallGreeks g = callGreeks(strike, market);
     const double got[] = {g.value, g.delta, g.gamma, g.theta, g.vega};
     QCOMPARE(callValue(strike, market), g.value);
