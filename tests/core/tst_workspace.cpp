@@ -304,6 +304,7 @@ void TestWorkspace::leaveChecks_data()
         "Call Price2 should be Less than Call Price1", "Text10(2)");
     passes("spread price2 below", "Text9(4)=2;Text10(2)=1.5", "Text10(2)");
     passes("spread price1 alone", "Text9(4)=2", "Text10(2)");
+    passes("spread price2 without price1", "Text9(5)=2;Text10(2)=1.5", "Text10(2)");
 }
 
 void TestWorkspace::leaveChecks()
