@@ -491,6 +491,7 @@ void TestAnalysis::inputs_data()
     QTest::newRow("days below 0") << fly << inputsOf(45, 30, 4, 0, -1) << true;
     QTest::newRow("rate below -10 %") << fly << inputsOf(45, 30, -10.5, 0, 30) << true;
     QTest::newRow("rate above 100 %") << fly << inputsOf(45, 30, 100.5, 0, 30) << true;
+    QTest::newRow("dividend below 0") << fly << inputsOf(45, 30, 4, -0.5, 30) << true;
     QTest::newRow("amounts beyond 15 digits")
         << calls({{1e9, 40, 5}, {-2e9, 50, 4}}) << inputsOf(45, 30, 4, 0, 30) << true;
     QTest::newRow("opposite legs of 1e300 shares")
