@@ -35,9 +35,16 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Configures the tree into the folder $1 with the CMake options after it, and builds.
+build_into() {
+  local dir="$1"
+  shift
+  cmake -S "$here" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
 build_all() {
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" -j "$(nproc)"
+  build_into "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 }
 
 # The whole tree is kept in the project's clang-format style.
@@ -80,9 +87,8 @@ check_install() {
 sanitize_all() {
   local dir="${VELMORA_SANITIZE_DIR:-$here/build-sanitize}"
   local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-  cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_MODULE_LINKER_FLAGS="$flags" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  build_into "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_MODULE_LINKER_FLAGS="$flags"
   # The sanitizer's dlopen does not look along the programs' run path for
   # the pricing module.
   cd "$dir"

@@ -667,32 +667,30 @@ void TestAnalysis::drawnCurvesStayInThePlot(const Legs &legs, const AnalysisInpu
     }
 
     // Profit is shaded above the zero line and loss below it, left to right along the
-    // whole expiry curve.
+    // whole expiry curve; nothing is drawn off the surface.
     const double zeroY = std::clamp(frame.yOf(0), frame.top, frame.top + frame.height);
     const auto byX = [](QPointF p, QPointF q) { return p.x() < q.x(); };
-    int areas = 0, above = 0, below = 0;
-    for (const ChartOp &op : ops) {
-        if (op.kind != ChartOp::Kind::Area)
-            continue;
-        ++areas;
-        const auto &c = op.corners;
-        QVERIFY2(c.size() >= 4 && std::is_sorted(c.begin(), c.end(), byX), qPrintable(seen));
-        above += std::all_of(c.begin(), c.end(), [&](QPointF p) { return p.y() <= zeroY + 1e-6; });
-        below += std::all_of(c.begin(), c.end(), [&](QPointF p) { return p.y() >= zeroY - 1e-6; });
-    }
-    QVERIFY2(areas == 2 && above >= 1 && below >= 1, qPrintable(seen));
-
-    // Nothing is drawn off the surface.
     const auto onSurface = [&](double x, double y) {
         return x >= 0 && x <= surface.scaleWidth() && y >= 0 && y <= surface.scaleHeight();
     };
+    int areas = 0, above = 0, below = 0;
     for (const ChartOp &op : ops) {
-        const bool line = op.kind == ChartOp::Kind::Line;
-        if (line || op.kind == ChartOp::Kind::Text)
+        const auto &c = op.corners;
+        if (op.kind == ChartOp::Kind::Area) {
+            ++areas;
+            QVERIFY2(c.size() >= 4 && std::is_sorted(c.begin(), c.end(), byX), qPrintable(seen));
+            above += std::all_of(
+                c.begin(), c.end(), [&](QPointF p) { return p.y() <= zeroY + 1e-6; });
+            below += std::all_of(
+                c.begin(), c.end(), [&](QPointF p) { return p.y() >= zeroY - 1e-6; });
+        } else if (op.kind != ChartOp::Kind::Clear) {
+            const bool line = op.kind == ChartOp::Kind::Line;
             QVERIFY2(onSurface(op.x1, op.y1) && (!line || onSurface(op.x2, op.y2)),
                 qPrintable(
                     QStringLiteral("%1: %2 at %3, %4").arg(seen, op.text).arg(op.x1).arg(op.y1)));
+        }
     }
+    QVERIFY2(areas == 2 && above >= 1 && below >= 1, qPrintable(seen));
 
     // Grid lines a round step apart, from within a step of one edge of the
     // plot to within a step of the other.
